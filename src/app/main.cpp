@@ -1,0 +1,2 @@
+// Placeholder until the window shell lands.
+int main() { return 0; }

@@ -1,0 +1,34 @@
+#pragma once
+// Files of the application folder. The game keeps relative paths in its
+// own stored form ("\data\", "\Space\fondo1.jpg") and matches every name
+// without regard to letter case; this turns them into native paths.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quibix {
+
+// The native path of `stored` ("\data\shoot.wav", "\", "\Space\") under
+// `appFolder`. Each component is matched case-insensitively against what
+// exists; a component that does not exist is kept as written (so the result
+// names where a new file would be created).
+std::filesystem::path resolvePath(const std::filesystem::path& appFolder, const std::string& stored);
+
+// Whether `stored` names an existing ordinary file (any letter case).
+bool fileExists(const std::filesystem::path& appFolder, const std::string& stored);
+
+// Names of the ordinary files in folder `storedFolder` matching `pattern`
+// ("Fondo*.jpg", "*.mid": '*' and '?' wildcards, any letter case), as they
+// are written on disk, sorted without regard to letter case.
+std::vector<std::string> listFiles(const std::filesystem::path& appFolder,
+                                   const std::string& storedFolder,
+                                   const std::string& pattern);
+
+// Names of the subfolders of the application folder, sorted without regard
+// to letter case.
+std::vector<std::string> listFolders(const std::filesystem::path& appFolder);
+
+// Case-insensitive comparison of two names (ASCII letters).
+bool sameName(const std::string& a, const std::string& b);
+
+} // namespace quibix

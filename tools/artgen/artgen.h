@@ -1,0 +1,16 @@
+#pragma once
+// artgen: the build-time generator of the game's pictures and sounds.
+#include <filesystem>
+
+namespace artgen {
+
+// Draws the sprites (PNG, plus sprites.qrc) into `spriteDir`, the skin
+// pictures (JPEG) into the application folder's data/ and skin folders, and
+// a contact sheet of everything to `contactSheet`. Returns 0 on success.
+int generatePictures(const std::filesystem::path& appDir, const std::filesystem::path& spriteDir,
+                     const std::filesystem::path& contactSheet);
+
+// Synthesises the effect sounds (16-bit PCM WAV) into `dataDir`.
+int generateSounds(const std::filesystem::path& dataDir);
+
+} // namespace artgen

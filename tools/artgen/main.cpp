@@ -1,0 +1,23 @@
+// artgen pictures <app-dir> <sprite-dir> <contact-sheet.png>
+// artgen sounds <data-dir>
+#include "artgen.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "pictures" && argc == 5) {
+        // Text on the covers needs fonts, and fonts need a GUI application.
+        QGuiApplication app(argc, argv);
+        return artgen::generatePictures(argv[2], argv[3], argv[4]);
+    }
+    if (mode == "sounds" && argc == 3)
+        return artgen::generateSounds(argv[2]);
+    std::fprintf(stderr, "usage: artgen pictures <app-dir> <sprite-dir> <sheet.png>\n"
+                         "       artgen sounds <data-dir>\n");
+    return 2;
+}
