@@ -4,7 +4,8 @@
 // numbers come in through ports.
 //
 // The methods are split over several files by concern:
-//   Form1.cpp        construction, start-up (Form_Load), shutdown, effects
+//   Form1.cpp        construction, start-up (Form_Load), shutdown, effects,
+//                    the Sound menu
 //   ScreenSetup.cpp  NuevaPantalla, DefineForma (Shapes.cpp: the masks)
 //   Aiming.cpp       mouse move, PintaCañon, Escape, ShowCursorQuibix
 //   Skin.cpp         CargaSkin, background loading, "Background" > "Change"
@@ -12,7 +13,7 @@
 //   Matching.cpp     ChequeoFichas, BuscaLineas
 //   Falls.cpp        CaenFichas, MarcaColgadas
 //   Turn.cpp         the rest of the turn: fuse, next piece, loss, screen won
-//   Menus.cpp        File, Level and Sound menus
+//   GameMenus.cpp    File and Level menus
 //   Records.cpp      LeeRecords, GrabaRecords, showing a table
 #include "game/Board.h"
 #include "game/Ports.h"
