@@ -19,6 +19,7 @@
 #include "game/Ports.h"
 #include "game/Random.h"
 #include "render/Canvas.h"
+#include "render/Pictures.h"
 #include "storage/HighScoreFile.h"
 
 #include <array>
@@ -77,6 +78,10 @@ public:
 
     // The native path of a file stored relative to the application folder.
     std::filesystem::path appFile(const std::string& stored) const;
+
+    // A skin picture (stored path such as "\\Space\\pareda.jpg"), or a plain
+    // generated one of that kind when the file is missing or damaged.
+    QImage loadSkinPicture(const std::string& stored, PlainKind kind, QSize size) const;
 
     // ---- State ------------------------------------------------------------
     const std::filesystem::path appFolder;
