@@ -79,7 +79,7 @@ public:
     // The native path of a file stored relative to the application folder.
     std::filesystem::path appFile(const std::string& stored) const;
 
-    // A skin picture (stored path such as "\\Space\\pareda.jpg"), or a plain
+    // A skin picture (stored path such as "\Space\pareda.jpg"), or a plain
     // generated one of that kind when the file is missing or damaged.
     QImage loadSkinPicture(const std::string& stored, PlainKind kind, QSize size) const;
 
