@@ -1,0 +1,39 @@
+#include "storage/Cp1252.h"
+
+#include <gtest/gtest.h>
+
+using namespace quibix;
+
+TEST(Cp1252, ConvertsTheNamesPlayersTypeBothWays)
+{
+    const std::string utf8 = "Jos\xC3\xA9 Pe\xC3\xB1" "a \xE2\x82\xAC"; // "José Peña €"
+    const std::string bytes = "Jos\xE9 Pe\xF1" "a \x80";
+    EXPECT_EQ(utf8ToCp1252(utf8), bytes);
+    EXPECT_EQ(cp1252ToUtf8(bytes), utf8);
+    EXPECT_EQ(cp1252ToUtf8(std::string("Ana\0\0", 5)), std::string("Ana\0\0", 5)); // stored padding survives
+}
+
+TEST(Cp1252, EveryStoredByteDecodesAndDefinedOnesComeBack)
+{
+    const std::string undefined = "\x81\x8D\x8F\x90\x9D";
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::string text = cp1252ToUtf8(byte);
+        if (undefined.find(byte[0]) != std::string::npos) {
+            EXPECT_EQ(text, "\xEF\xBF\xBD") << "byte " << b;
+        } else {
+            EXPECT_EQ(utf8ToCp1252(text), byte) << "byte " << b;
+        }
+    }
+    EXPECT_EQ(cp1252ToUtf8("a\x81z"), "a\xEF\xBF\xBDz");
+}
+
+TEST(Cp1252, WhatTheCodePageCannotHoldBecomesOneQuestionMarkEach)
+{
+    EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xAD" "b"), "a?b");           // a CJK character
+    EXPECT_EQ(utf8ToCp1252("x\xF0\x9F\x98\x80y"), "x?y");          // an emoji, four bytes
+    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD\xE6\x96\x87"), "??");     // two in a row
+    EXPECT_EQ(utf8ToCp1252("\xFF" "a\xC3"), "?a?");                 // invalid and cut-off bytes
+    EXPECT_EQ(utf8ToCp1252("\xED\xA0\x80"), "???");                 // an encoded surrogate is no character
+    EXPECT_EQ(utf8ToCp1252(std::string(300, 'A') + "\xE4\xB8\xAD"), std::string(300, 'A') + "?");
+}

@@ -1,0 +1,189 @@
+#include "storage/HighScoreFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace quibix;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes slice(const Bytes& b, size_t from, size_t to) { return Bytes(b.begin() + from, b.begin() + to); }
+
+Bytes pattern(size_t size)
+{
+    Bytes bytes(size);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<unsigned char>(i * 7 + 3);
+    return bytes;
+}
+
+RecordTable sampleRows()
+{
+    RecordTable rows;
+    rows[0] = {1234.0f, "Ana" + std::string(22, ' ')};
+    rows[10] = {50.0f, std::string("Hard\0\0", 6) + std::string(19, 'x')};
+    rows[19] = {1.0f, std::string(25, 'z')};
+    return rows;
+}
+
+class HighScoreFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string name = (fs::temp_directory_path() / "quibix-scores-XXXXXX").string();
+        ASSERT_NE(mkdtemp(name.data()), nullptr);
+        dir = name;
+        file = dir / "Quibix.dat";
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, ec);
+        fs::remove_all(dir, ec);
+    }
+    Bytes load() const
+    {
+        std::ifstream in(file, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    void save(const Bytes& b) const
+    {
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
+    }
+
+    fs::path dir;
+    fs::path file;
+};
+
+void expectRows(const RecordTable& actual, const RecordTable& expected)
+{
+    for (int i = 0; i < kRecordRows; ++i) {
+        EXPECT_EQ(actual[i].Puntos, expected[i].Puntos) << "row " << i;
+        EXPECT_EQ(actual[i].Nombre, expected[i].Nombre) << "row " << i;
+    }
+}
+
+} // namespace
+
+TEST_F(HighScoreFileTest, NewFileHasTheExactLayoutAndReadsBack)
+{
+    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
+    const Bytes b = load();
+    ASSERT_EQ(b.size(), 608u);
+    EXPECT_EQ(slice(b, 0, 28), Bytes(28, 0));
+    EXPECT_EQ(slice(b, 28, 35), (Bytes{0x00, 0x40, 0x9A, 0x44, 'A', 'n', 'a'}));
+    EXPECT_EQ(slice(b, 318, 328), (Bytes{0x00, 0x00, 0x48, 0x42, 'H', 'a', 'r', 'd', 0, 0})); // row 11
+    EXPECT_EQ(slice(b, 579, 584), (Bytes{0x00, 0x00, 0x80, 0x3F, 'z'}));                     // row 20
+
+    RecordTable back;
+    ASSERT_TRUE(HighScoreFile(file).read(back));
+    expectRows(back, sampleRows());
+    EXPECT_EQ(fs::directory_iterator(dir)->path(), file); // no temporary left behind
+}
+
+TEST_F(HighScoreFileTest, RewriteKeepsEveryByteOutsideTheRows)
+{
+    const Bytes before = pattern(700);
+    save(before);
+    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
+    const Bytes after = load();
+    ASSERT_EQ(after.size(), 700u);
+    EXPECT_EQ(slice(after, 0, 28), slice(before, 0, 28));
+    EXPECT_EQ(slice(after, 608, 700), slice(before, 608, 700));
+}
+
+TEST_F(HighScoreFileTest, ShortFileReadsZerosBeyondItsEndAndGrowsWhenWritten)
+{
+    const Bytes before = pattern(28 + 29 + 10); // row 1 whole, row 2 cut inside its name
+    save(before);
+    RecordTable rows;
+    ASSERT_TRUE(HighScoreFile(file).read(rows));
+    EXPECT_EQ(rows[0].Nombre, std::string(before.begin() + 32, before.begin() + 57));
+    EXPECT_EQ(rows[1].Nombre, std::string(before.begin() + 61, before.end()) + std::string(19, '\0'));
+    EXPECT_EQ(rows[2].Puntos, 0.0f);
+    EXPECT_EQ(rows[19].Nombre, std::string(25, '\0'));
+
+    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
+    const Bytes after = load();
+    EXPECT_EQ(after.size(), 608u);
+    EXPECT_EQ(slice(after, 0, 28), slice(before, 0, 28));
+}
+
+TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyAndReadsAsZeroRows)
+{
+    RecordTable rows = sampleRows();
+    ASSERT_TRUE(HighScoreFile(file).read(rows));
+    expectRows(rows, RecordTable{});
+    EXPECT_EQ(fs::file_size(file), 0u);
+    // A folder that cannot hold it: nothing to lose, still the zero rows.
+    EXPECT_TRUE(HighScoreFile(dir / "gone" / "Quibix.dat").read(rows));
+}
+
+TEST_F(HighScoreFileTest, FailuresAreReportedAndLeaveTheOldFile)
+{
+    fs::create_directory(file); // "Quibix.dat" that is a folder
+    RecordTable rows = sampleRows();
+    std::string error;
+    EXPECT_FALSE(HighScoreFile(file).read(rows, &error));
+    expectRows(rows, RecordTable{});
+    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+    EXPECT_FALSE(HighScoreFile(file).write(sampleRows()));
+    EXPECT_TRUE(fs::is_directory(file));
+
+    EXPECT_FALSE(HighScoreFile(dir / "gone" / "Quibix.dat").write(sampleRows(), &error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+}
+
+TEST_F(HighScoreFileTest, ReadOnlyFolderOrFileIsRespected)
+{
+    const Bytes before = pattern(608);
+    save(before);
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    if (std::ofstream(dir / "probe")) // root: permissions do not hold
+        GTEST_SKIP() << "permissions are not enforced for this user";
+
+    std::string error;
+    EXPECT_FALSE(HighScoreFile(file).write(sampleRows(), &error));
+    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+    EXPECT_EQ(load(), before);
+
+    fs::permissions(dir, fs::perms::owner_all);
+    fs::permissions(file, fs::perms::owner_read);
+    EXPECT_FALSE(HighScoreFile(file).write(sampleRows()));
+    EXPECT_EQ(load(), before);
+}
+
+TEST_F(HighScoreFileTest, WritingThroughALinkKeepsTheLinkAndThePermissions)
+{
+    const fs::path real = dir / "real.dat";
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    std::ofstream(real) << "";
+    fs::permissions(real, mode);
+    fs::create_symlink(real, file);
+
+    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(fs::file_size(real), 608u);
+    EXPECT_EQ(fs::status(real).permissions(), mode);
+}
+
+TEST(FormatScore, SevenDigitsAtLeastAndNeverGarbage)
+{
+    EXPECT_EQ(formatScore(0.0f), "0000000");
+    EXPECT_EQ(formatScore(1234.0f), "0001234");
+    EXPECT_EQ(formatScore(12345678.0f), "12345678");
+    EXPECT_EQ(formatScore(2147483520.0f), "2147483520"); // the largest float below 2^31
+    EXPECT_EQ(formatScore(12.5f), "0000012");            // halves go to the even neighbour
+    EXPECT_EQ(formatScore(13.5f), "0000014");
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -5.0f,
+                      1e12f, 2147483648.0f})
+        EXPECT_EQ(formatScore(bad), "0000000") << bad;
+}
