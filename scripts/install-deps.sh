@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
   fonts-comic-neue
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils libx11-dev
 )
 
 missing=()

@@ -1,0 +1,351 @@
+#include "ui/MainWindow.h"
+
+#include "game/Form1.h"
+#include "ui/GameMenuBar.h"
+#include "ui/PlayField.h"
+#include "ui/SideBand.h"
+#include "ui/TitleScreen.h"
+#include "ui/UserInput.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+
+#include <chrono>
+
+namespace quibix {
+
+namespace {
+
+QString toQString(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// Runs the event loop until `deadline`, repainting but holding user input
+// back: it is delivered when the game is done, or dropped by the input lock.
+void runEventsUntil(FramePacer::Clock::time_point deadline)
+{
+    using namespace std::chrono;
+    const auto remaining = ceil<milliseconds>(deadline - FramePacer::Clock::now()).count();
+    if (remaining <= 0)
+        return;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(static_cast<int>(remaining));
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
+
+// While a prompt is open the player needs a free mouse, an arrow pointer
+// and working input, whatever state the game is in.
+class MainWindow::PromptScope {
+public:
+    explicit PromptScope(MainWindow& w) : w_(w)
+    {
+        if (w_.promptDepth_++ == 0) {
+            w_.playField_->setConfined(false);
+            w_.input_->suspend();
+        }
+        w_.applyPointer();
+    }
+    ~PromptScope()
+    {
+        if (--w_.promptDepth_ == 0) {
+            w_.input_->resume();
+            if (w_.confineWanted_ && !w_.quitting_)
+                w_.playField_->setConfined(true);
+        }
+        w_.applyPointer();
+    }
+    PromptScope(const PromptScope&) = delete;
+    PromptScope& operator=(const PromptScope&) = delete;
+
+private:
+    MainWindow& w_;
+};
+
+MainWindow::MainWindow()
+    : pacer_([](FramePacer::Clock::time_point deadline) { runEventsUntil(deadline); })
+{
+    setWindowTitle(QStringLiteral("Quibix"));
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    client->setAutoFillBackground(true);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    client->setPalette(palette);
+
+    playField_ = new PlayField(client);
+    playField_->setGeometry(0, 0, 442, 460);
+    titleScreen_ = new TitleScreen(client); // created after the field: lies over it
+    titleScreen_->setGeometry(0, 0, 442, 460);
+    sideBand_ = new SideBand(client);
+    sideBand_->setGeometry(442, 0, 98, 460);
+    setCentralWidget(client);
+
+    menuBar()->setNativeMenuBar(false); // the bar belongs inside the window
+    menus_ = new GameMenuBar(menuBar());
+    input_ = new UserInput(this);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(playField_, &PlayField::aimed, this, [this](float x, float y) {
+        dispatch([x, y](Form1& f) { f.Picture1_MouseMove(x, y); });
+    });
+    connect(playField_, &PlayField::clicked, this,
+            [this] { dispatch([](Form1& f) { f.Picture1_Click(); }); });
+    connect(playField_, &PlayField::escapePressed, this,
+            [this] { dispatch([](Form1& f) { f.Picture1_KeyPress(27); }); });
+    connect(titleScreen_, &TitleScreen::startClicked, this,
+            [this] { dispatch([](Form1& f) { f.cmdStart_Click(); }); });
+    connect(titleScreen_, &TitleScreen::exitClicked, this,
+            [this] { dispatch([](Form1& f) { f.cmdExit_Click(); }); });
+    connect(menus_, &GameMenuBar::triggered, this, &MainWindow::onMenu);
+}
+
+MainWindow::~MainWindow()
+{
+    playField_->setConfined(false);
+    if (overrideShape_)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void MainWindow::attach(Form1& form)
+{
+    form_ = &form;
+}
+
+void MainWindow::dispatch(const std::function<void(Form1&)>& handler)
+{
+    if (!form_ || quitting_ || handlerDepth_ > 0)
+        return;
+    ++handlerDepth_;
+    handler(*form_);
+    --handlerDepth_;
+    if (closePending_ && !quitting_) {
+        closePending_ = false;
+        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::onMenu(MenuItem item)
+{
+    switch (item) {
+    case MenuItem::NewGame: dispatch([](Form1& f) { f.MenuFile_Click(0); }); break;
+    case MenuItem::StopGame: dispatch([](Form1& f) { f.MenuFile_Click(1); }); break;
+    case MenuItem::Exit: dispatch([](Form1& f) { f.Exit_Click(); }); break;
+    case MenuItem::Easy: dispatch([](Form1& f) { f.MenuLevel_Click(0); }); break;
+    case MenuItem::Hard: dispatch([](Form1& f) { f.MenuLevel_Click(1); }); break;
+    case MenuItem::Music: dispatch([](Form1& f) { f.MenuSound_Click(0); }); break;
+    case MenuItem::FxSound: dispatch([](Form1& f) { f.MenuSound_Click(1); }); break;
+    case MenuItem::BackgroundChange: dispatch([](Form1& f) { f.MenuBack_Click(0); }); break;
+    default: break; // the items of features still to come are disabled
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (quitting_ || !form_) {
+        event->accept();
+        return;
+    }
+    // The program ends through the game's own shutdown, which quits.
+    event->ignore();
+    if (handlerDepth_ > 0) {
+        // Unloading in the middle of a turn would leave it drawing into
+        // released buffers: the close is carried out once the game rests.
+        closePending_ = true;
+        return;
+    }
+    dispatch([](Form1& f) { f.Form_QueryUnload(); });
+    if (!quitting_)
+        quit(); // closing the window always ends the program
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        dispatch([](Form1& f) { f.Form_KeyPress(27); });
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::waitFor(int ms)
+{
+    if (ms > 0)
+        runEventsUntil(FramePacer::Clock::now() + std::chrono::milliseconds(ms));
+}
+
+void MainWindow::present(Surface surface, const QImage& image)
+{
+    if (surface == Surface::Picture1)
+        playField_->setImage(image);
+    else
+        sideBand_->setImage(image);
+}
+
+void MainWindow::pause(int ms)
+{
+    pacer_.pause(ms);
+}
+
+void MainWindow::setMenuChecked(MenuItem item, bool checked)
+{
+    menus_->setChecked(item, checked);
+}
+
+bool MainWindow::menuChecked(MenuItem item) const
+{
+    return menus_->checked(item);
+}
+
+void MainWindow::setMenuEnabled(MenuItem item, bool enabled)
+{
+    menus_->setEnabled(item, enabled);
+}
+
+void MainWindow::setCaption(Caption label, int index, const std::string& text)
+{
+    const QString s = toQString(text);
+    switch (label) {
+    case Caption::Score: sideBand_->setScore(s); break;
+    case Caption::PartialScore: sideBand_->setPartialScore(s); break;
+    case Caption::Version: titleScreen_->setVersion(s); break;
+    case Caption::RecordName: titleScreen_->setRecordName(index, s); break;
+    case Caption::RecordValue: titleScreen_->setRecordValue(index, s); break;
+    }
+}
+
+void MainWindow::showTitleScreen(bool visible)
+{
+    titleScreen_->setVisible(visible);
+    if (visible)
+        titleScreen_->raise();
+}
+
+void MainWindow::setTitlePicture(const QImage& picture)
+{
+    titleScreen_->setPicture(picture);
+}
+
+void MainWindow::messageBox(const std::string& text, const std::string& title)
+{
+    QString body = toQString(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    PromptScope scope(*this);
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), body, QMessageBox::Ok, this);
+    box.exec();
+}
+
+std::optional<std::string> MainWindow::inputBox(const std::string& prompt,
+                                                const std::string& title,
+                                                const std::string& proposed)
+{
+    PromptScope scope(*this);
+    QInputDialog dialog(this);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(toQString(title));
+    dialog.setLabelText(toQString(prompt));
+    dialog.setTextValue(toQString(proposed));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+void MainWindow::applyPointer()
+{
+    if (cursorCounter_ < 0)
+        playField_->setCursor(Qt::BlankCursor);
+    else
+        playField_->unsetCursor();
+
+    std::optional<Qt::CursorShape> wanted;
+    if (promptDepth_ > 0)
+        wanted = Qt::ArrowCursor;
+    else if (pointer_ == kPointerHourglass)
+        wanted = cursorCounter_ < 0 ? Qt::BlankCursor : Qt::WaitCursor;
+    if (quitting_)
+        wanted.reset();
+
+    if (wanted == overrideShape_)
+        return;
+    if (wanted && overrideShape_)
+        QGuiApplication::changeOverrideCursor(*wanted);
+    else if (wanted)
+        QGuiApplication::setOverrideCursor(*wanted);
+    else
+        QGuiApplication::restoreOverrideCursor();
+    overrideShape_ = wanted;
+}
+
+void MainWindow::setPointer(int16_t shape)
+{
+    pointer_ = shape;
+    applyPointer();
+}
+
+void MainWindow::disableInput()
+{
+    setPointer(kPointerHourglass);
+    input_->DisableInput();
+}
+
+void MainWindow::enableInput(int16_t pointer)
+{
+    input_->EnableInput();
+    setPointer(pointer);
+}
+
+int32_t MainWindow::showCursor(bool show)
+{
+    cursorCounter_ += show ? 1 : -1;
+    applyPointer();
+    return cursorCounter_;
+}
+
+void MainWindow::confineCursor(bool toPlayField)
+{
+    confineWanted_ = toPlayField;
+    if (promptDepth_ == 0 && !quitting_)
+        playField_->setConfined(toPlayField);
+}
+
+void MainWindow::focusPlayField()
+{
+    playField_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::openInEditor(const std::filesystem::path& file)
+{
+    // Fire and forget: without a desktop opener nothing happens.
+    QProcess::startDetached(QStringLiteral("xdg-open"), {QFile::decodeName(file.c_str())});
+}
+
+void MainWindow::quit()
+{
+    if (quitting_)
+        return;
+    quitting_ = true;
+    playField_->setConfined(false);
+    applyPointer();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::quit(); },
+                              Qt::QueuedConnection);
+}
+
+} // namespace quibix

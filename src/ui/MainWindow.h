@@ -1,0 +1,96 @@
+#pragma once
+// The main window: builds the widgets and menus, hands every event to the
+// game and carries out what the game asks of the window. No rule lives here.
+#include "game/FramePacer.h"
+#include "game/Ports.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <optional>
+
+namespace quibix {
+
+class Form1;
+class GameMenuBar;
+class PlayField;
+class SideBand;
+class TitleScreen;
+class UserInput;
+
+class MainWindow final : public QMainWindow, public WindowPort {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 540;
+    static constexpr int kClientHeight = 461;
+
+    MainWindow();
+    ~MainWindow() override;
+
+    // The game whose handlers the window calls; set once, before showing.
+    void attach(Form1& form);
+
+    // Keeps the window painting for `ms` milliseconds; input waits meanwhile.
+    void waitFor(int ms);
+
+    // DisplayPort
+    void present(Surface surface, const QImage& image) override;
+    void pause(int ms) override;
+
+    // WindowPort
+    void setMenuChecked(MenuItem item, bool checked) override;
+    bool menuChecked(MenuItem item) const override;
+    void setMenuEnabled(MenuItem item, bool enabled) override;
+    void setCaption(Caption label, int index, const std::string& text) override;
+    void showTitleScreen(bool visible) override;
+    void setTitlePicture(const QImage& picture) override;
+    void messageBox(const std::string& text, const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& proposed) override;
+    int16_t pointer() const override { return pointer_; }
+    void setPointer(int16_t shape) override;
+    void disableInput() override;
+    void enableInput(int16_t pointer) override;
+    int32_t showCursor(bool show) override;
+    void confineCursor(bool toPlayField) override;
+    void focusPlayField() override;
+    void openInEditor(const std::filesystem::path& file) override;
+    void quit() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Runs a game handler. Handlers started by the player are dropped while
+    // another one is still running (its pauses and prompts pump events);
+    // a close asked for meanwhile waits until the game is back at rest.
+    void dispatch(const std::function<void(Form1&)>& handler);
+    void onMenu(MenuItem item);
+    // Puts on screen the pointer the game asked for, blank while the cursor
+    // is hidden and an arrow while a prompt is open.
+    void applyPointer();
+
+    // A modal prompt frees the mouse and the input lock while it is open.
+    class PromptScope;
+
+    Form1* form_ = nullptr;
+    PlayField* playField_;
+    TitleScreen* titleScreen_;
+    SideBand* sideBand_;
+    GameMenuBar* menus_;
+    UserInput* input_;
+    FramePacer pacer_;
+
+    int handlerDepth_ = 0;
+    bool closePending_ = false;
+    bool quitting_ = false;
+    int promptDepth_ = 0;
+    bool confineWanted_ = false;
+
+    int16_t pointer_ = kPointerDefault;
+    int32_t cursorCounter_ = 0;
+    std::optional<Qt::CursorShape> overrideShape_;
+};
+
+} // namespace quibix

@@ -1,0 +1,50 @@
+#include "ui/ShadowLabel.h"
+
+#include <QPainter>
+
+namespace quibix {
+
+namespace {
+const QColor kTextColour(255, 250, 214); // pale yellow, readable on dark panels
+const QColor kShadowColour(20, 16, 10);
+} // namespace
+
+QFont captionFont(double pointSize)
+{
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(pointSize);
+    font.setBold(true);
+    return font;
+}
+
+ShadowLabel::ShadowLabel(const QString& text, QWidget* parent, QRect geometry, double pointSize,
+                         Qt::Alignment alignment)
+    : QWidget(parent), text_(text), alignment_(alignment)
+{
+    setGeometry(geometry);
+    setFont(captionFont(pointSize));
+    // Clicks fall through to whatever lies below, as on a plain label.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShadowLabel::setText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    update();
+}
+
+void ShadowLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    const int flags = static_cast<int>(alignment_) | Qt::TextWordWrap;
+    const QRect area = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(kShadowColour);
+    painter.drawText(area.translated(1, 1), flags, text_);
+    painter.setPen(kTextColour);
+    painter.drawText(area, flags, text_);
+}
+
+} // namespace quibix

@@ -1,0 +1,29 @@
+#pragma once
+// A transparent caption in light text with a dark one-pixel shadow, so it
+// reads over any cover or band picture behind it.
+#include <QString>
+#include <QWidget>
+
+namespace quibix {
+
+class ShadowLabel final : public QWidget {
+    Q_OBJECT
+public:
+    ShadowLabel(const QString& text, QWidget* parent, QRect geometry, double pointSize,
+                Qt::Alignment alignment);
+
+    void setText(const QString& text);
+    QString text() const { return text_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+    Qt::Alignment alignment_;
+};
+
+// The game's caption font, at the given size in points.
+QFont captionFont(double pointSize);
+
+} // namespace quibix

@@ -1,0 +1,30 @@
+#pragma once
+// The side band (PicBanda): the band image the game presented, with the
+// fuse caption and the two score lines over it.
+#include <QImage>
+#include <QWidget>
+
+namespace quibix {
+
+class ShadowLabel;
+
+class SideBand final : public QWidget {
+    Q_OBJECT
+public:
+    explicit SideBand(QWidget* parent);
+
+    void setImage(const QImage& image);
+    const QImage& image() const { return image_; }
+    void setPartialScore(const QString& text);
+    void setScore(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+    ShadowLabel* lblPartialScore_;
+    ShadowLabel* lblScore_;
+};
+
+} // namespace quibix

@@ -1,0 +1,44 @@
+#pragma once
+// The input lock of a turn. While a shot runs the window takes no input at
+// all; what the player does meanwhile is thrown away when the lock ends, so
+// a click made during a shot never fires another one.
+#include <QObject>
+
+namespace quibix {
+
+class UserInput final : public QObject {
+    Q_OBJECT
+public:
+    explicit UserInput(QObject* parent = nullptr);
+    ~UserInput() override;
+
+    // Starts swallowing every user input event of the application.
+    void DisableInput();
+    // Discards what queued up meanwhile, then lets input through again.
+    void EnableInput();
+    // Delivers pending events with the lock still in place, so queued
+    // keyboard and mouse input reaches the lock and is dropped.
+    void FlushInput();
+
+    bool locked() const { return locked_; }
+
+    // A modal prompt must stay usable even inside a locked turn: the lock
+    // steps aside while one is open and comes back after it.
+    void suspend();
+    void resume();
+
+    static bool isUserInput(const QEvent* event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void install();
+    void uninstall();
+
+    bool locked_ = false;
+    bool installed_ = false;
+    int suspended_ = 0;
+};
+
+} // namespace quibix
