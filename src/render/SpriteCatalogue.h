@@ -27,4 +27,8 @@ struct SpriteCatalogue {
 QImage standInSprite(int width, int height);
 QImage standInMask(int width, int height);
 
+// The sprite at `path` (a resource or a file) as RGB32, or the stand-in
+// (standInMask when `isMask`) when it is missing or not width x height.
+QImage loadSpriteOrStandIn(const QString& path, int width, int height, bool isMask);
+
 } // namespace quibix

@@ -1,0 +1,192 @@
+#include "render/Canvas.h"
+
+#include "render/Module1.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace quibix {
+
+namespace {
+
+constexpr int kHalfSprite = 12; // odd rows sit half a piece to the right
+
+QImage blackSurface(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return image;
+}
+
+// A 1-pixel outline covering (x1, y1)..(x2, y2), both corners included.
+void outline(QPainter& p, int x1, int y1, int x2, int y2)
+{
+    const int w = x2 - x1 + 1, h = y2 - y1 + 1;
+    p.fillRect(x1, y1, w, 1, Qt::black);
+    p.fillRect(x1, y2, w, 1, Qt::black);
+    p.fillRect(x1, y1, 1, h, Qt::black);
+    p.fillRect(x2, y1, 1, h, Qt::black);
+}
+
+} // namespace
+
+Canvas::Canvas(DisplayPort& display)
+    : Picture1(blackSurface(kFieldWidth, kFieldHeight)),
+      Picture2(blackSurface(kFieldWidth, kFieldHeight)),
+      Picture3(blackSurface(kFieldWidth, kFieldHeight)),
+      PicBanda(blackSurface(kBandWidth, kBandHeight)),
+      PicBandaBuff(blackSurface(kBandWidth, kBandHeight)),
+      catalogue(SpriteCatalogue::fromResource()),
+      display_(display)
+{
+    useSprites({0, 1, 2, 3, 4, 5});
+}
+
+void Canvas::useSprites(const std::array<int16_t, 6>& pictures)
+{
+    for (int k = 0; k < 6; ++k) {
+        const int n = (pictures[k] >= 0 && pictures[k] < kPiecePictures) ? pictures[k] : k;
+        picIcono[k] = catalogue.pieces[n];
+        picIconoMK[k] = catalogue.pieceMasks[n];
+    }
+    picIcono[6] = catalogue.stone;
+    picIconoMK[6] = catalogue.stoneMask;
+    picTnt = catalogue.tnt;
+    picTntMK = catalogue.tntMasks;
+    picDinamite = catalogue.dynamite;
+    picDinamite2 = catalogue.dynamiteExploding;
+    picDinamiteMK = catalogue.dynamiteMask;
+    ladrillo = catalogue.bricks;
+}
+
+void Canvas::CreaBuffers()
+{
+    hdcIcono = CreaBuffer(Picture1, static_cast<int16_t>(picIcono[0].width()),
+                          static_cast<int16_t>(picIcono[0].height()));
+    hdcTnt = CreaBuffer(PicBanda, static_cast<int16_t>(picTnt[0].width()),
+                        static_cast<int16_t>(picTnt[0].height()));
+    hdcDinamita = CreaBuffer(PicBanda, static_cast<int16_t>(picDinamite.width()),
+                             static_cast<int16_t>(picDinamite.height()));
+    hdcFondoBajo = CreaBuffer(Picture2, static_cast<int16_t>(Picture1.width()),
+                              static_cast<int16_t>(kBottomStripHeight));
+}
+
+void Canvas::LiberaBuffers()
+{
+    LiberaBuffer(hdcIcono);
+    LiberaBuffer(hdcTnt);
+    LiberaBuffer(hdcDinamita);
+    LiberaBuffer(hdcFondoBajo);
+}
+
+void Canvas::DibujaIcono(int16_t intX, int16_t intY, int16_t intIcono, bool blnBorra,
+                         int16_t intSleep)
+{
+    if (intX < 0 || intY < 0) return;
+    // A piece code outside the sprite set has nothing to draw.
+    if (intIcono < 0 || intIcono >= static_cast<int16_t>(picIcono.size())) return;
+
+    const QImage& sprite = picIcono[intIcono];
+    const QImage& mask = picIconoMK[intIcono];
+    DibujaTransparente(Picture1, sprite, mask, hdcIcono, intX, intY, kSpriteSize, kSpriteSize);
+    present(Surface::Picture1);
+    pause(intSleep);
+
+    if (blnBorra) {
+        // Inside the cannon's strip the screen as it was at the shot's start
+        // is the right background; above it the resting picture is.
+        const int stripTop = Picture1.height() - kBottomStripHeight;
+        if (intY >= stripTop)
+            CopyRect(Picture1, intX, intY, kSpriteSize, kSpriteSize, hdcFondoBajo, intX,
+                     intY - stripTop);
+        else
+            CopyRect(Picture1, intX, intY, kSpriteSize, kSpriteSize, Picture2, intX, intY);
+    } else {
+        DibujaTransparente(Picture2, sprite, mask, hdcIcono, intX, intY, kSpriteSize,
+                           kSpriteSize);
+    }
+}
+
+void Canvas::MataIcono(int16_t intX, int16_t intY)
+{
+    if (intX < 0 || intY < 0) return;
+
+    CopyRect(Picture2, intX, intY, kSpriteSize, kSpriteSize, Picture3, intX, intY);
+    CopyRect(Picture1, intX, intY, kSpriteSize, kSpriteSize, Picture3, intX, intY);
+
+    struct Ring { int inset, pauseMs; };
+    for (const Ring ring : {Ring{2, 15}, Ring{6, 10}, Ring{10, 5}}) {
+        {
+            QPainter p(&Picture1);
+            outline(p, intX + ring.inset, intY + ring.inset,
+                    intX + kSpriteSize - 1 - ring.inset, intY + kSpriteSize - 1 - ring.inset);
+        }
+        present(Surface::Picture1);
+        pause(ring.pauseMs);
+    }
+
+    CopyRect(Picture1, intX, intY, kSpriteSize, kSpriteSize, Picture3, intX, intY);
+    pause(20);
+}
+
+void Canvas::DibujaArray(Tablero& board, int16_t ladrillos, bool blnTotal)
+{
+    if (blnTotal) {
+        CopyRect(Picture2, 0, 0, Picture2.width(), Picture2.height(), Picture3, 0, 0);
+        for (int b = 1; b <= ladrillos; ++b) {
+            const int y = (b - 1) * kSpriteSize;
+            CopyRect(Picture2, 0, y, Picture2.width(), kSpriteSize, ladrillo, 0, 0);
+            CopyRect(Picture1, 0, y, Picture2.width(), kSpriteSize, ladrillo, 0, 0);
+        }
+    }
+
+    for (int row = kFieldRows - 1; row >= 0; --row) {
+        bool firstInRow = true;
+        for (int col = 0; col < kFieldColumns; ++col) {
+            Casilla& cell = board(col, row);
+            if (cell.Tipo == kEmpty) continue;
+            if (blnTotal) {
+                cell.X = static_cast<int16_t>(kSpriteSize * col +
+                                              SiInpar(static_cast<int16_t>(row), kHalfSprite));
+                cell.Y = static_cast<int16_t>(kSpriteSize * (ladrillos + row));
+                if (firstInRow)
+                    CopyRect(Picture1, 0, cell.Y, Picture2.width(), kSpriteSize, Picture2, 0,
+                             cell.Y);
+                firstInRow = false;
+            }
+            DibujaIcono(cell.X, cell.Y, static_cast<int16_t>(cell.Tipo - 1), false, 0);
+        }
+    }
+}
+
+void Canvas::Refresca()
+{
+    present(Surface::Picture1);
+    present(Surface::PicBanda);
+}
+
+void Canvas::present(Surface surface)
+{
+    display_.present(surface, surface == Surface::Picture1 ? Picture1 : PicBanda);
+}
+
+void Canvas::drawFuse(int frame)
+{
+    frame = std::clamp(frame, 0, kFuseFrames - 1);
+    const int w0 = picTnt[0].width(), h0 = picTnt[0].height();
+    constexpr int kTop = 85;
+    CopyRect(PicBanda, 0, kTop, w0, h0 - 1, PicBandaBuff, 0, kTop);
+    DibujaTransparente(PicBanda, picTnt[frame], picTntMK[frame], hdcTnt, 0, kTop, w0, h0 - 1);
+}
+
+void Canvas::drawDynamite(bool exploding)
+{
+    const QImage& picture = exploding ? picDinamite2 : picDinamite;
+    constexpr int kTop = 165;
+    // Both pictures are drawn at the intact dynamite's size.
+    DibujaTransparente(PicBanda, picture, picDinamiteMK, hdcDinamita, 0, kTop,
+                       picDinamite.width(), picDinamite.height() - 1);
+}
+
+} // namespace quibix

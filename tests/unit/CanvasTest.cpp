@@ -1,0 +1,196 @@
+#include "render/Canvas.h"
+
+#include "fakes/FakePorts.h"
+#include "render/Module1.h"
+
+#include <gtest/gtest.h>
+
+namespace quibix {
+namespace {
+
+using testing::EventLog;
+using testing::FakeWindow;
+
+constexpr QRgb kRed = 0xFFFF0000, kBlack = 0xFF000000;
+
+QImage numberedImage(int w, int h, int salt)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb((x * 3 + salt) & 255, (y * 7 + salt) & 255, (x ^ y) & 255));
+    return image;
+}
+
+QImage filled(int w, int h, QRgb colour)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// Left `clear` columns transparent, the rest opaque `colour`.
+void halfSprite(QImage& sprite, QImage& mask, QSize size, int clear, QRgb colour)
+{
+    sprite = filled(size.width(), size.height(), kBlack);
+    mask = filled(size.width(), size.height(), 0xFFFFFFFF);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = clear; x < size.width(); ++x) {
+            sprite.setPixel(x, y, colour);
+            mask.setPixel(x, y, kBlack);
+        }
+}
+
+QImage square(const QImage& image, int x, int y) { return image.copy(x, y, 25, 25); }
+
+// A canvas as a screen in play keeps it: Picture1 = Picture2 = Picture3.
+struct CanvasTest : ::testing::Test {
+    EventLog log;
+    FakeWindow window{log};
+    Canvas canvas{window};
+
+    void SetUp() override
+    {
+        canvas.Picture3 = numberedImage(kFieldWidth, kFieldHeight, 0);
+        canvas.Picture2 = canvas.Picture3.copy();
+        canvas.Picture1 = canvas.Picture3.copy();
+        canvas.PicBandaBuff = numberedImage(kBandWidth, kBandHeight, 40);
+        canvas.PicBanda = canvas.PicBandaBuff.copy();
+        canvas.CreaBuffers();
+    }
+};
+
+TEST_F(CanvasTest, FlyingSpriteIsShownThenErasedAboveAndInsideTheBottomStrip)
+{
+    CopyRect(canvas.hdcFondoBajo, 0, 0, 442, 152, canvas.Picture1, 0, kBottomStripTop);
+    const QImage before = canvas.Picture1.copy();
+    for (int y : {100, 307, 308, 420}) {
+        canvas.DibujaIcono(200, static_cast<int16_t>(y), 0, true, 17);
+        EXPECT_NE(square(window.shownPicture1, 200, y), square(before, 200, y)) << "not shown at " << y;
+        EXPECT_EQ(canvas.Picture1, before) << "not erased at " << y;
+    }
+    EXPECT_EQ(canvas.Picture2, canvas.Picture3);
+    EXPECT_EQ(window.presentsPicture1, 4);
+    EXPECT_EQ(window.pausedMs, 4 * 17);
+}
+
+TEST_F(CanvasTest, EraseSourceSwitchesAtTheBottomStripLine)
+{
+    canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(0, 0, 200));
+    canvas.hdcFondoBajo = numberedImage(kFieldWidth, kBottomStripHeight, 99);
+    canvas.DibujaIcono(50, 307, 3, true, 0);
+    EXPECT_EQ(square(canvas.Picture1, 50, 307), square(canvas.Picture2, 50, 307));
+    canvas.DibujaIcono(50, 308, 3, true, 0);
+    EXPECT_EQ(square(canvas.Picture1, 50, 308), square(canvas.hdcFondoBajo, 50, 0));
+    canvas.DibujaIcono(430, 450, 3, true, 0); // clipped at the field's corner
+    EXPECT_EQ(canvas.Picture1.copy(430, 450, 12, 10), canvas.hdcFondoBajo.copy(430, 142, 12, 10));
+}
+
+TEST_F(CanvasTest, NegativePositionsDoNothingAtAll)
+{
+    const QImage p1 = canvas.Picture1.copy(), p2 = canvas.Picture2.copy();
+    canvas.DibujaIcono(-12, 100, 0, false, 30);
+    canvas.DibujaIcono(100, -1, 0, true, 30);
+    canvas.MataIcono(5, -1);
+    canvas.MataIcono(-25, 5);
+    canvas.DibujaIcono(100, 100, 7, false, 30); // no such sprite either
+    EXPECT_EQ(canvas.Picture1, p1);
+    EXPECT_EQ(canvas.Picture2, p2);
+    EXPECT_EQ(window.pausedMs, 0);
+    EXPECT_EQ(window.presentsPicture1, 0);
+}
+
+TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlinesIn50Ms)
+{
+    canvas.DibujaIcono(100, 50, 2, false, 0);
+    window.logPresents = window.logPauses = true;
+    canvas.MataIcono(100, 50);
+
+    EXPECT_EQ(square(canvas.Picture2, 100, 50), square(canvas.Picture3, 100, 50));
+    EXPECT_EQ(square(canvas.Picture1, 100, 50), square(canvas.Picture3, 100, 50));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"present Picture1", "pause 15", "present Picture1",
+                                                     "pause 10", "present Picture1", "pause 5", "pause 20"}));
+    // The last frame shown: 1-pixel black outlines (x+2)..(x+23),
+    // (x+6)..(x+19), (x+10)..(x+15), the clean background between them.
+    const QImage shown = square(window.shownPicture1, 100, 50);
+    const QImage clean = square(canvas.Picture3, 100, 50);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 25; ++x) {
+            const int ring = std::min(std::min(x, y), std::min(24 - x, 24 - y));
+            const bool onOutline = ring == 2 || ring == 6 || ring == 10;
+            ASSERT_EQ(shown.pixel(x, y), onOutline ? kBlack : clean.pixel(x, y)) << x << "," << y;
+        }
+}
+
+TEST_F(CanvasTest, FullRedrawOfAnEmptyBoardLaysTheBricksAndNothingElse)
+{
+    canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(1, 2, 3)); // stale
+    const QImage before = canvas.Picture1.copy();
+    Tablero board;
+    canvas.DibujaArray(board, 2, true);
+
+    const QImage bricks = canvas.ladrillo.copy(0, 0, kFieldWidth, 25);
+    for (const QImage* surface : {&canvas.Picture1, &canvas.Picture2})
+        for (int y : {0, 25}) EXPECT_EQ(surface->copy(0, y, kFieldWidth, 25), bricks);
+    const QRect rest(0, 50, kFieldWidth, kFieldHeight - 50);
+    EXPECT_EQ(canvas.Picture2.copy(rest), canvas.Picture3.copy(rest));
+    EXPECT_EQ(canvas.Picture1.copy(rest), before.copy(rest));
+}
+
+TEST_F(CanvasTest, FullRedrawPlacesPiecesAndWipesOnlyTheirRows)
+{
+    halfSprite(canvas.picIcono[0], canvas.picIconoMK[0], {25, 25}, 10, kRed);
+    canvas.Picture1 = filled(kFieldWidth, kFieldHeight, qRgb(0, 200, 0)); // stale screen
+    Tablero board;
+    board(0, 0).Tipo = 1;
+    board(16, 1).Tipo = 1;
+    board(16, 14).Tipo = kStone;
+    board(17, 5).Tipo = 1; // margin column and row: never drawn
+    board(3, 15).Tipo = 1;
+    canvas.DibujaArray(board, 1, true);
+
+    EXPECT_EQ(QPoint(board(0, 0).X, board(0, 0).Y), QPoint(0, 25));
+    EXPECT_EQ(QPoint(board(16, 1).X, board(16, 1).Y), QPoint(412, 50));
+    EXPECT_EQ(QPoint(board(16, 14).X, board(16, 14).Y), QPoint(400, 375));
+    EXPECT_EQ(window.presentsPicture1, 3);
+    EXPECT_EQ(canvas.Picture2.pixel(10, 25), kRed);
+    EXPECT_EQ(canvas.Picture2.pixel(422, 74), kRed);
+    // The rows holding pieces show Picture2; other rows keep the old screen.
+    EXPECT_EQ(canvas.Picture1.copy(0, 25, kFieldWidth, 50), canvas.Picture2.copy(0, 25, kFieldWidth, 50));
+    EXPECT_EQ(canvas.Picture1.copy(0, 375, kFieldWidth, 25), canvas.Picture2.copy(0, 375, kFieldWidth, 25));
+    EXPECT_EQ(canvas.Picture1.pixel(5, 100), qRgb(0, 200, 0));
+    EXPECT_EQ(canvas.Picture1.pixel(100, 400), qRgb(0, 200, 0));
+
+    // Without blnTotal the stored positions are used as they are.
+    board(0, 0).X = board(0, 0).Y = 200;
+    canvas.DibujaArray(board, 5, false);
+    EXPECT_EQ(canvas.Picture2.pixel(215, 210), kRed);
+    EXPECT_EQ(board(16, 1).Y, 50);
+}
+
+TEST_F(CanvasTest, FuseAndDynamiteDrawOnTheBandOneRowShortWithoutPresenting)
+{
+    QImage frame, mask;
+    halfSprite(frame, mask, {90, 83}, 45, qRgb(250, 250, 0));
+    canvas.picTnt.fill(frame);
+    canvas.picTntMK.fill(mask);
+    const QRgb old = qRgb(9, 9, 9);
+    canvas.PicBanda = filled(kBandWidth, kBandHeight, old); // an older frame
+
+    canvas.drawFuse(99); // clamped to the last frame
+    const QImage& band = canvas.PicBanda;
+    EXPECT_EQ(band.copy(0, 85, 45, 82), canvas.PicBandaBuff.copy(0, 85, 45, 82));
+    EXPECT_EQ(band.copy(45, 85, 45, 82), filled(45, 82, qRgb(250, 250, 0)));
+    for (QPoint p : {QPoint(50, 84), QPoint(50, 167), QPoint(90, 100)}) EXPECT_EQ(band.pixel(p), old);
+
+    canvas.PicBanda = canvas.PicBandaBuff.copy();
+    canvas.drawDynamite(false);
+    const QImage intact = canvas.PicBanda.copy();
+    canvas.drawDynamite(true);
+    EXPECT_EQ(band.copy(0, 0, 98, 165), canvas.PicBandaBuff.copy(0, 0, 98, 165));
+    EXPECT_EQ(band.copy(0, 264, 98, 196), canvas.PicBandaBuff.copy(0, 264, 98, 196));
+    EXPECT_NE(band.copy(0, 165, 90, 99), intact.copy(0, 165, 90, 99));
+    EXPECT_EQ(window.presentsBand, 0);
+}
+
+} // namespace
+} // namespace quibix
