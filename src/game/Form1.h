@@ -16,6 +16,7 @@
 //   GameMenus.cpp    File and Level menus
 //   Records.cpp      LeeRecords, GrabaRecords, showing a table
 #include "game/Board.h"
+#include "game/Numbers.h"
 #include "game/Ports.h"
 #include "game/Random.h"
 #include "render/Canvas.h"
@@ -66,6 +67,9 @@ public:
     void BuscaLineas(int16_t iniX, int16_t iniY, int16_t tipo);
     void CaenFichas();
     void MarcaColgadas(int x, int y);
+    // The second half of a click, once the shot has found its cell: place,
+    // match, fall, fuse, next piece, unlock, loss or cleared screen.
+    void resolveTurn(int16_t lastX, int16_t lastY, int16_t oldGrados, int16_t savedPointer);
     void PetrificaTablero();
     void CargaSkin();
     void LeeRecords();
@@ -122,6 +126,9 @@ public:
     // Whether a game is running (title screen hidden). "Stop Game" does
     // nothing without one, so a finished game's score is not offered twice.
     bool gameRunning = false;
+    // Set once Salir has run, so closing the window afterwards does not
+    // unload a second time.
+    bool quitting = false;
 
     // Sound.
     int16_t blnFX = kTrue;
@@ -135,6 +142,9 @@ public:
     std::string strParedA, strParedB, strBanda;
     std::vector<std::string> Fondos{""}; // used from index 1
     int32_t intNumFondos = 0;
+    // The folder the Fondos names are in: the skin's, or the data folder's
+    // when the skin has no backgrounds of its own.
+    std::string strFondosPath = "\\";
     int32_t lngFondo = 0;
 
     // Music files of the data folder, used from index 1.

@@ -1,0 +1,137 @@
+// Construction, start-up, shutdown, effects and the Sound menu.
+#include "game/Form1.h"
+
+#include "game/Numbers.h"
+#include "render/Module1.h"
+#include "storage/AppPaths.h"
+
+namespace quibix {
+
+Form1::Form1(std::filesystem::path folder, WindowPort& windowPort, EffectsPort& effectsPort,
+             MusicDevicePort& musicPort, RandomSource& randomSource)
+    : appFolder(std::move(folder)),
+      window(windowPort),
+      effects(effectsPort),
+      music(musicPort),
+      random(randomSource),
+      canvas(windowPort)
+{
+}
+
+std::filesystem::path Form1::appFile(const std::string& stored) const
+{
+    return resolvePath(appFolder, stored);
+}
+
+void Form1::playEffect(const std::string& file)
+{
+    if (blnFX == kFalse)
+        return;
+    effects.play(appFile(strDataPath + file), intSoundFlags);
+}
+
+QImage Form1::loadSkinPicture(const std::string& stored, PlainKind kind, QSize size) const
+{
+    QImage picture = loadPicture(appFile(stored), size);
+    if (picture.isNull())
+        picture = plainPicture(kind, size);
+    return picture;
+}
+
+void Form1::Form_Load()
+{
+    for (int16_t i = 0; i < 6; ++i)
+        intPiezas[i] = i;
+
+    random.reseedFromClock();
+
+    // The data folder is the one holding the shot sound; without it the
+    // application folder itself serves.
+    strDataPath = "\\";
+    if (fileExists(appFolder, "\\data\\shoot.wav"))
+        strDataPath = "\\data\\";
+    strSkinPath = strDataPath;
+    strSkin = strSkinPath;
+    strFondo = strSkinPath + "fondo0.jpg";
+
+    intSoundFlags = kSoundAsync | kSoundNoDefault;
+    intLevel = 0;
+    intRecordLevel = 0;
+    intRetardo = 17;
+    intPantalla = 0;
+    intFormaActual = 0;
+    intCombinaciones = 3;
+    intForma = 0;
+    blnFX = kTrue;
+    window.setMenuChecked(MenuItem::Music, true);
+    window.setMenuChecked(MenuItem::FxSound, true);
+
+    LeeRecords();
+    CargaSkin();
+
+    canvas.CreaBuffers();
+
+    CopyRect(canvas.Picture1, 0, 0, canvas.Picture2.width(), canvas.Picture2.height(),
+             canvas.Picture3, 0, 0);
+    canvas.present(Surface::Picture1);
+
+    canvas.drawFuse(0);
+    canvas.drawDynamite(false);
+    canvas.present(Surface::PicBanda);
+
+    music.setDeviceType("Sequencer");
+
+    window.setCaption(Caption::Version, 0, std::string(" version ") + kVersion + " by Tavendar");
+
+    window.showTitleScreen(true);
+    window.setMenuEnabled(MenuItem::LevelMenu, true);
+    window.setMenuEnabled(MenuItem::ChoosePieces, true);
+
+    playEffect("wellcome.wav");
+
+    window.setCaption(Caption::PartialScore, 0, "0");
+    window.setCaption(Caption::Score, 0, "0");
+}
+
+void Form1::Form_Unload()
+{
+    canvas.LiberaBuffers();
+    music.command("close");
+}
+
+void Form1::Salir()
+{
+    // Closing the window after "Exit" comes back here; unload only once.
+    if (quitting)
+        return;
+    quitting = true;
+    gameRunning = false;
+    Form_Unload();
+    window.quit();
+}
+
+void Form1::cmdStart_Click() { NuevaPantalla(0); }
+
+void Form1::cmdExit_Click() { Salir(); }
+
+void Form1::Exit_Click() { Salir(); }
+
+void Form1::Form_QueryUnload() { Salir(); }
+
+void Form1::MenuSound_Click(int index)
+{
+    if (index == 0) {
+        const bool checked = !window.menuChecked(MenuItem::Music);
+        window.setMenuChecked(MenuItem::Music, checked);
+        // Checking it again needs nothing here: the music device's status
+        // event finds the device stopped and starts a piece.
+        if (!checked)
+            music.command("stop");
+    } else if (index == 1) {
+        const bool checked = !window.menuChecked(MenuItem::FxSound);
+        window.setMenuChecked(MenuItem::FxSound, checked);
+        blnFX = checked ? kTrue : kFalse;
+    }
+}
+
+} // namespace quibix

@@ -1,0 +1,122 @@
+// Start-up, shutdown, effects and the Sound menu.
+#include "fakes/GameFixture.h"
+
+using namespace quibix;
+using namespace quibix::testing;
+
+namespace {
+
+class StartupTest : public GameFixture {};
+
+using Played = std::vector<std::pair<std::string, int16_t>>;
+
+TEST_F(StartupTest, ShowsTheTitleScreenWithTheStartUpValues)
+{
+    folder.writeFile("data/wellcome.wav");
+    Form1& f = game();
+    f.Form_Load();
+
+    EXPECT_TRUE(window.titleVisible);
+    EXPECT_EQ(window.caption(Caption::Version), " version 2.09 by Tavendar");
+    EXPECT_EQ(window.caption(Caption::Score), "0");
+    EXPECT_EQ(window.caption(Caption::PartialScore), "0");
+    EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
+    for (MenuItem item : {MenuItem::Music, MenuItem::FxSound, MenuItem::Easy,
+                          MenuItem::Combinations3, MenuItem::ShapeSquare})
+        EXPECT_TRUE(window.menuChecked(item));
+    EXPECT_FALSE(window.menuChecked(MenuItem::Hard));
+    EXPECT_TRUE(window.menuEnabled(MenuItem::LevelMenu));
+    EXPECT_TRUE(window.menuEnabled(MenuItem::ChoosePieces));
+
+    EXPECT_EQ(f.strDataPath, "\\data\\");
+    EXPECT_EQ(f.strSkinPath, "\\data\\");
+    EXPECT_EQ(f.strSkin, "\\data\\");
+    EXPECT_EQ(f.intLevel, 0);
+    EXPECT_EQ(f.intCombinaciones, 3);
+    EXPECT_EQ(f.blnFX, kTrue);
+    EXPECT_EQ(f.intRetardo, 17);
+    EXPECT_FALSE(f.gameRunning);
+
+    // The welcome plays asynchronously; no music starts and the device stays shut.
+    EXPECT_EQ(effects.played, (Played{{"wellcome.wav", 3}}));
+    EXPECT_EQ(music.deviceType, "Sequencer");
+    EXPECT_TRUE(music.commands.empty());
+    EXPECT_EQ(random.reseeds, 1);
+
+    // The field shows the clean background; the band its first fuse frame.
+    EXPECT_EQ(window.shownPicture1, f.canvas.Picture3);
+    EXPECT_EQ(window.shownBand, f.canvas.PicBanda);
+    EXPECT_NE(f.canvas.PicBanda, f.canvas.PicBandaBuff);
+    EXPECT_FALSE(f.canvas.hdcIcono.isNull());
+    EXPECT_FALSE(f.canvas.hdcFondoBajo.isNull());
+}
+
+TEST_F(StartupTest, TheDataFolderIsTheOneHoldingTheShotSound)
+{
+    // With data/shoot.wav every data file comes from data/, in any letter case.
+    folder.writeFile("data/Wellcome.WAV");
+    folder.writeFile("WELLCOME.WAV");
+    folder.writePicture("fondo2.jpg", kTestBackground);
+    game().Form_Load();
+    EXPECT_EQ(form->strDataPath, "\\data\\");
+    EXPECT_EQ(effects.played, (Played{{"Wellcome.WAV", 3}}));
+
+    // Without it the application folder is the data folder and the skin.
+    folder.remove("data/shoot.wav");
+    form.reset();
+    effects.played.clear();
+    game().Form_Load();
+    EXPECT_EQ(form->strDataPath, "\\");
+    EXPECT_EQ(form->strSkinPath, "\\");
+    EXPECT_EQ(effects.played, (Played{{"WELLCOME.WAV", 3}}));
+    EXPECT_EQ(form->Fondos, (std::vector<std::string>{"", "fondo2.jpg"}));
+}
+
+TEST_F(StartupTest, TheSoundMenuSwitchesEffectsAndMusic)
+{
+    Form1& f = load();
+    f.MenuSound_Click(1);
+    EXPECT_FALSE(window.menuChecked(MenuItem::FxSound));
+    EXPECT_EQ(f.blnFX, kFalse);
+    f.playEffect("shoot.wav");
+    EXPECT_TRUE(effects.played.empty());
+    f.MenuSound_Click(1);
+    EXPECT_EQ(f.blnFX, kTrue);
+    f.intSoundFlags = kSoundNoDefault; // as for the explosion
+    f.playEffect("shoot.wav");
+    EXPECT_EQ(effects.played, (Played{{"shoot.wav", 2}}));
+
+    // "Music": unchecking stops it; checking waits for the status event.
+    f.MenuSound_Click(0);
+    EXPECT_FALSE(window.menuChecked(MenuItem::Music));
+    f.MenuSound_Click(0);
+    EXPECT_TRUE(window.menuChecked(MenuItem::Music));
+    EXPECT_EQ(music.commands, std::vector<std::string>{"stop"});
+    EXPECT_EQ(f.blnFX, kTrue);
+}
+
+TEST_F(StartupTest, EveryWayOutUnloadsOnceAndEndsTheProgram)
+{
+    for (int way = 0; way < 3; ++way) {
+        form.reset();
+        music.commands.clear();
+        window.quitRequested = false;
+        Form1& f = startGame();
+        log.clear();
+        if (way == 0) f.cmdExit_Click();
+        else if (way == 1) f.Exit_Click();
+        else f.Form_QueryUnload();
+
+        EXPECT_TRUE(window.quitRequested);
+        EXPECT_TRUE(f.canvas.hdcIcono.isNull());
+        EXPECT_TRUE(f.canvas.hdcTnt.isNull());
+        EXPECT_TRUE(f.canvas.hdcDinamita.isNull());
+        EXPECT_TRUE(f.canvas.hdcFondoBajo.isNull());
+        // The window closing after "Exit" must not unload again.
+        f.Form_QueryUnload();
+        EXPECT_EQ(log.events, (std::vector<std::string>{"music close", "quit"})) << way;
+        EXPECT_TRUE(window.inputs.empty()); // no score is offered
+    }
+}
+
+} // namespace
