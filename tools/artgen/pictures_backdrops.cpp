@@ -74,7 +74,7 @@ void paintStars(QImage& img, uint64_t seed, int count, float maxBright, float to
     }
 }
 
-void paintBubbles(QImage& img, uint64_t seed, int count, double minR, double maxR, float alpha)
+void paintRisingBeads(QImage& img, uint64_t seed, int count, double minR, double maxR, float alpha)
 {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -339,7 +339,7 @@ QImage oceanRays()
 {
     QImage img = perPixel([](int x, int y) { return toRgb(oceanWater(x, y)); });
     paintMotes(img, 111, 260);
-    paintBubbles(img, 113, 22, 2, 9, 0.7f);
+    paintRisingBeads(img, 113, 22, 2, 9, 0.7f);
     vignette(img, 0.3f);
     return img;
 }
@@ -387,7 +387,7 @@ QImage oceanSeabed()
         paintKelp(p, 388, 180, 10, 137, QColor(14, 56, 46, 200));
     }
     paintMotes(img, 139, 200);
-    paintBubbles(img, 141, 16, 2, 7, 0.7f);
+    paintRisingBeads(img, 141, 16, 2, 7, 0.7f);
     vignette(img, 0.3f);
     return img;
 }
@@ -429,7 +429,7 @@ QImage oceanCaustics()
         }
     }
     paintMotes(img, 157, 220);
-    paintBubbles(img, 159, 30, 2, 10, 0.8f);
+    paintRisingBeads(img, 159, 30, 2, 10, 0.8f);
     vignette(img, 0.3f);
     return img;
 }
