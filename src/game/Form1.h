@@ -166,7 +166,6 @@ private:
     // Loads `strFondo` into Picture3 and Picture2, falling back to the data
     // folder's backgrounds and then to a plain picture.
     void loadBackground();
-    void endGameToTitle();
 };
 
 } // namespace quibix
