@@ -11,8 +11,6 @@ namespace quibix {
 
 namespace {
 
-constexpr int16_t kLoadedX = 209, kLoadedY = 408;
-constexpr int16_t kNextX = 398, kNextY = 416;
 constexpr int kLayoutRows = 9;
 // Safety bound for the cursor loops: the counter moves by one per call, so
 // a sane window needs far fewer.
@@ -126,9 +124,7 @@ void Form1::NuevaPantalla(int16_t pantalla)
     // Deal the loaded and the next piece.
     intFicha = static_cast<int16_t>(N(5.0f * random.next()));
     intSiguiente = static_cast<int16_t>(N(5.0f * random.next()));
-    canvas.DibujaIcono(kLoadedX, kLoadedY, intFicha, false, 0);
-    CopyRect(canvas.Picture1, kNextX, kNextY, kSpriteSize, kSpriteSize, canvas.Picture3, kNextX, kNextY);
-    canvas.DibujaIcono(kNextX, kNextY, intSiguiente, false, 0);
+    canvas.drawPieceSlots(intFicha, intSiguiente);
 
     // The cursor counter ends at exactly -1, so one Escape shows it.
     blnCursor = kFalse;

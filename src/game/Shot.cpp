@@ -11,7 +11,6 @@ namespace quibix {
 
 namespace {
 constexpr int kShotStep = 10;
-constexpr int kLoadedX = 209, kLoadedY = 408;
 } // namespace
 
 void Form1::Picture1_Click()
@@ -28,10 +27,10 @@ void Form1::Picture1_Click()
     window.disableInput();
 
     // The piece leaves the cannon: the bare background goes back under it.
-    CopyRect(canvas.Picture2, kLoadedX, kLoadedY, kSpriteSize, kSpriteSize,
-             canvas.Picture3, kLoadedX, kLoadedY);
-    CopyRect(canvas.Picture1, kLoadedX, kLoadedY, kSpriteSize, kSpriteSize,
-             canvas.Picture3, kLoadedX, kLoadedY);
+    CopyRect(canvas.Picture2, kLoadedPieceX, kLoadedPieceY, kSpriteSize, kSpriteSize,
+             canvas.Picture3, kLoadedPieceX, kLoadedPieceY);
+    CopyRect(canvas.Picture1, kLoadedPieceX, kLoadedPieceY, kSpriteSize, kSpriteSize,
+             canvas.Picture3, kLoadedPieceX, kLoadedPieceY);
 
     // The cannon strip as the screen shows it now: frames flying over the
     // cannon are erased from here, so the cannon is not wiped out.

@@ -15,8 +15,6 @@ constexpr const char* kBackgroundPattern = "Fondo*.jpg";
 const QSize kFieldSize(kFieldWidth, kFieldHeight);
 const QSize kBandSize(kBandWidth, kBandHeight);
 
-constexpr int16_t kLoadedX = 209, kLoadedY = 408;
-constexpr int16_t kNextX = 398, kNextY = 416;
 
 } // namespace
 
@@ -111,9 +109,7 @@ void Form1::MenuBack_Click(int index)
     canvas.Picture1 = canvas.Picture3.copy();
 
     canvas.DibujaArray(tablero, intLadrillos, true);
-    canvas.DibujaIcono(kLoadedX, kLoadedY, intFicha, false, 0);
-    CopyRect(canvas.Picture1, kNextX, kNextY, kSpriteSize, kSpriteSize, canvas.Picture3, kNextX, kNextY);
-    canvas.DibujaIcono(kNextX, kNextY, intSiguiente, false, 0);
+    canvas.drawPieceSlots(intFicha, intSiguiente);
     lngFondo = n;
 }
 

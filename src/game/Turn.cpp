@@ -11,8 +11,6 @@
 namespace quibix {
 
 namespace {
-constexpr int16_t kLoadedX = 209, kLoadedY = 408;
-constexpr int16_t kPreviewX = 398, kPreviewY = 416;
 constexpr int kFuseBurnt = 7;
 // The band's fuse and dynamite area, restored whole after an explosion.
 constexpr int kBandAreaX = 0, kBandAreaY = 85, kBandAreaW = 90, kBandAreaH = 270;
@@ -106,14 +104,7 @@ void Form1::resolveTurn(int16_t lastX, int16_t lastY, int16_t oldGrados, int16_t
             intSiguiente = drawKind(random);
     }
 
-    canvas.DibujaIcono(kLoadedX, kLoadedY, intFicha, false, 0);
-    // The old preview goes from the resting picture too, or its pixels would
-    // stay under the new one there.
-    CopyRect(canvas.Picture1, kPreviewX, kPreviewY, kSpriteSize, kSpriteSize,
-             canvas.Picture3, kPreviewX, kPreviewY);
-    CopyRect(canvas.Picture2, kPreviewX, kPreviewY, kSpriteSize, kSpriteSize,
-             canvas.Picture3, kPreviewX, kPreviewY);
-    canvas.DibujaIcono(kPreviewX, kPreviewY, intSiguiente, false, 0);
+    canvas.drawPieceSlots(intFicha, intSiguiente);
 
     lngCañonX = 221;
     lngCañonY = 420;

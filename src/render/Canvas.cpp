@@ -166,6 +166,16 @@ void Canvas::Refresca()
     present(Surface::PicBanda);
 }
 
+void Canvas::drawPieceSlots(int16_t loaded, int16_t next)
+{
+    DibujaIcono(kLoadedPieceX, kLoadedPieceY, loaded, false, 0);
+    CopyRect(Picture1, kNextPieceX, kNextPieceY, kSpriteSize, kSpriteSize, Picture3, kNextPieceX,
+             kNextPieceY);
+    CopyRect(Picture2, kNextPieceX, kNextPieceY, kSpriteSize, kSpriteSize, Picture3, kNextPieceX,
+             kNextPieceY);
+    DibujaIcono(kNextPieceX, kNextPieceY, next, false, 0);
+}
+
 void Canvas::present(Surface surface)
 {
     display_.present(surface, surface == Surface::Picture1 ? Picture1 : PicBanda);

@@ -20,6 +20,11 @@ constexpr int kSpriteSize = 25;
 constexpr int kBottomStripHeight = 152;
 constexpr int kBottomStripTop = kFieldHeight - kBottomStripHeight; // 308
 
+// The two fixed piece slots: the loaded piece on the cannon, the next piece
+// in the field's bottom-right corner.
+constexpr int16_t kLoadedPieceX = 209, kLoadedPieceY = 408;
+constexpr int16_t kNextPieceX = 398, kNextPieceY = 416;
+
 class Canvas {
 public:
     explicit Canvas(DisplayPort& display);
@@ -63,6 +68,11 @@ public:
 
     // Presents Picture1, then PicBanda.
     void Refresca();
+
+    // Shows the loaded and the next piece in their slots, as resting pieces.
+    // The old next piece is wiped from both surfaces first, so no pixel of
+    // it stays under a new piece of another shape.
+    void drawPieceSlots(int16_t loaded, int16_t next);
 
     void present(Surface surface);
     void pause(int ms) { display_.pause(ms); }
