@@ -1,6 +1,7 @@
 // How long the rules take on this machine: an aiming redraw, one turn with
 // the animations' pauses off, and a real-time 90-degree shot against the
 // 39 frames of 17 ms it should last.
+#include "audio/SilentAudio.h"
 #include "fakes/FakePorts.h"
 #include "game/Form1.h"
 #include "game/FramePacer.h"
@@ -15,57 +16,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <random>
 #include <thread>
 
 using namespace quibix;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// A window whose pause is whatever the benchmark says; nothing is kept.
-class BenchWindow final : public WindowPort {
-public:
-    std::function<void(int)> pauseFor = [](int) {};
-
-    void present(Surface, const QImage&) override {}
-    void pause(int ms) override { pauseFor(ms); }
-    void setMenuChecked(MenuItem item, bool checked) override { checked_[static_cast<int>(item)] = checked; }
-    bool menuChecked(MenuItem item) const override { return checked_[static_cast<int>(item)]; }
-    void setMenuEnabled(MenuItem, bool) override {}
-    void setCaption(Caption, int, const std::string&) override {}
-    void showTitleScreen(bool) override {}
-    void setTitlePicture(const QImage&) override {}
-    void messageBox(const std::string&, const std::string&) override {}
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string& proposed) override
-    {
-        return proposed;
-    }
-    int16_t pointer() const override { return kPointerDefault; }
-    void setPointer(int16_t) override {}
-    void disableInput() override {}
-    void enableInput(int16_t) override {}
-    int32_t showCursor(bool show) override { return counter_ += show ? 1 : -1; }
-    void confineCursor(bool) override {}
-    void focusPlayField() override {}
-    void openInEditor(const std::filesystem::path&) override {}
-    void quit() override {}
-
-private:
-    std::array<bool, 64> checked_{};
-    int32_t counter_ = 0;
-};
-
-class SeededRandom final : public RandomSource {
-public:
-    float next() override { return std::uniform_real_distribution<float>(0.0f, 1.0f)(engine_); }
-    void reseedFromClock() override {}
-
-private:
-    std::mt19937 engine_{12345};
-};
 
 double millisSince(Clock::time_point start)
 {
@@ -97,11 +53,12 @@ int main(int argc, char** argv)
     writePicture(folder / "data" / "paredb.jpg", {442, 460});
     writePicture(folder / "data" / "banda.jpg", {98, 460});
 
-    BenchWindow window;
     testing::EventLog log;
-    testing::FakeEffects effects(log);
-    testing::FakeMusic music(log);
-    SeededRandom random;
+    testing::FakeWindow window(log);
+    window.keepShown = false;
+    SilentEffects effects;
+    SilentMusicDevice music;
+    testing::SeededRandom random(12345);
     Form1 g(folder, window, effects, music, random);
     g.Form_Load();
     g.blnFX = kFalse;
@@ -145,7 +102,7 @@ int main(int argc, char** argv)
     // 3. A real-time shot straight up on an empty board.
     {
         FramePacer pacer([](FramePacer::Clock::time_point until) { std::this_thread::sleep_until(until); });
-        window.pauseFor = [&](int ms) { pacer.pause(ms); };
+        window.onPause = [&](int ms) { pacer.pause(ms); };
         constexpr int kRuns = 5;
         double total = 0, worst = 0;
         for (int i = 0; i < kRuns; ++i) {

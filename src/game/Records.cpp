@@ -4,6 +4,7 @@
 #include "storage/Cp1252.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <string>
 
@@ -20,6 +21,16 @@ std::string padName(std::string name)
 {
     name.resize(kNameLength, ' ');
     return name;
+}
+
+// A damaged row competes with the score it shows: one that is not a number,
+// negative or absurdly large reads "0000000", so it is ranked as 0 and a
+// new score can still beat it.
+double rankedScore(float puntos)
+{
+    if (!std::isfinite(puntos) || puntos < 0.0f || puntos > 2147483647.0f)
+        return 0.0;
+    return puntos;
 }
 
 int16_t tableLevel(int16_t level)
@@ -56,7 +67,7 @@ void Form1::GrabaRecords(bool blnRecord)
     if (!blnRecord) {
         const int b = kRecordsPerLevel * level;
         for (int k = 0; k < kRecordsPerLevel; ++k) {
-            if (!(static_cast<double>(Records[b + k].Puntos) <= static_cast<double>(lngScore)))
+            if (!(rankedScore(Records[b + k].Puntos) <= static_cast<double>(lngScore)))
                 continue;
             // Ties go above the old row; the tenth row drops out.
             for (int j = kRecordsPerLevel - 2; j >= k; --j)

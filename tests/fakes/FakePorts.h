@@ -3,11 +3,15 @@
 // milliseconds asked for; every call lands in one shared event log so a
 // test can check the order of sounds, presents and prompts.
 #include "game/Ports.h"
+#include "game/Random.h"
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,16 +21,12 @@ namespace quibix::testing {
 struct EventLog {
     std::vector<std::string> events;
     void add(std::string e) { events.push_back(std::move(e)); }
-    // Events that start with `prefix`, in order.
-    std::vector<std::string> with(const std::string& prefix) const
+    // How many events start with `prefix`.
+    int count(const std::string& prefix) const
     {
-        std::vector<std::string> out;
-        for (const auto& e : events)
-            if (e.rfind(prefix, 0) == 0)
-                out.push_back(e);
-        return out;
+        return static_cast<int>(std::count_if(events.begin(), events.end(),
+                                              [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }));
     }
-    int count(const std::string& prefix) const { return static_cast<int>(with(prefix).size()); }
     void clear() { events.clear(); }
 };
 
@@ -37,8 +37,9 @@ public:
     // DisplayPort
     void present(Surface s, const QImage& image) override
     {
-        if (s == Surface::Picture1) { ++presentsPicture1; shownPicture1 = image; }
-        else { ++presentsBand; shownBand = image; }
+        // Keeping a shown image makes the next drawing copy the surface.
+        if (s == Surface::Picture1) { ++presentsPicture1; if (keepShown) shownPicture1 = image; }
+        else { ++presentsBand; if (keepShown) shownBand = image; }
         if (logPresents)
             log_.add(s == Surface::Picture1 ? "present Picture1" : "present PicBanda");
     }
@@ -47,29 +48,21 @@ public:
         if (ms <= 0) return;
         pausedMs += ms;
         if (logPauses) log_.add("pause " + std::to_string(ms));
+        if (onPause) onPause(ms);
     }
 
     // Menus and captions
     void setMenuChecked(MenuItem item, bool checked) override { checkedItems[item] = checked; }
     bool menuChecked(MenuItem item) const override
     {
-        auto it = checkedItems.find(item);
-        return it != checkedItems.end() && it->second;
+        return checkedItems.count(item) && checkedItems.at(item);
     }
     void setMenuEnabled(MenuItem item, bool enabled) override { enabledItems[item] = enabled; }
-    bool menuEnabled(MenuItem item) const
-    {
-        auto it = enabledItems.find(item);
-        return it == enabledItems.end() || it->second;
-    }
-    void setCaption(Caption label, int index, const std::string& text) override
-    {
-        captions[{label, index}] = text;
-    }
+    bool menuEnabled(MenuItem item) const { return !enabledItems.count(item) || enabledItems.at(item); }
+    void setCaption(Caption label, int index, const std::string& t) override { captions[{label, index}] = t; }
     std::string caption(Caption label, int index = 0) const
     {
-        auto it = captions.find({label, index});
-        return it == captions.end() ? std::string() : it->second;
+        return captions.count({label, index}) ? captions.at({label, index}) : std::string();
     }
 
     // Title screen
@@ -100,34 +93,22 @@ public:
     // Pointer and input lock
     int16_t pointer() const override { return pointerShape; }
     void setPointer(int16_t shape) override { pointerShape = shape; }
-    void disableInput() override
-    {
-        inputDisabled = true;
-        pointerShape = kPointerHourglass;
-        log_.add("disable input");
-    }
-    void enableInput(int16_t p) override
-    {
-        inputDisabled = false;
-        pointerShape = p;
-        log_.add("enable input");
-    }
+    void disableInput() override { pointerShape = kPointerHourglass; log_.add("disable input"); }
+    void enableInput(int16_t p) override { pointerShape = p; log_.add("enable input"); }
 
     // Cursor
-    int32_t showCursor(bool show) override
-    {
-        cursorCounter += show ? 1 : -1;
-        return cursorCounter;
-    }
+    int32_t showCursor(bool show) override { return cursorCounter += show ? 1 : -1; }
     void confineCursor(bool toPlayField) override { cursorConfined = toPlayField; }
 
     void focusPlayField() override {}
-    void openInEditor(const std::filesystem::path& file) override { editorOpened = file; }
+    void openInEditor(const std::filesystem::path&) override {}
     void quit() override { quitRequested = true; log_.add("quit"); }
 
+    // What to record, and what a pause really does (nothing by default).
+    bool logPresents = false, logPauses = false, keepShown = true;
+    std::function<void(int)> onPause;
+
     // What was recorded
-    bool logPresents = false;
-    bool logPauses = false;
     int presentsPicture1 = 0, presentsBand = 0;
     QImage shownPicture1, shownBand;
     long long pausedMs = 0;
@@ -141,10 +122,8 @@ public:
     std::vector<Input> inputs;
     std::deque<std::optional<std::string>> answers; // next input box answers
     int16_t pointerShape = kPointerDefault;
-    bool inputDisabled = false;
     int32_t cursorCounter = 0;
     bool cursorConfined = false;
-    std::filesystem::path editorOpened;
     bool quitRequested = false;
 
 private:
@@ -172,25 +151,27 @@ public:
     void setNotify(bool n) override { notify = n; }
     void setWait(bool w) override { wait = w; }
     void setFileName(const std::filesystem::path& file) override { fileName = file; }
-    void command(const std::string& c) override
-    {
-        commands.push_back(c);
-        log_.add("music " + c);
-        if (c == "open") currentMode = kMusicStopped;
-        else if (c == "play") currentMode = kMusicPlaying;
-        else if (c == "stop") currentMode = kMusicStopped;
-        else if (c == "close") currentMode = kMusicNotOpen;
-    }
-    int mode() const override { return currentMode; }
+    void command(const std::string& c) override { commands.push_back(c); log_.add("music " + c); }
+    int mode() const override { return kMusicNotOpen; } // the game never asks
 
     std::string deviceType;
     bool notify = true, wait = true;
     std::filesystem::path fileName;
     std::vector<std::string> commands;
-    int currentMode = kMusicNotOpen;
 
 private:
     EventLog& log_;
+};
+
+// The game's generator with a fixed seed, so a run replays.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(unsigned seed) : engine_(seed) {}
+    float next() override { return std::uniform_real_distribution<float>(0.0f, 1.0f)(engine_); }
+    void reseedFromClock() override {}
+
+private:
+    std::mt19937 engine_;
 };
 
 } // namespace quibix::testing

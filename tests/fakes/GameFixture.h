@@ -54,40 +54,30 @@ public:
 
     void remove(const std::string& relative) const { std::filesystem::remove_all(path() / relative); }
 
+    // The smallest data folder: "shoot.wav" and flat pictures.
+    void writeTestData() const
+    {
+        writeFile("data/shoot.wav");
+        writePicture("data/fondo1.jpg", kTestBackground);
+        writePicture("data/pareda.jpg", kTestCover);
+        writePicture("data/paredb.jpg", kTestCover);
+        writePicture("data/banda.jpg", kTestBand, {98, 460});
+    }
+
     // Copies a folder of the built application (QUIBIX_TEST_APP_DIR), e.g.
     // "data" for the real pictures and sounds. False when it is not there.
-    bool copyFromBuiltApp(const std::string& folder, const std::string& to = {}) const
+    bool copyFromBuiltApp(const std::string& folder) const
     {
         const char* app = std::getenv("QUIBIX_TEST_APP_DIR");
         if (app == nullptr) return false;
         const auto source = std::filesystem::path(app) / folder;
         if (!std::filesystem::is_directory(source)) return false;
-        std::filesystem::copy(source, path() / (to.empty() ? folder : to),
-                              std::filesystem::copy_options::recursive |
-                                  std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy(source, path() / folder, std::filesystem::copy_options::recursive);
         return true;
     }
 
 private:
     QTemporaryDir dir_;
-};
-
-// The game's random source whose sequence a test can script at any time.
-class ScriptedRandom final : public RandomSource {
-public:
-    // Values replayed in a loop; by default reseeding does not restart them.
-    void script(std::vector<float> values, bool restartOnReseed = false)
-    {
-        sequence_ = std::make_unique<FixedSequenceRandom>(std::move(values), restartOnReseed);
-    }
-    float next() override { return sequence_->next(); }
-    void reseedFromClock() override { ++reseeds; sequence_->reseedFromClock(); }
-    std::size_t drawn() const { return sequence_->drawn(); }
-    int reseeds = 0;
-
-private:
-    std::unique_ptr<FixedSequenceRandom> sequence_ = std::make_unique<FixedSequenceRandom>(
-        std::vector<float>{0.5f});
 };
 
 class GameFixture : public ::testing::Test {
@@ -98,11 +88,7 @@ protected:
         window.checkedItems[MenuItem::Easy] = true;
         window.checkedItems[MenuItem::Combinations3] = true;
         window.checkedItems[MenuItem::ShapeSquare] = true;
-        folder.writeFile("data/shoot.wav");
-        folder.writePicture("data/fondo1.jpg", kTestBackground);
-        folder.writePicture("data/pareda.jpg", kTestCover);
-        folder.writePicture("data/paredb.jpg", kTestCover);
-        folder.writePicture("data/banda.jpg", kTestBand, {98, 460});
+        folder.writeTestData();
     }
 
     // The Form1, built on first use (after the test has set up the folder).
@@ -122,11 +108,15 @@ protected:
         return *form;
     }
 
+    // The random values from now on, replayed in a loop (reseeding does not
+    // restart them).
+    void script(std::vector<float> values) { random = FixedSequenceRandom(std::move(values)); }
+
     // Start-up, then "Start Game" with the given random values.
     Form1& startGame(std::vector<float> values = {0.5f})
     {
         load();
-        random.script(std::move(values));
+        script(std::move(values));
         form->cmdStart_Click();
         return *form;
     }
@@ -136,7 +126,7 @@ protected:
     FakeWindow window{log};
     FakeEffects effects{log};
     FakeMusic music{log};
-    ScriptedRandom random;
+    FixedSequenceRandom random{{0.5f}};
     std::unique_ptr<Form1> form;
 };
 
@@ -163,7 +153,21 @@ protected:
         return g;
     }
 
-    // A piece code at a cell, drawn at rest like a landed piece.
+    struct Put { int c, r; int16_t code; };
+
+    // Piece codes at cells, drawn at rest like landed pieces.
+    void put(const std::vector<Put>& pieces)
+    {
+        for (const Put& p : pieces)
+            put(p.c, p.r, p.code);
+    }
+    // A column of alternating kinds from row 0 down to `lastRow`, which joins
+    // nothing and hangs from the top.
+    void column(int c, int lastRow, int16_t first = 1)
+    {
+        for (int r = 0; r <= lastRow; ++r)
+            put(c, r, static_cast<int16_t>(first + r % 2));
+    }
     void put(int c, int r, int16_t code)
     {
         Form1& g = *form;
@@ -176,6 +180,12 @@ protected:
     }
 
     int16_t code(int c, int r) const { return form->tablero(c, r).Tipo; }
+    // Every cell holds the code given for it.
+    void expectCodes(const std::vector<Put>& cells) const
+    {
+        for (const Put& p : cells)
+            EXPECT_EQ(code(p.c, p.r), p.code) << "cell " << p.c << "," << p.r;
+    }
 
     void clearRecords()
     {

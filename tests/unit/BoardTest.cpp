@@ -11,40 +11,22 @@ namespace {
 
 using Cell = std::pair<int, int>;
 
-std::vector<Cell> neighbours(int c, int r)
+TEST(Board, NeighbourOrderAndBoundsOnEvenAndOddRowsAndAtTheMargins)
 {
-    std::vector<Cell> out;
-    ForEachNeighbour(c, r, [&](int x, int y) { out.emplace_back(x, y); });
-    return out;
-}
-
-} // namespace
-
-TEST(Board, NeighbourOrderOnEvenAndOddRows)
-{
-    EXPECT_EQ(neighbours(5, 2),
-              (std::vector<Cell>{{4, 2}, {4, 1}, {4, 3}, {6, 2}, {5, 1}, {5, 3}}));
-    EXPECT_EQ(neighbours(5, 3),
-              (std::vector<Cell>{{4, 3}, {6, 3}, {6, 2}, {6, 4}, {5, 2}, {5, 4}}));
-}
-
-TEST(Board, NeighbourBoundsReachTheMarginButNeverBeyond)
-{
-    EXPECT_EQ(neighbours(0, 0), (std::vector<Cell>{{1, 0}, {0, 1}}));
-    EXPECT_EQ(neighbours(16, 14),
-              (std::vector<Cell>{{15, 14}, {15, 13}, {15, 15}, {17, 14}, {16, 13}, {16, 15}}));
-    // From the margin corner nothing lies in column 18 or row 16.
-    for (auto [c, r] : neighbours(17, 15)) {
-        EXPECT_LE(c, 17);
-        EXPECT_LE(r, 15);
+    struct Case { int c, r; std::vector<Cell> expected; };
+    const Case cases[] = {
+        {5, 2, {{4, 2}, {4, 1}, {4, 3}, {6, 2}, {5, 1}, {5, 3}}},         // even row
+        {5, 3, {{4, 3}, {6, 3}, {6, 2}, {6, 4}, {5, 2}, {5, 4}}},         // odd row
+        {0, 0, {{1, 0}, {0, 1}}},                                         // top-left corner
+        {16, 14, {{15, 14}, {15, 13}, {15, 15}, {17, 14}, {16, 13}, {16, 15}}}, // reaches the margin
+        {17, 15, {{16, 15}, {17, 14}}}, // margin corner: nothing in column 18 or row 16
+    };
+    for (const Case& k : cases) {
+        std::vector<Cell> found;
+        ForEachNeighbour(k.c, k.r, [&](int x, int y) { found.emplace_back(x, y); });
+        EXPECT_EQ(found, k.expected) << k.c << "," << k.r;
     }
-    // Odd row 15 at column 17: left, then up; no right-hand side.
-    EXPECT_EQ(neighbours(17, 15), (std::vector<Cell>{{16, 15}, {17, 14}}));
-}
-
-TEST(Board, SiInparShiftsOddRowsIncludingNegativeOnes)
-{
-    EXPECT_EQ(SiInpar(0, 12), 0);
+    // Odd rows shift right, negative ones too (-1 % 2 is -1 in C++).
     EXPECT_EQ(SiInpar(1, 12), 12);
     EXPECT_EQ(SiInpar(-1, 12), 12);
     EXPECT_EQ(SiInpar(14, 12), 0);
@@ -76,7 +58,7 @@ TEST(Board, QueriesScanTheirOwnRanges)
     EXPECT_TRUE(CompruebaVacio(outside));
 }
 
-TEST(Board, ClearAndPetrifyIncludeTheMargin)
+TEST(Board, ClearAndPetrifyIncludeTheMarginButNothingBeyond)
 {
     Tablero t;
     t(0, 0) = {3, 10, 20, -1};
@@ -97,9 +79,11 @@ TEST(Board, ClearAndPetrifyIncludeTheMargin)
 
 TEST(Board, BuscaCoordsLooksOnlyAtEntriesInUse)
 {
-    std::vector<Coordenada> coords{{9, 9, 0}, {1, 2, 0}, {3, 4, 0}};
+    const std::vector<Coordenada> coords{{9, 9, 0}, {1, 2, 0}, {3, 4, 0}};
     EXPECT_FALSE(BuscaCoords(coords, 0, 1, 2));
     EXPECT_FALSE(BuscaCoords(coords, 2, 9, 9)); // entry 0 is never used
     EXPECT_TRUE(BuscaCoords(coords, 2, 3, 4));
     EXPECT_FALSE(BuscaCoords(coords, 1, 3, 4));
 }
+
+} // namespace

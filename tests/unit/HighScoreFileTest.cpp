@@ -1,8 +1,9 @@
 #include "storage/HighScoreFile.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -34,21 +35,17 @@ RecordTable sampleRows()
     return rows;
 }
 
+void expectRows(const RecordTable& actual, const RecordTable& expected)
+{
+    for (int i = 0; i < kRecordRows; ++i) {
+        EXPECT_EQ(actual[i].Puntos, expected[i].Puntos) << "row " << i;
+        EXPECT_EQ(actual[i].Nombre, expected[i].Nombre) << "row " << i;
+    }
+}
+
 class HighScoreFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string name = (fs::temp_directory_path() / "quibix-scores-XXXXXX").string();
-        ASSERT_NE(mkdtemp(name.data()), nullptr);
-        dir = name;
-        file = dir / "Quibix.dat";
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, ec);
-        fs::remove_all(dir, ec);
-    }
+    void TearDown() override { fs::permissions(dir, fs::perms::owner_all); }
     Bytes load() const
     {
         std::ifstream in(file, std::ios::binary);
@@ -59,65 +56,12 @@ protected:
         std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
     }
 
-    fs::path dir;
-    fs::path file;
+    QTemporaryDir temp;
+    fs::path dir = temp.path().toStdString();
+    fs::path file = dir / "Quibix.dat";
 };
 
-void expectRows(const RecordTable& actual, const RecordTable& expected)
-{
-    for (int i = 0; i < kRecordRows; ++i) {
-        EXPECT_EQ(actual[i].Puntos, expected[i].Puntos) << "row " << i;
-        EXPECT_EQ(actual[i].Nombre, expected[i].Nombre) << "row " << i;
-    }
-}
-
-} // namespace
-
-TEST_F(HighScoreFileTest, NewFileHasTheExactLayoutAndReadsBack)
-{
-    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    const Bytes b = load();
-    ASSERT_EQ(b.size(), 608u);
-    EXPECT_EQ(slice(b, 0, 28), Bytes(28, 0));
-    EXPECT_EQ(slice(b, 28, 35), (Bytes{0x00, 0x40, 0x9A, 0x44, 'A', 'n', 'a'}));
-    EXPECT_EQ(slice(b, 318, 328), (Bytes{0x00, 0x00, 0x48, 0x42, 'H', 'a', 'r', 'd', 0, 0})); // row 11
-    EXPECT_EQ(slice(b, 579, 584), (Bytes{0x00, 0x00, 0x80, 0x3F, 'z'}));                     // row 20
-
-    RecordTable back;
-    ASSERT_TRUE(HighScoreFile(file).read(back));
-    expectRows(back, sampleRows());
-    EXPECT_EQ(fs::directory_iterator(dir)->path(), file); // no temporary left behind
-}
-
-TEST_F(HighScoreFileTest, RewriteKeepsEveryByteOutsideTheRows)
-{
-    const Bytes before = pattern(700);
-    save(before);
-    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    const Bytes after = load();
-    ASSERT_EQ(after.size(), 700u);
-    EXPECT_EQ(slice(after, 0, 28), slice(before, 0, 28));
-    EXPECT_EQ(slice(after, 608, 700), slice(before, 608, 700));
-}
-
-TEST_F(HighScoreFileTest, ShortFileReadsZerosBeyondItsEndAndGrowsWhenWritten)
-{
-    const Bytes before = pattern(28 + 29 + 10); // row 1 whole, row 2 cut inside its name
-    save(before);
-    RecordTable rows;
-    ASSERT_TRUE(HighScoreFile(file).read(rows));
-    EXPECT_EQ(rows[0].Nombre, std::string(before.begin() + 32, before.begin() + 57));
-    EXPECT_EQ(rows[1].Nombre, std::string(before.begin() + 61, before.end()) + std::string(19, '\0'));
-    EXPECT_EQ(rows[2].Puntos, 0.0f);
-    EXPECT_EQ(rows[19].Nombre, std::string(25, '\0'));
-
-    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    const Bytes after = load();
-    EXPECT_EQ(after.size(), 608u);
-    EXPECT_EQ(slice(after, 0, 28), slice(before, 0, 28));
-}
-
-TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyAndReadsAsZeroRows)
+TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
 {
     RecordTable rows = sampleRows();
     ASSERT_TRUE(HighScoreFile(file).read(rows));
@@ -125,6 +69,42 @@ TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyAndReadsAsZeroRows)
     EXPECT_EQ(fs::file_size(file), 0u);
     // A folder that cannot hold it: nothing to lose, still the zero rows.
     EXPECT_TRUE(HighScoreFile(dir / "gone" / "Quibix.dat").read(rows));
+
+    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
+    const Bytes b = load();
+    ASSERT_EQ(b.size(), 608u);
+    EXPECT_EQ(slice(b, 0, 28), Bytes(28, 0));
+    EXPECT_EQ(slice(b, 28, 35), (Bytes{0x00, 0x40, 0x9A, 0x44, 'A', 'n', 'a'}));
+    EXPECT_EQ(slice(b, 318, 328), (Bytes{0x00, 0x00, 0x48, 0x42, 'H', 'a', 'r', 'd', 0, 0})); // row 11
+    EXPECT_EQ(slice(b, 579, 584), (Bytes{0x00, 0x00, 0x80, 0x3F, 'z'}));                     // row 20
+    ASSERT_TRUE(HighScoreFile(file).read(rows));
+    expectRows(rows, sampleRows());
+    EXPECT_EQ(fs::directory_iterator(dir)->path(), file); // no temporary left behind
+}
+
+TEST_F(HighScoreFileTest, RewriteKeepsTheBytesOutsideTheRowsOfALongOrShortFile)
+{
+    const Bytes longer = pattern(700);
+    save(longer);
+    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
+    Bytes after = load();
+    ASSERT_EQ(after.size(), 700u);
+    EXPECT_EQ(slice(after, 0, 28), slice(longer, 0, 28));
+    EXPECT_EQ(slice(after, 608, 700), slice(longer, 608, 700));
+
+    // Row 1 whole, row 2 cut inside its name: zeros beyond the end.
+    const Bytes shorter = pattern(28 + 29 + 10);
+    save(shorter);
+    RecordTable rows;
+    ASSERT_TRUE(HighScoreFile(file).read(rows));
+    EXPECT_EQ(rows[0].Nombre, std::string(shorter.begin() + 32, shorter.begin() + 57));
+    EXPECT_EQ(rows[1].Nombre, std::string(shorter.begin() + 61, shorter.end()) + std::string(19, '\0'));
+    EXPECT_EQ(rows[2].Puntos, 0.0f);
+    EXPECT_EQ(rows[19].Nombre, std::string(25, '\0'));
+    ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
+    after = load();
+    EXPECT_EQ(after.size(), 608u);
+    EXPECT_EQ(slice(after, 0, 28), slice(shorter, 0, 28));
 }
 
 TEST_F(HighScoreFileTest, FailuresAreReportedAndLeaveTheOldFile)
@@ -177,13 +157,17 @@ TEST_F(HighScoreFileTest, WritingThroughALinkKeepsTheLinkAndThePermissions)
 
 TEST(FormatScore, SevenDigitsAtLeastAndNeverGarbage)
 {
-    EXPECT_EQ(formatScore(0.0f), "0000000");
-    EXPECT_EQ(formatScore(1234.0f), "0001234");
-    EXPECT_EQ(formatScore(12345678.0f), "12345678");
-    EXPECT_EQ(formatScore(2147483520.0f), "2147483520"); // the largest float below 2^31
-    EXPECT_EQ(formatScore(12.5f), "0000012");            // halves go to the even neighbour
-    EXPECT_EQ(formatScore(13.5f), "0000014");
-    for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -5.0f,
-                      1e12f, 2147483648.0f})
-        EXPECT_EQ(formatScore(bad), "0000000") << bad;
+    const std::pair<float, const char*> cases[] = {
+        {0.0f, "0000000"}, {1234.0f, "0001234"}, {12345678.0f, "12345678"},
+        {2147483520.0f, "2147483520"}, // the largest float below 2^31
+        {12.5f, "0000012"}, {13.5f, "0000014"}, // halves go to the even neighbour
+        // Damaged values never show as garbage.
+        {std::numeric_limits<float>::quiet_NaN(), "0000000"},
+        {std::numeric_limits<float>::infinity(), "0000000"},
+        {-5.0f, "0000000"}, {1e12f, "0000000"}, {2147483648.0f, "0000000"},
+    };
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(formatScore(value), expected) << value;
 }
+
+} // namespace

@@ -1,4 +1,6 @@
+// Loading pictures and sprites, with stand-ins for what cannot be loaded.
 #include "render/Pictures.h"
+#include "render/SpriteCatalogue.h"
 
 #include <QColor>
 #include <QDir>
@@ -10,28 +12,7 @@
 namespace quibix {
 namespace {
 
-TEST(LoadPicture, ScalesToTheAskedSizeOrGivesNullForBadFiles)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QImage picture(100, 50, QImage::Format_RGB32);
-    picture.fill(QColor(200, 30, 30));
-    const QString jpeg = QDir(dir.path()).filePath("Fondo1.jpg");
-    ASSERT_TRUE(picture.save(jpeg, "JPEG"));
-
-    const QImage scaled = loadPicture(jpeg.toStdString(), {442, 460});
-    ASSERT_EQ(scaled.size(), QSize(442, 460));
-    EXPECT_EQ(scaled.format(), QImage::Format_RGB32);
-    EXPECT_NEAR(QColor(scaled.pixel(221, 230)).red(), 200, 12);
-
-    QFile junk(QDir(dir.path()).filePath("banda.jpg"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("\xFF\xD8\xFF\xE0 truncated");
-    junk.close();
-    EXPECT_TRUE(loadPicture(junk.fileName().toStdString(), {98, 460}).isNull());
-    EXPECT_TRUE(loadPicture(QDir(dir.path()).filePath("none.jpg").toStdString(), {98, 460}).isNull());
-    EXPECT_TRUE(loadPicture(dir.path().toStdString(), {98, 460}).isNull());
-}
+bool isStandIn(const QImage& image) { return image == standInSprite(image.width(), image.height()); }
 
 int brightPixels(const QImage& image, QRect area)
 {
@@ -41,23 +22,91 @@ int brightPixels(const QImage& image, QRect area)
     return n;
 }
 
+struct Files : ::testing::Test {
+    QTemporaryDir dir;
+    QString path(const char* name) const { return QDir(dir.path()).filePath(name); }
+    QString junk(const char* name, const char* bytes) const
+    {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+};
+
+TEST_F(Files, PicturesScaleToTheAskedSizeOrGiveNullForBadFiles)
+{
+    QImage picture(100, 50, QImage::Format_RGB32);
+    picture.fill(QColor(200, 30, 30));
+    ASSERT_TRUE(picture.save(path("Fondo1.jpg"), "JPEG"));
+    const QImage scaled = loadPicture(path("Fondo1.jpg").toStdString(), {442, 460});
+    ASSERT_EQ(scaled.size(), QSize(442, 460));
+    EXPECT_EQ(scaled.format(), QImage::Format_RGB32);
+    EXPECT_NEAR(QColor(scaled.pixel(221, 230)).red(), 200, 12);
+
+    for (const QString& bad : {junk("banda.jpg", "\xFF\xD8\xFF\xE0 truncated"), path("none.jpg"), dir.path()})
+        EXPECT_TRUE(loadPicture(bad.toStdString(), {98, 460}).isNull()) << bad.toStdString();
+}
+
 TEST(PlainPicture, CalmPicturesWithTheTitleOnlyInTheCoversBand)
 {
-    const QSize field(442, 460);
-    const QImage cover = plainPicture(PlainKind::Cover, field);
-    ASSERT_EQ(cover.size(), field);
+    const QImage cover = plainPicture(PlainKind::Cover, {442, 460});
+    ASSERT_EQ(cover.size(), QSize(442, 460));
     EXPECT_GT(brightPixels(cover, QRect(0, 60, 442, 110)), 442 * 110 / 10);
-    EXPECT_EQ(brightPixels(cover, QRect(0, 0, 442, 60)), 0);
-    EXPECT_EQ(brightPixels(cover, QRect(0, 170, 442, 290)), 0);
-
+    EXPECT_EQ(brightPixels(cover, QRect(0, 0, 442, 60)) + brightPixels(cover, QRect(0, 170, 442, 290)), 0);
     for (auto kind : {PlainKind::Background, PlainKind::Band, PlainKind::About}) {
         const QImage image = plainPicture(kind, {98, 460});
         ASSERT_EQ(image.size(), QSize(98, 460));
         EXPECT_EQ(brightPixels(image, image.rect()), 0);
         EXPECT_NE(image.pixel(10, 5), image.pixel(10, 450)) << "flat, looks broken";
     }
-    EXPECT_LT(QColor(plainPicture(PlainKind::Band, field).pixel(200, 200)).lightnessF(),
-              QColor(plainPicture(PlainKind::Background, field).pixel(200, 200)).lightnessF());
+}
+
+// Each sprite is loaded (not the stand-in) at its size, and its mask is
+// two-tone with the sprite black wherever the mask is white: otherwise the
+// OR step would tint the background around the piece.
+TEST(SpriteCatalogue, ResourceSpritesLoadAtTheirSizesWithUsableMasks)
+{
+    const SpriteCatalogue c = SpriteCatalogue::fromResource();
+    auto check = [](const QImage& sprite, const QImage& mask, QSize size, const char* what) {
+        ASSERT_EQ(sprite.size(), size) << what;
+        ASSERT_EQ(mask.size(), size) << what;
+        EXPECT_FALSE(isStandIn(sprite)) << what;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb m = mask.pixel(x, y) & 0xFFFFFF;
+                ASSERT_TRUE(m == 0xFFFFFF || m == 0) << what << " mask grey at " << x << "," << y;
+                if (m == 0xFFFFFF) {
+                    ASSERT_EQ(sprite.pixel(x, y) & 0xFFFFFF, 0u) << what << " at " << x << "," << y;
+                }
+            }
+    };
+    for (int i = 0; i < kPiecePictures; ++i) check(c.pieces[i], c.pieceMasks[i], {25, 25}, "piece");
+    check(c.stone, c.stoneMask, {25, 25}, "stone");
+    for (int i = 0; i < kFuseFrames; ++i) check(c.tnt[i], c.tntMasks[i], {90, 83}, "tnt");
+    check(c.dynamite, c.dynamiteMask, {90, 100}, "dynamite");
+    check(c.dynamiteExploding, c.dynamiteMask, {90, 100}, "exploding dynamite");
+    EXPECT_EQ(c.bricks.size(), QSize(469, 25));
+    for (int i = 0; i < kPiecePictures; ++i)
+        for (int j = i + 1; j < kPiecePictures; ++j) EXPECT_NE(c.pieces[i], c.pieces[j]) << i << "," << j;
+}
+
+TEST_F(Files, MissingDamagedOrWrongSizedSpriteBecomesAVisibleStandIn)
+{
+    QImage small(10, 10, QImage::Format_ARGB32);
+    small.fill(Qt::green);
+    ASSERT_TRUE(small.save(path("small.png")));
+    for (const QString& bad : {QString(":/sprites/none.png"), path("small.png"), junk("junk.png", "nothing")})
+        EXPECT_TRUE(isStandIn(loadSpriteOrStandIn(bad, 25, 25, false))) << bad.toStdString();
+
+    const QImage fitting = loadSpriteOrStandIn(path("small.png"), 10, 10, false);
+    EXPECT_EQ(fitting.format(), QImage::Format_RGB32);
+    EXPECT_EQ(fitting.pixel(3, 3), qRgb(0, 255, 0));
+
+    // A missing mask is opaque, so the stand-in shows whole.
+    const QImage mask = loadSpriteOrStandIn("/nonexistent/mask.png", 90, 83, true);
+    EXPECT_EQ(mask.size(), QSize(90, 83));
+    EXPECT_EQ(mask.pixel(45, 40), qRgb(0, 0, 0));
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // The high-score tables: reading, entering a score, the file's bytes.
 #include "fakes/GameFixture.h"
 
-#include <cstring>
+#include <cmath>
 #include <fstream>
+#include <limits>
 #include <iterator>
 
 namespace quibix::testing {
@@ -29,10 +30,8 @@ protected:
     void fillTables()
     {
         for (int k = 0; k < 10; ++k) {
-            form->Records[k].Puntos = static_cast<float>(1000 - 100 * k);
-            form->Records[10 + k].Puntos = static_cast<float>(5000 - 100 * k);
-            form->Records[k].Nombre = padded("easy" + std::to_string(k));
-            form->Records[10 + k].Nombre = padded("hard" + std::to_string(k));
+            form->Records[k] = {static_cast<float>(1000 - 100 * k), padded("easy" + std::to_string(k))};
+            form->Records[10 + k] = {static_cast<float>(5000 - 100 * k), padded("hard" + std::to_string(k))};
         }
     }
 
@@ -50,7 +49,6 @@ protected:
 TEST_F(RecordsTest, FreshStartShowsDefaultRowsAndCreatesAnEmptyFile)
 {
     load();
-    EXPECT_TRUE(std::filesystem::exists(datFile()));
     EXPECT_EQ(std::filesystem::file_size(datFile()), 0u);
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(window.caption(Caption::RecordName, k), padded("Quibix Master " + std::to_string(k + 1)));
@@ -59,67 +57,45 @@ TEST_F(RecordsTest, FreshStartShowsDefaultRowsAndCreatesAnEmptyFile)
     EXPECT_EQ(name(19), padded("Quibix Master 10"));
 }
 
-TEST_F(RecordsTest, ScoreEntersAboveEqualScoresAndPushesTheLastOut)
+TEST_F(RecordsTest, AScoreEntersItsLevelsTableAboveEqualScoresAndPushesTheLastOut)
 {
+    struct Case { int32_t score; int16_t level; int row; const char* proposed; }; // row -1: not entered
+    const Case cases[] = {{99, 0, -1, nullptr}, {4099, 1, -1, nullptr}, {700, 0, 3, "Quibix Master 7"},
+                          {100, 0, 9, "Quibix Master 1"}, {4950, 1, 11, "Quibix Master 9"}};
     load();
-    fillTables();
-    window.answers.push_back(std::string("Ann"));
-    offer(700);
-    ASSERT_EQ(window.inputs.size(), 1u);
+    for (const Case& k : cases) {
+        fillTables();
+        const RecordTable before = form->Records;
+        window.inputs.clear();
+        window.answers = {std::string("Ann")};
+        offer(k.score, k.level);
+        if (k.row < 0) { // nothing asked, changed or written
+            EXPECT_TRUE(window.inputs.empty()) << k.score;
+            EXPECT_EQ(std::filesystem::file_size(datFile()), 0u);
+        } else {
+            ASSERT_EQ(window.inputs.size(), 1u);
+            EXPECT_EQ(window.inputs[0].proposed, k.proposed);
+            EXPECT_EQ(window.caption(Caption::RecordName, k.row % 10), padded("Ann"));
+            EXPECT_EQ(window.caption(Caption::RecordValue, k.row % 10),
+                      formatScore(static_cast<float>(k.score)));
+        }
+        for (int i = 0; i < kRecordRows; ++i) {
+            if (i == k.row) {
+                EXPECT_EQ(score(i), static_cast<float>(k.score));
+                EXPECT_EQ(name(i), padded("Ann"));
+                continue;
+            }
+            // Rows below the new one in its table move down one.
+            const int from = k.row >= 0 && i / 10 == k.row / 10 && i > k.row ? i - 1 : i;
+            EXPECT_EQ(score(i), before[from].Puntos) << k.score << " row " << i;
+            EXPECT_EQ(name(i), before[from].Nombre) << k.score << " row " << i;
+        }
+    }
     EXPECT_EQ(window.inputs[0].title, "Congratulatios, you have done a new Record!!");
     EXPECT_EQ(window.inputs[0].prompt, "Enter your Name (max.25 characters)");
-    EXPECT_EQ(window.inputs[0].proposed, "Quibix Master 7");
-    EXPECT_EQ(score(3), 700.0f);
-    EXPECT_EQ(name(3), padded("Ann"));
-    EXPECT_EQ(name(4), padded("easy3"));
-    EXPECT_EQ(score(9), 200.0f);
-    EXPECT_EQ(window.caption(Caption::RecordName, 3), padded("Ann"));
-    EXPECT_EQ(window.caption(Caption::RecordValue, 3), "0000700");
-
-    // A tie with the tenth row replaces it and moves nothing.
-    fillTables();
-    offer(100);
-    EXPECT_EQ(window.inputs.back().proposed, "Quibix Master 1");
-    EXPECT_EQ(name(8), padded("easy8"));
-    EXPECT_EQ(score(9), 100.0f);
-    EXPECT_EQ(name(9), padded("Quibix Master 1"));
 }
 
-TEST_F(RecordsTest, LowerScoreChangesNothingAsksNothingWritesNothing)
-{
-    load();
-    fillTables();
-    const RecordTable before = form->Records;
-    offer(99);
-    EXPECT_TRUE(window.inputs.empty());
-    EXPECT_EQ(std::filesystem::file_size(datFile()), 0u);
-    for (int i = 0; i < kRecordRows; ++i)
-        EXPECT_EQ(name(i), before[i].Nombre);
-}
-
-TEST_F(RecordsTest, EachLevelHasItsOwnTable)
-{
-    load();
-    fillTables();
-    offer(4950, 1);
-    EXPECT_EQ(score(11), 4950.0f);
-    for (int k = 0; k < 10; ++k)
-        EXPECT_EQ(score(k), static_cast<float>(1000 - 100 * k));
-    EXPECT_EQ(window.caption(Caption::RecordValue, 1), "0004950");
-
-    // A game raised from Easy to Hard at screen 5 still enters Easy.
-    Form1& g = startGame(allKinds());
-    fillTables();
-    g.NuevaPantalla(5);
-    ASSERT_EQ(g.intLevel, 1);
-    g.intPantalla = 5;
-    g.lngScore = 950;
-    g.MenuFile_Click(1);
-    EXPECT_EQ(score(1), 950.0f);
-    EXPECT_EQ(score(11), 4900.0f);
-}
-
-TEST_F(RecordsTest, FileHoldsTheRowsAtTheirBytes)
+TEST_F(RecordsTest, FileHoldsTheRowsAtTheirBytesAndTheNextStartReadsThem)
 {
     load();
     window.answers.push_back(std::string("Jos\xC3\xA9 the long-named player of games")); // UTF-8 é
@@ -127,16 +103,10 @@ TEST_F(RecordsTest, FileHoldsTheRowsAtTheirBytes)
     const std::string bytes = fileBytes();
     ASSERT_EQ(bytes.size(), 608u);
     EXPECT_EQ(bytes.substr(0, 28), std::string(28, '\0'));
-    float stored;
-    const unsigned char le[4] = {static_cast<unsigned char>(bytes[28]), static_cast<unsigned char>(bytes[29]),
-                                 static_cast<unsigned char>(bytes[30]), static_cast<unsigned char>(bytes[31])};
-    const uint32_t bits = le[0] | le[1] << 8 | le[2] << 16 | static_cast<uint32_t>(le[3]) << 24;
-    std::memcpy(&stored, &bits, 4);
-    EXPECT_EQ(stored, 123456.0f);
+    EXPECT_EQ(bytes.substr(28, 4), std::string("\x00\x20\xF1\x47", 4)); // 123456.0f, little-endian
     EXPECT_EQ(bytes.substr(32, 25), std::string("Jos\xE9 the long-named playe")); // cut at 25 bytes
     EXPECT_EQ(bytes.substr(28 + 29 + 4, 25), padded("Quibix Master 1"));
 
-    // Read back at the next start-up, shown in UTF-8.
     form.reset();
     load();
     EXPECT_EQ(score(0), 123456.0f);
@@ -160,6 +130,23 @@ TEST_F(RecordsTest, BlankAndDamagedNames)
     load();
     EXPECT_EQ(name(0), padded("Quibix Master 1"));
     EXPECT_EQ(window.caption(Caption::RecordName, 1), padded("Ab"));
+}
+
+TEST_F(RecordsTest, DamagedScoresRankAsTheZeroTheyShow)
+{
+    load();
+    fillTables();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    form->Records[0].Puntos = nan;
+    form->Records[1].Puntos = -5.0f;
+    form->Records[2].Puntos = 1e12f;
+    form->showRecordTable(0);
+    EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
+
+    // Beats the damaged top row, which would otherwise never be beaten.
+    offer(10);
+    EXPECT_EQ(score(0), 10.0f);
+    EXPECT_TRUE(std::isnan(score(1)));
 }
 
 TEST_F(RecordsTest, UnwritableFileKeepsTheGameGoing)

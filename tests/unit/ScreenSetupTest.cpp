@@ -54,10 +54,13 @@ TEST_F(ScreenSetupTest, BricksAndLossRowFollowTheScreenAndLevel)
         EXPECT_EQ(f.intFilaLimite, c.limit) << c.screen << "/" << c.level;
         EXPECT_EQ(f.intLevel, c.levelAfter) << c.screen << "/" << c.level;
         EXPECT_EQ(f.lngScore, c.screen == 0 ? 0 : 500);
-        EXPECT_EQ(f.intPantalla, c.screen);
-        // Board row 0 hangs under the bricks.
+        // Board row 0 hangs under the bricks, drawn on the field.
         EXPECT_EQ(f.tablero(0, 0).Y, 25 * c.bricks);
-        EXPECT_EQ(f.tablero(16, 1).X, 412);
+        if (c.bricks > 0) {
+            EXPECT_EQ(f.canvas.Picture1.pixel(7, 25 * c.bricks - 3), f.canvas.ladrillo.pixel(7, 22));
+        }
+        EXPECT_EQ(window.shownPicture1, f.canvas.Picture1);
+        EXPECT_EQ(window.shownBand, f.canvas.PicBanda);
         EXPECT_EQ(f.intGrados, 90);
         EXPECT_EQ(f.intMecha, 0);
         EXPECT_EQ(f.intUsadas, 0);
@@ -84,11 +87,6 @@ TEST_F(ScreenSetupTest, EasyBecomesHardAtScreenFiveOnlyForThatGame)
     EXPECT_TRUE(window.menuChecked(MenuItem::Easy));
     EXPECT_FALSE(window.menuChecked(MenuItem::Hard));
     EXPECT_EQ(f.intRecordLevel, 0);
-
-    f.intPantalla = 6;
-    f.NuevaPantalla(6);
-    EXPECT_EQ(f.intLadrillos, 4);
-    EXPECT_EQ(f.intFilaLimite, 11);
 
     // A new game starts again at the level chosen in the menu.
     f.NuevaPantalla(0);
@@ -124,52 +122,45 @@ TEST_F(ScreenSetupTest, EachShapeMasksItsCells)
     EXPECT_TRUE(masked().empty());
 }
 
-TEST_F(ScreenSetupTest, FaceLeavesItsCellsEmptyOnEasyAndStonesOnHard)
+TEST_F(ScreenSetupTest, StonesFollowTheShapeAndTheLevel)
 {
+    // The face: its cells empty on Easy, stones on Hard; nothing below.
     Form1& f = load();
     f.intFormaActual = 1;
-    random.script({0.3f, 0.95f, 0.6f});
-    f.NuevaPantalla(0);
-    EXPECT_EQ(count(kEmpty), 19);
-    EXPECT_EQ(count(-1), kLayoutCells - 19);
-    EXPECT_EQ(f.tablero(8, 4).Tipo, kEmpty);
+    for (int16_t level : {0, 1}) {
+        f.intRecordLevel = level;
+        script({0.3f, 0.95f, 0.6f});
+        f.NuevaPantalla(0);
+        EXPECT_EQ(count(level ? kStone : kEmpty), 19) << level;
+        EXPECT_EQ(count(-1), kLayoutCells - 19) << level;
+        EXPECT_EQ(f.tablero(8, 4).Tipo, level ? kStone : kEmpty);
+        for (int c = 0; c < 17; ++c)
+            EXPECT_EQ(f.tablero(c, 9).Tipo, kEmpty);
+    }
+    EXPECT_EQ(QPoint(f.tablero(8, 4).X, f.tablero(8, 4).Y), QPoint(200, 100));
 
-    f.intRecordLevel = 1; // Hard chosen in the menu
+    // The square on Hard: 0.99 gives kind 5 with N(5r) and a stone with
+    // N(6r), so every third cell is a stone below row 0 and kind 6 in it.
+    f.intFormaActual = 0;
+    script({0.05f, 0.05f, 0.99f});
     f.NuevaPantalla(0);
-    EXPECT_EQ(count(kStone), 19);
-    EXPECT_EQ(count(-1), kLayoutCells - 19);
-    EXPECT_EQ(f.tablero(8, 4).Tipo, kStone);
-    EXPECT_EQ(f.tablero(8, 4).X, 200);
-    EXPECT_EQ(f.tablero(8, 4).Y, 100);
-    // Nothing below the layout.
-    for (int c = 0; c < 17; ++c)
-        EXPECT_EQ(f.tablero(c, 9).Tipo, kEmpty);
-}
-
-TEST_F(ScreenSetupTest, SquareOnHardGetsRandomStonesBelowRowZeroButNotThroughRandom)
-{
-    Form1& f = load();
-    f.intRecordLevel = 1;
-    // 0.99 gives kind 5 with N(5r) and a stone with N(6r).
-    random.script({0.05f, 0.05f, 0.99f});
-    f.NuevaPantalla(0);
-    // Every third cell drew 0.99: a stone below row 0, kind 6 in row 0.
     EXPECT_GT(count(kStone), 40);
     EXPECT_EQ(count(kStone) + count(6), kLayoutCells / 3);
     for (int c = 0; c < 17; ++c)
         EXPECT_NE(f.tablero(c, 0).Tipo, kStone) << c;
     EXPECT_EQ(count(kEmpty), 0);
 
-    // "Random" drawing the square: the second number (0.05) picks shape 0.
+    // Not through "Random" drawing the square: the second number (0.05)
+    // picks shape 0, and the same numbers make kind 6 instead.
     f.intFormaActual = 5;
-    random.script({0.05f, 0.05f, 0.99f});
+    script({0.05f, 0.05f, 0.99f});
     f.NuevaPantalla(0);
     EXPECT_EQ(count(kStone), 0);
-    EXPECT_EQ(count(6), kLayoutCells / 3); // the same numbers make kind 6 instead
+    EXPECT_EQ(count(6), kLayoutCells / 3);
     EXPECT_TRUE(masked().empty());
 
     // The shape is drawn again at the next screen: N(4 x 0.99) = 4, "Saw".
-    random.script({0.5f, 0.99f});
+    script({0.5f, 0.99f});
     f.NuevaPantalla(1);
     EXPECT_EQ(masked().size(), 24u);
     EXPECT_EQ(f.intFormaActual, 5);
@@ -185,32 +176,15 @@ TEST_F(ScreenSetupTest, RandomNumbersAreDrawnInTheStepsOrder)
     values[2 + kLayoutCells] = 0.6f;
     Form1& f = load();
     f.intFormaActual = 1;
-    random.script(values);
+    script(values);
     f.NuevaPantalla(0);
     EXPECT_EQ(random.drawn(), values.size());
-    EXPECT_EQ(random.reseeds, 2); // start-up, then this screen
+    EXPECT_EQ(random.reseeds(), 1); // once for this screen
     EXPECT_EQ(f.tablero(0, 0).Tipo, 1);
     EXPECT_EQ(f.tablero(0, 1).Tipo, 6);
     EXPECT_EQ(f.tablero(1, 0).Tipo, 3); // N(2.5) = 2
     EXPECT_EQ(f.intFicha, 1);
     EXPECT_EQ(f.intSiguiente, 3);
-}
-
-TEST_F(ScreenSetupTest, DealtPiecesAreDrawnInTheirSlotsOnBothPictures)
-{
-    Form1& f = load();
-    random.script({0.5f});
-    f.NuevaPantalla(2);
-    // The loaded piece covers the pivot; Picture1 and Picture2 agree there.
-    EXPECT_NE(f.canvas.Picture2.pixel(221, 420), f.canvas.Picture3.pixel(221, 420));
-    EXPECT_EQ(f.canvas.Picture1.pixel(221, 420), f.canvas.Picture2.pixel(221, 420));
-    EXPECT_EQ(f.canvas.Picture1.pixel(410, 428), f.canvas.Picture2.pixel(410, 428));
-    EXPECT_NE(f.canvas.Picture2.pixel(410, 428), f.canvas.Picture3.pixel(410, 428));
-    // Two brick rows above the board on both pictures.
-    for (int y : {3, 30})
-        EXPECT_EQ(f.canvas.Picture1.pixel(7, y), f.canvas.ladrillo.pixel(7, y % 25)) << y;
-    EXPECT_EQ(window.shownPicture1, f.canvas.Picture1);
-    EXPECT_EQ(window.shownBand, f.canvas.PicBanda);
 }
 
 TEST_F(ScreenSetupTest, TheCursorEndsHiddenAtMinusOneWhateverItWas)
@@ -250,7 +224,7 @@ TEST_F(ScreenSetupTest, MusicStartsAPieceOnlyWhenCheckedAndListed)
     f.intNumMusicas = 3;
     // The number after the layout and the deal picks N(0.5 x 2) = 1: the second.
     music.commands.clear();
-    random.script({0.5f});
+    script({0.5f});
     f.NuevaPantalla(1);
     EXPECT_EQ(music.commands, (std::vector<std::string>{"open", "open", "play"}));
     EXPECT_EQ(music.fileName, folder.path() / "data" / "b.mid");

