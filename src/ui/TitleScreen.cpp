@@ -32,7 +32,7 @@ TitleScreen::TitleScreen(QWidget* parent) : QWidget(parent)
                                         {36, 206 + 24 * i, 261, 25}, kRowPoints,
                                         Qt::AlignLeft | Qt::AlignVCenter);
         lblRecordVal_[i] = new ShadowLabel(QStringLiteral("0000000"), this,
-                                           {308, 206 + 24 * i, 93, 25}, kHeadingPoints,
+                                           {308, 206 + 24 * i, 93, 25}, kRowPoints,
                                            Qt::AlignRight | Qt::AlignVCenter);
     }
 }
