@@ -7,12 +7,19 @@
 #include "render/Module1.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <random>
 #include <string>
 
 namespace quibix::testing {
 namespace {
+
+long envNumber(const char* name, long fallback)
+{
+    const char* text = std::getenv(name);
+    return text && *text ? std::strtol(text, nullptr, 10) : fallback;
+}
 
 // What the resting picture must be: the clean background, the brick rows,
 // every piece at its cell, and the two piece slots.
@@ -100,23 +107,25 @@ TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
     window.keepShown = false;
     FakeEffects effects(log);
     SilentMusicDevice music;
-    SeededRandom random(20240607);
+    // QUIBIX_SOAK_SEED and QUIBIX_SOAK_TURNS ask for another or a longer run.
+    SeededRandom random(static_cast<uint32_t>(envNumber("QUIBIX_SOAK_SEED", 20240607)));
     Form1 g(folder.path(), window, effects, music, random);
     g.Form_Load();
 
 #ifdef __SANITIZE_ADDRESS__
-    constexpr int kTurns = 1200;
+    constexpr long kDefaultTurns = 1200;
 #else
-    constexpr int kTurns = 3000;
+    constexpr long kDefaultTurns = 3000;
 #endif
-    std::mt19937 bot(7);
+    const long kTurns = envNumber("QUIBIX_SOAK_TURNS", kDefaultTurns);
+    std::mt19937 bot(static_cast<uint32_t>(envNumber("QUIBIX_SOAK_SEED", 7)));
     std::uniform_int_distribution<int> aim(2, 178);
     int games = 0, screensCleared = 0, losses = 0, explosions = 0;
     int32_t lastScore = 0;
     const auto start = std::chrono::steady_clock::now();
 
     bool assisted = false;
-    for (int turn = 0; turn < kTurns; ++turn) {
+    for (long turn = 0; turn < kTurns; ++turn) {
         if (!g.gameRunning) {
             // Every shape on both levels with every group size, in turn.
             g.MenuLevel_Click((games / 6) % 2);
