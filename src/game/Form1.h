@@ -56,6 +56,7 @@ public:
     void MenuLevel_Click(int index);
     void MenuSound_Click(int index);
     void MenuBack_Click(int index);
+    void MenuHelp_Click(int index); // HelpMenu.cpp
 
     // ---- Rules (public so tests can drive each step) ----------------------
     void NuevaPantalla(int16_t pantalla);

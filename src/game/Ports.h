@@ -40,6 +40,10 @@ enum class MenuItem {
 // Labels whose captions the game sets. Record rows take an index 0..9.
 enum class Caption { Score, PartialScore, Version, RecordName, RecordValue };
 
+// The about box's inner size, which its background picture fills.
+constexpr int kAboutWidth = 420;
+constexpr int kAboutHeight = 380;
+
 // Application mouse-pointer shapes.
 constexpr int16_t kPointerDefault = 0;
 constexpr int16_t kPointerHourglass = 11;
@@ -79,6 +83,10 @@ public:
 
     virtual void focusPlayField() = 0;
     virtual void openInEditor(const std::filesystem::path& file) = 0;
+    // The about box (frmAbout) with its background picture, of
+    // kAboutWidth x kAboutHeight, and version line. Modal: returns once the
+    // player has closed it, the game waiting behind it.
+    virtual void showAbout(const QImage& picture, const std::string& versionLine) = 0;
     // End the program once the current event returns.
     virtual void quit() = 0;
 };

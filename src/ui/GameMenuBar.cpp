@@ -28,8 +28,6 @@ bool GameMenuBar::notBuiltYet(MenuItem item)
     case MenuItem::ChoosePieces:
     case MenuItem::ChooseSkins:
     case MenuItem::SaveSettings:
-    case MenuItem::About:
-    case MenuItem::Readme:
         return true;
     default:
         return false;

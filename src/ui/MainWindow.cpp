@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include "game/Form1.h"
+#include "ui/AboutBox.h"
+#include "ui/EditorLauncher.h"
 #include "ui/GameMenuBar.h"
 #include "ui/PlayField.h"
 #include "ui/SideBand.h"
@@ -9,14 +11,12 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QFile>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProcess>
 #include <QTimer>
 
 #include <chrono>
@@ -100,6 +100,7 @@ MainWindow::MainWindow()
     menuBar()->setNativeMenuBar(false); // the bar belongs inside the window
     menus_ = new GameMenuBar(menuBar());
     input_ = new UserInput(this);
+    editor_ = new EditorLauncher(this);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -153,6 +154,8 @@ void MainWindow::onMenu(MenuItem item)
     case MenuItem::Music: dispatch([](Form1& f) { f.MenuSound_Click(0); }); break;
     case MenuItem::FxSound: dispatch([](Form1& f) { f.MenuSound_Click(1); }); break;
     case MenuItem::BackgroundChange: dispatch([](Form1& f) { f.MenuBack_Click(0); }); break;
+    case MenuItem::About: dispatch([](Form1& f) { f.MenuHelp_Click(0); }); break;
+    case MenuItem::Readme: dispatch([](Form1& f) { f.MenuHelp_Click(1); }); break;
     default: break; // the items of features still to come are disabled
     }
 }
@@ -333,8 +336,15 @@ void MainWindow::focusPlayField()
 
 void MainWindow::openInEditor(const std::filesystem::path& file)
 {
-    // Fire and forget: without a desktop opener nothing happens.
-    QProcess::startDetached(QStringLiteral("xdg-open"), {QFile::decodeName(file.c_str())});
+    editor_->open(file);
+}
+
+void MainWindow::showAbout(const QImage& picture, const std::string& versionLine)
+{
+    // The game waits behind the box; the mouse is free while it is open.
+    PromptScope scope(*this);
+    AboutBox box(picture, toQString(versionLine), this);
+    box.exec();
 }
 
 void MainWindow::quit()

@@ -11,6 +11,7 @@
 
 namespace quibix {
 
+class EditorLauncher;
 class Form1;
 class GameMenuBar;
 class PlayField;
@@ -55,6 +56,7 @@ public:
     void confineCursor(bool toPlayField) override;
     void focusPlayField() override;
     void openInEditor(const std::filesystem::path& file) override;
+    void showAbout(const QImage& picture, const std::string& versionLine) override;
     void quit() override;
 
 protected:
@@ -80,6 +82,7 @@ private:
     SideBand* sideBand_;
     GameMenuBar* menus_;
     UserInput* input_;
+    EditorLauncher* editor_;
     FramePacer pacer_;
 
     int handlerDepth_ = 0;

@@ -101,7 +101,17 @@ public:
     void confineCursor(bool toPlayField) override { cursorConfined = toPlayField; }
 
     void focusPlayField() override {}
-    void openInEditor(const std::filesystem::path&) override {}
+    void openInEditor(const std::filesystem::path& file) override
+    {
+        openedFiles.push_back(file);
+        log_.add("open " + file.filename().string());
+    }
+    void showAbout(const QImage& picture, const std::string& versionLine) override
+    {
+        aboutPicture = picture;
+        aboutVersion = versionLine;
+        log_.add("about");
+    }
     void quit() override { quitRequested = true; log_.add("quit"); }
 
     // What to record, and what a pause really does (nothing by default).
@@ -125,6 +135,9 @@ public:
     int32_t cursorCounter = 0;
     bool cursorConfined = false;
     bool quitRequested = false;
+    std::vector<std::filesystem::path> openedFiles;
+    QImage aboutPicture;
+    std::string aboutVersion;
 
 private:
     EventLog& log_;

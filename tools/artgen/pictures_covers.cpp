@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 
 #include <cmath>
 
@@ -290,32 +291,60 @@ QImage band(Skin skin)
 QImage aboutPicture()
 {
     constexpr int kW = 420, kH = 380;
-    // Light and quiet: the help text is dark and covers most of it.
+    // Deep and quiet like the covers: the help box puts light text on dark
+    // cards over most of it; the header and the corner left of "OK" carry
+    // the decoration.
     QImage img(kW, kH, QImage::Format_RGB32);
     for (int y = 0; y < kH; ++y) {
         auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < kW; ++x) {
-            const float t = (x / float(kW) + y / float(kH)) / 2;
-            const float n = 0.97f + 0.03f * fbm(x * 0.01f, y * 0.01f, 4, 301u);
-            row[x] = rgbClamped((250 - 26 * t) * n, (244 - 12 * t) * n, (226 + 20 * t) * n);
+            const float t = y / float(kH);
+            const float n = 0.85f + 0.3f * fbm(x * 0.008f, y * 0.008f, 5, 301u);
+            row[x] = rgbClamped((36 - 22 * t + 10 * (x / float(kW))) * n, (34 - 16 * t) * n,
+                                (86 - 42 * t) * n);
         }
     }
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+
+    // Warm glow behind the icon and the version line.
+    QRadialGradient glow(QPointF(70, 26), 220);
+    glow.setColorAt(0, QColor(255, 160, 60, 56));
+    glow.setColorAt(1, QColor(255, 160, 60, 0));
+    p.fillRect(img.rect(), glow);
+
     // Faint honeycomb of ring outlines, like the play field's grid.
-    p.setPen(QPen(QColor(120, 140, 170, 22), 1.2));
+    p.setPen(QPen(QColor(170, 190, 255, 18), 1.2));
     p.setBrush(Qt::NoBrush);
     for (int row = 0; row * 22 < kH + 22; ++row)
         for (int col = -1; col * 25 < kW + 25; ++col)
             p.drawEllipse(QPointF(col * 25 + (row % 2 ? 12.5 : 0), row * 22.0), 11, 11);
-    // A few pieces peeking in at the top-right corner.
-    p.setOpacity(0.25);
-    const QPointF spots[4] = {{404, 14}, {379, 14}, {391, 36}, {416, 36}};
-    const int kinds[4] = {0, 3, 1, 2};
-    for (int k = 0; k < 4; ++k) p.drawImage(spots[k] - QPointF(13, 13), glossyBall(26, kinds[k]));
+
+    // Engraved rule under the header.
+    p.setPen(QPen(QColor(0, 0, 0, 120), 1));
+    p.drawLine(QPointF(14, 50.5), QPointF(kW - 14, 50.5));
+    p.setPen(QPen(QColor(255, 220, 160, 50), 1));
+    p.drawLine(QPointF(14, 51.5), QPointF(kW - 14, 51.5));
+
+    // Three pieces in the header's right corner.
+    const int corner[3] = {3, 0, 2};
+    paintBallCluster(p, QPointF(382, 27), corner, 19);
+
+    // A little pile of pieces beside the "OK" button, under the score
+    // card: four below, three on top, as they sit on the board.
+    const int lower[4] = {1, 4, 0, 5};
+    const int upper[3] = {2, 3, 4};
+    auto piece = [&p](QPointF c, int kind) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 80));
+        p.drawEllipse(c + QPointF(2, 3), 12.5, 12.5);
+        p.drawImage(c - QPointF(12.5, 12.5), glossyBall(25, kind));
+    };
+    for (int k = 0; k < 4; ++k) piece(QPointF(236 + 25 * k, 357), lower[k]);
+    for (int k = 0; k < 3; ++k) piece(QPointF(248.5 + 25 * k, 335), upper[k]);
     p.setOpacity(1.0);
-    p.setPen(QPen(QColor(150, 130, 100, 90), 2));
-    p.drawRoundedRect(QRectF(3, 3, kW - 6, kH - 6), 10, 10);
+    p.end();
+    vignette(img, 0.35f);
     return img;
 }
 

@@ -1,0 +1,84 @@
+// The Help menu: which picture and version the about box gets, and which
+// file goes to the text editor.
+#include "fakes/GameFixture.h"
+
+#include "render/Pictures.h"
+
+using namespace quibix;
+using namespace quibix::testing;
+
+namespace {
+
+const QColor kAboutColour(30, 140, 90);
+
+class HelpMenuTest : public GameFixture {};
+
+TEST_F(HelpMenuTest, AboutBoxGetsTheDataFoldersPictureOrAPlainOne)
+{
+    const QImage plain = plainPicture(PlainKind::About, {kAboutWidth, kAboutHeight});
+    struct Case {
+        const char* name;
+        std::function<void(const TempAppFolder&)> prepare;
+        bool expectPicture; // else the plain backdrop
+    };
+    const std::vector<Case> cases{
+        {"in the data folder", [](auto& f) { f.writePicture("data/about.jpg", kAboutColour, {420, 380}); }, true},
+        {"any letter case", [](auto& f) { f.writePicture("data/ABOUT.JPG", kAboutColour, {420, 380}); }, true},
+        {"another size is fitted", [](auto& f) { f.writePicture("data/about.jpg", kAboutColour, {100, 50}); }, true},
+        {"no data folder: the program's own",
+         [](auto& f) {
+             f.remove("data/shoot.wav");
+             f.writePicture("data/about.jpg", Qt::red, {420, 380});
+             f.writePicture("about.jpg", kAboutColour, {420, 380});
+         },
+         true},
+        {"missing", [](auto&) {}, false},
+        {"damaged", [](auto& f) { f.writeFile("data/about.jpg", "\xFF\xD8\xFF\xE0 cut short"); }, false},
+        {"a folder of that name", [](auto& f) { std::filesystem::create_directories(f.path() / "data/about.jpg"); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempAppFolder folder;
+        folder.writeTestData();
+        c.prepare(folder);
+        EventLog log;
+        FakeWindow window(log);
+        FakeEffects effects(log);
+        FakeMusic music(log);
+        FixedSequenceRandom random({0.5f});
+        Form1 game(folder.path(), window, effects, music, random);
+        game.Form_Load();
+        log.clear();
+
+        game.MenuHelp_Click(0);
+        EXPECT_EQ(log.events, std::vector<std::string>{"about"});
+        EXPECT_EQ(window.aboutVersion, "Quibix version 2.09");
+        ASSERT_EQ(window.aboutPicture.size(), QSize(kAboutWidth, kAboutHeight));
+        if (c.expectPicture) {
+            const QColor seen = window.aboutPicture.pixelColor(210, 190);
+            EXPECT_LT(std::abs(seen.green() - kAboutColour.green()) + std::abs(seen.red() - kAboutColour.red()), 12);
+        } else {
+            EXPECT_EQ(window.aboutPicture, plain);
+        }
+    }
+}
+
+TEST_F(HelpMenuTest, ReadmeOpensTheProgramsCopyOrSaysItIsMissing)
+{
+    // A read-me only in the data folder is not the one meant.
+    folder.writeFile("data/Readme.txt", "not this one");
+    Form1& g = load();
+    g.MenuHelp_Click(1);
+    EXPECT_TRUE(window.openedFiles.empty());
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].first.find("Readme.txt is missing"), std::string::npos);
+
+    folder.writeFile("README.TXT", "text");
+    window.messages.clear();
+    g.MenuHelp_Click(1);
+    EXPECT_TRUE(window.messages.empty());
+    ASSERT_EQ(window.openedFiles.size(), 1u);
+    EXPECT_EQ(window.openedFiles[0], folder.path() / "README.TXT");
+}
+
+} // namespace
