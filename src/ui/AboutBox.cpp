@@ -16,8 +16,8 @@ namespace quibix {
 namespace {
 
 // The instructions, one fixed text in two columns: how to play on the
-// left, the score on the right. Light text on a dark panel, so it reads on
-// any picture behind it.
+// left, the score on the right, each on a dark card of its own so that it
+// reads on any picture behind it.
 const char* const kInstructions = R"(
 <table width="100%" cellspacing="0" cellpadding="0"><tr>
 <td width="50%" valign="top" style="padding-right:9px">
@@ -49,7 +49,8 @@ is shown in the bottom-right corner.</p>
 
 const QColor kTextColour(236, 240, 250);
 const QRect kTextArea(20, 64, 380, 300);
-// Dark cards under the two columns; the right one ends above "OK".
+// The cards under the two halves of the text; the right one ends above
+// "OK", whose column is short.
 const QRect kLeftCard(10, 56, 196, 314);
 const QRect kRightCard(214, 56, 196, 254);
 
