@@ -21,7 +21,10 @@ void EditorLauncher::open(const std::filesystem::path& file)
     opener->setProcessChannelMode(QProcess::ForwardedChannels);
     opener->setStandardInputFile(QProcess::nullDevice());
     connect(opener, &QProcess::finished, this, [this, opener, name](int code, QProcess::ExitStatus status) {
-        if (status == QProcess::NormalExit && code != 0)
+        // xdg-open says 2 for a file that is not there.
+        if (status == QProcess::NormalExit && code == 2)
+            report(QStringLiteral("The file is not there any more."), name);
+        else if (status == QProcess::NormalExit && code != 0)
             report(QStringLiteral("The desktop found no program to show text files."), name);
         opener->deleteLater();
     });
