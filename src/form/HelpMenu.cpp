@@ -1,5 +1,5 @@
 // The Help menu: the about box and the read-me.
-#include "game/Form1.h"
+#include "form/Form1.h"
 
 #include "storage/AppPaths.h"
 
