@@ -15,6 +15,7 @@
 //   Turn.cpp         the rest of the turn: fuse, next piece, loss, screen won
 //   GameMenus.cpp    File and Level menus
 //   Records.cpp      LeeRecords, GrabaRecords, showing a table
+//   Music.cpp        BuscaMusica, the music status event, choosing a piece
 #include "game/Board.h"
 #include "game/Numbers.h"
 #include "game/Ports.h"
@@ -56,6 +57,7 @@ public:
     void MenuLevel_Click(int index);
     void MenuSound_Click(int index);
     void MenuBack_Click(int index);
+    void MMControl1_StatusUpdate(); // Music.cpp, with BuscaMusica
 
     // ---- Rules (public so tests can drive each step) ----------------------
     void NuevaPantalla(int16_t pantalla);
@@ -75,6 +77,9 @@ public:
     void LeeRecords();
     void GrabaRecords(bool blnRecord);
     void showRecordTable(int16_t level);
+    void BuscaMusica();
+    // Opens and plays Musicas(1 + N(r (intNumMusicas - 1))).
+    void startChosenMusic();
 
     // Plays an effect from the data folder with intSoundFlags, when "FX
     // Sound" is on.
