@@ -17,8 +17,8 @@ peak() {
     end=$(($1 + length))
     timeout 10 bash -c "while [ \$((\$(stat -c %s '$SDL_DISKAUDIOFILE') / 4 * 4)) -lt $end ]; do sleep 0.1; done" ||
         fail "the audio recording stalled"
-    tail -c +$(($1 + 1)) "$SDL_DISKAUDIOFILE" | head -c "$length" |
-        sox -t raw -r 44100 -e signed -b 16 -c 2 - -n stat 2>&1 | awk '/^Maximum amplitude/ { print $3 }'
+    sox -t raw -r 44100 -e signed -b 16 -c 2 "$SDL_DISKAUDIOFILE" -n trim "$(($1 / 4))s" "$((length / 4))s" stat 2>&1 |
+        awk '/^Maximum amplitude/ { print $3 }'
 }
 loud() { awk -v p="$1" 'BEGIN { exit !(p > 0.02) }'; }
 silent() { awk -v p="$1" 'BEGIN { exit !(p < 0.002) }'; }
@@ -30,6 +30,7 @@ click_at 62 34 # "Start Game"
 from=$(recorded)
 level=$(peak "$from" 2)
 loud "$level" || fail "no music within 2 s of \"Start Game\" (peak $level)"
+echo "music after \"Start Game\": peak $level"
 
 xdotool key Escape # free the cursor for the menu
 sleep 0.2
@@ -37,6 +38,7 @@ menu 107 1 # Sound > "Music", off
 from=$(recorded)
 level=$(peak $((from + RATE / 2)) 1.5) # the next status tick must not restart it
 silent "$level" || fail "music still sounds after unchecking \"Music\" (peak $level)"
+echo "after unchecking \"Music\": peak $level"
 menu 20 3 # File > "Exit"
 expect_exit 5
 grep -q "sound font\|synthesiser\|damaged" "$WORK/app.log" && { cat "$WORK/app.log" >&2; fail "music complained"; }
@@ -57,6 +59,7 @@ click_at 221 150 # a shot
 from=$(recorded)
 level=$(peak "$from" 1)
 loud "$level" || fail "the shot was not heard without a sound font (peak $level)"
+echo "without a sound font: the shot peaks at $level"
 [ "$(grep -c "sound font" "$WORK/app.log")" -eq 1 ] || { cat "$WORK/app.log" >&2; fail "the missing sound font was not told once"; }
 close_window
 expect_exit 5
