@@ -1,6 +1,7 @@
 // The real music device: sound font search, the check of MIDI files, and
 // playback through SDL_mixer (dummy audio driver) with its failures.
 #include "audio/MidiCheck.h"
+#include "audio/SdlEffects.h"
 #include "audio/SdlMusic.h"
 #include "audio/SoundFont.h"
 #include "storage/AppPaths.h"
@@ -177,6 +178,13 @@ TEST_F(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
         EXPECT_EQ(music.mode(), kMusicPlaying); // busy loading, then playing
         music.waitUntilReady();
         EXPECT_EQ(Mix_PlayingMusic(), 1);
+        EXPECT_EQ(music.mode(), kMusicPlaying);
+        {
+            // Effects share the mixer and never cut the music off.
+            SdlEffects effects(nullptr); // waits by sleeping
+            effects.play(builtData() / "rebound.wav", kSoundNoDefault);
+            effects.play(builtData() / "shoot.wav", kSoundAsync | kSoundNoDefault);
+        }
         EXPECT_EQ(music.mode(), kMusicPlaying);
         music.command("open"); // the same file again changes nothing
         EXPECT_EQ(music.mode(), kMusicPlaying);
