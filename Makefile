@@ -24,6 +24,8 @@ test: build
 bench: configure
 	@cmake --build $(BUILD) --target quibix_bench
 	./$(BUILD)/bench/quibix_bench
+	@cmake --build $(BUILD) --target quibix_music_bench
+	./$(BUILD)/bench/quibix_music_bench
 
 clean:
 	rm -rf $(BUILD)

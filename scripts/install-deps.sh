@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth xdotool imagemagick x11-utils libx11-dev
   xdg-utils
+  sox
 )
 
 missing=()

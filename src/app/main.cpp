@@ -1,6 +1,6 @@
 // Quibix: builds the window, the sound and the game, and runs the events.
 #include "audio/SdlEffects.h"
-#include "audio/SilentAudio.h"
+#include "audio/SdlMusic.h"
 #include "form/Form1.h"
 #include "game/Random.h"
 #include "ui/MainWindow.h"
@@ -22,7 +22,7 @@ int main(int argc, char** argv)
 
     quibix::MainWindow window;
     quibix::SdlEffects effects([&window](int ms) { window.waitFor(ms); });
-    quibix::SilentMusicDevice music;
+    quibix::SdlMusic music;
     quibix::ClockSeededRandom random;
     quibix::Form1 form(appFolder, window, effects, music, random);
     window.attach(form);

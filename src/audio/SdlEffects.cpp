@@ -1,5 +1,7 @@
 #include "audio/SdlEffects.h"
 
+#include "audio/SdlMixer.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -11,12 +13,6 @@ namespace quibix {
 
 namespace {
 
-// The device format. Music opens the same device with these values, so the
-// mixer shares it (it counts the opens) instead of reopening it.
-constexpr int kFrequency = 44100;
-constexpr int kChannels = 2;
-constexpr int kChunkSize = 1024;
-
 // Effects play on one reserved mixer channel: a new effect replaces the
 // old one, and nothing that picks a free channel can take it.
 constexpr int kEffectChannel = 0;
@@ -26,18 +22,11 @@ constexpr int kEffectChannel = 0;
 constexpr auto kSyncGrace = std::chrono::milliseconds(1000);
 constexpr int kSyncStepMs = 10;
 
-// Once no part of SDL is in use any more (music may still hold the audio
-// subsystem), let SDL free its own bookkeeping too.
-void releaseSdl()
-{
-    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
-        SDL_Quit();
-}
-
 } // namespace
 
 struct SdlEffects::Impl {
     std::function<void(int)> wait;
+    std::shared_ptr<SdlMixer> mixer;
     bool open = false;
     Mix_Chunk* chunk = nullptr;
     // Bumped by every play, so a synchronous wait stops if a new effect
@@ -60,20 +49,9 @@ SdlEffects::SdlEffects(std::function<void(int ms)> wait) : impl_(std::make_uniqu
     if (!impl_->wait)
         impl_->wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
 
-    // SDL would otherwise take over Ctrl+C and turn it into an event that
-    // nobody here reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "Quibix: no audio device (%s); sound is off\n", SDL_GetError());
-        releaseSdl();
+    impl_->mixer = SdlMixer::acquire();
+    if (!impl_->mixer->open())
         return;
-    }
-    if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkSize) != 0) {
-        std::fprintf(stderr, "Quibix: no audio device (%s); sound is off\n", Mix_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        releaseSdl();
-        return;
-    }
     if (Mix_AllocateChannels(-1) <= kEffectChannel)
         Mix_AllocateChannels(kEffectChannel + 1);
     Mix_ReserveChannels(kEffectChannel + 1);
@@ -85,9 +63,6 @@ SdlEffects::~SdlEffects()
     if (!impl_->open)
         return;
     impl_->freeChunk();
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    releaseSdl();
 }
 
 bool SdlEffects::available() const { return impl_->open; }
@@ -112,7 +87,7 @@ void SdlEffects::play(const std::filesystem::path& file, int16_t flags)
 
     // Synchronous: wait until it has been heard, letting the window
     // repaint meanwhile.
-    int frequency = kFrequency, channels = kChannels;
+    int frequency = 0, channels = 0;
     Uint16 format = MIX_DEFAULT_FORMAT;
     Mix_QuerySpec(&frequency, &format, &channels);
     const int bytesPerFrame = SDL_AUDIO_BITSIZE(format) / 8 * channels;

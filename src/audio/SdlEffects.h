@@ -1,6 +1,7 @@
 #pragma once
-// Effects over SDL2_mixer: one channel, so a new effect cuts off the one
-// playing. Without an audio device the game stays silent.
+// Effects over SDL2_mixer: one reserved channel, so a new effect cuts off
+// the one playing but never the music. Without an audio device the game
+// stays silent.
 #include "game/Ports.h"
 
 #include <functional>

@@ -66,6 +66,7 @@ void Form1::Form_Load()
     window.setMenuChecked(MenuItem::FxSound, true);
 
     LeeRecords();
+    BuscaMusica();
     CargaSkin();
 
     canvas.CreaBuffers();

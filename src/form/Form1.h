@@ -12,6 +12,8 @@
 //   Skin.cpp         CargaSkin, background loading, "Background" > "Change"
 //   GameMenus.cpp    File and Level menus
 //   Records.cpp      LeeRecords, GrabaRecords, showing a table
+//   Music.cpp        BuscaMusica, the music status event, choosing a piece
+//   HelpMenu.cpp     the about box and the read-me
 #include "game/Engine.h"
 #include "game/Ports.h"
 #include "game/Random.h"
@@ -54,6 +56,7 @@ public:
     void MenuSound_Click(int index);
     void MenuBack_Click(int index);
     void MenuHelp_Click(int index); // HelpMenu.cpp
+    void MMControl1_StatusUpdate(); // Music.cpp, with BuscaMusica
 
     // ---- What the handlers share with the dialogs and menus --------------
     void NuevaPantalla(int16_t pantalla);
@@ -63,6 +66,9 @@ public:
     void LeeRecords();
     void GrabaRecords(bool blnRecord);
     void showRecordTable(int16_t level);
+    void BuscaMusica();
+    // Opens and plays Musicas(1 + N(r (intNumMusicas - 1))).
+    void startChosenMusic();
 
     // Plays an effect from the data folder with intSoundFlags, when "FX
     // Sound" is on.
@@ -105,6 +111,7 @@ public:
     const std::string& paredB() const { return strParedB; }
     const std::string& banda() const { return strBanda; }
     const std::vector<std::string>& musicas() const { return Musicas; }
+    int32_t numMusicas() const { return intNumMusicas; }
     const RecordTable& records() const { return Records; }
     const std::array<int16_t, 6>& piezas() const { return intPiezas; }
 

@@ -16,16 +16,6 @@ namespace {
 // a sane window needs far fewer.
 constexpr int kMaxCursorCalls = 10000;
 
-// Entry 1 + N(r (count - 1)) of a list used from index 1 (the first and the
-// last entries come half as often); 0 when the list is empty.
-int32_t pickEntry(float r, int32_t count, std::size_t listSize)
-{
-    const int32_t usable = std::min(count, static_cast<int32_t>(listSize) - 1);
-    if (usable < 1)
-        return 0;
-    return 1 + std::clamp<int32_t>(N(static_cast<double>(r) * (count - 1)), 0, usable - 1);
-}
-
 } // namespace
 
 void Form1::NuevaPantalla(int16_t pantalla)
@@ -85,12 +75,7 @@ void Form1::NuevaPantalla(int16_t pantalla)
     if (window.menuChecked(MenuItem::Music) && intNumMusicas >= 1) {
         music.setNotify(false);
         music.setWait(false);
-        const int32_t k = pickEntry(random.next(), intNumMusicas, Musicas.size());
-        if (k > 0) {
-            music.setFileName(appFile(strDataPath + Musicas[static_cast<std::size_t>(k)]));
-            music.command("open");
-            music.command("play");
-        }
+        startChosenMusic();
     }
 
     window.focusPlayField();

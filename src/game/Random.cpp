@@ -1,5 +1,8 @@
 #include "game/Random.h"
 
+#include "game/Numbers.h"
+
+#include <algorithm>
 #include <chrono>
 
 namespace quibix {
@@ -38,6 +41,14 @@ void FixedSequenceRandom::reseedFromClock()
     ++reseeds_;
     if (restartOnReseed_)
         position_ = 0;
+}
+
+int32_t pickEntry(float r, int32_t count, std::size_t listSize)
+{
+    const int32_t usable = std::min(count, static_cast<int32_t>(listSize) - 1);
+    if (usable < 1)
+        return 0;
+    return 1 + std::clamp<int32_t>(N(static_cast<double>(r) * (count - 1)), 0, usable - 1);
 }
 
 } // namespace quibix

@@ -45,4 +45,9 @@ private:
     int reseeds_ = 0;
 };
 
+// A random pick among `count` named entries of a list used from index 1:
+// entry 1 + N(r (count - 1)), so the first and the last come half as often
+// as each other one. 0 when the list is empty.
+int32_t pickEntry(float r, int32_t count, std::size_t listSize);
+
 } // namespace quibix

@@ -12,7 +12,6 @@ bool GameMenuBar::notBuiltYet(MenuItem item)
 {
     // Remove an item from here when its feature lands.
     switch (item) {
-    case MenuItem::Music:
     case MenuItem::PieceCombinations:
     case MenuItem::Combinations3:
     case MenuItem::Combinations4:

@@ -128,6 +128,12 @@ MainWindow::~MainWindow()
 void MainWindow::attach(Form1& form)
 {
     form_ = &form;
+    // The music device's status event: about once a second, so the gap
+    // between two pieces stays short.
+    auto* musicStatus = new QTimer(this);
+    connect(musicStatus, &QTimer::timeout, this,
+            [this] { dispatch([](Form1& f) { f.MMControl1_StatusUpdate(); }); });
+    musicStatus->start(1000);
 }
 
 void MainWindow::dispatch(const std::function<void(Form1&)>& handler)

@@ -165,12 +165,13 @@ public:
     void setWait(bool w) override { wait = w; }
     void setFileName(const std::filesystem::path& file) override { fileName = file; }
     void command(const std::string& c) override { commands.push_back(c); log_.add("music " + c); }
-    int mode() const override { return kMusicNotOpen; } // the game never asks
+    int mode() const override { return modeValue; }
 
     std::string deviceType;
     bool notify = true, wait = true;
     std::filesystem::path fileName;
     std::vector<std::string> commands;
+    int modeValue = kMusicNotOpen; // what the device reports
 
 private:
     EventLog& log_;

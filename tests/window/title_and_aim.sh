@@ -24,7 +24,7 @@ sound_popup() { # the Sound menu, open, as NAME.png
     crop "$1" "$1" 160 60 90 0
 }
 sound_popup sound_before
-xdotool key Down Down Return # "FX Sound" ("Music" is still disabled)
+xdotool key Down Down Return # "FX Sound", under "Music"
 sleep 0.5
 sound_popup sound_after
 xdotool key Escape

@@ -13,4 +13,7 @@ int generatePictures(const std::filesystem::path& appDir, const std::filesystem:
 // Synthesises the effect sounds (16-bit PCM WAV) into `dataDir`.
 int generateSounds(const std::filesystem::path& dataDir);
 
+// Composes the background music (Standard MIDI Files) into `dataDir`.
+int generateMusic(const std::filesystem::path& dataDir);
+
 } // namespace artgen

@@ -1,5 +1,6 @@
 // artgen pictures <app-dir> <sprite-dir> <contact-sheet.png>
 // artgen sounds <data-dir>
+// artgen music <data-dir>
 #include "artgen.h"
 
 #include <QGuiApplication>
@@ -17,7 +18,10 @@ int main(int argc, char** argv)
     }
     if (mode == "sounds" && argc == 3)
         return artgen::generateSounds(argv[2]);
+    if (mode == "music" && argc == 3)
+        return artgen::generateMusic(argv[2]);
     std::fprintf(stderr, "usage: artgen pictures <app-dir> <sprite-dir> <sheet.png>\n"
-                         "       artgen sounds <data-dir>\n");
+                         "       artgen sounds <data-dir>\n"
+                         "       artgen music <data-dir>\n");
     return 2;
 }

@@ -1,0 +1,40 @@
+#pragma once
+// The music device over SDL_mixer's MIDI playback (FluidSynth with a
+// General MIDI sound font). Problems (no sound font, a damaged file, no
+// audio device) leave the music silent with one line on standard error;
+// effects and play go on.
+#include "audio/SoundFont.h"
+#include "game/Ports.h"
+
+#include <memory>
+
+namespace quibix {
+
+class SdlMusic final : public MusicDevicePort {
+public:
+    // Starts loading the sound font in the background at once, so the
+    // window does not wait for it; pieces load in the background too.
+    explicit SdlMusic(const SoundFontSearch& search = SoundFontSearch::fromEnvironment());
+    ~SdlMusic() override;
+    SdlMusic(const SdlMusic&) = delete;
+    SdlMusic& operator=(const SdlMusic&) = delete;
+
+    void setDeviceType(const std::string& type) override;
+    void setNotify(bool notify) override;
+    void setWait(bool wait) override;
+    void setFileName(const std::filesystem::path& file) override;
+    void command(const std::string& command) override;
+    int mode() const override;
+
+    // Whether music can sound at all (device, sound font, synthesiser).
+    bool available() const;
+    // Waits until the sound font is loaded and the piece asked for is
+    // loaded or has failed (the commands themselves never wait).
+    void waitUntilReady();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace quibix

@@ -1,0 +1,216 @@
+// The real music device: sound font search, the check of MIDI files, and
+// playback through SDL_mixer (dummy audio driver) with its failures.
+#include "audio/MidiCheck.h"
+#include "audio/SdlEffects.h"
+#include "audio/SdlMusic.h"
+#include "audio/SoundFont.h"
+#include "storage/AppPaths.h"
+
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace quibix;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes operator+(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes header(uint8_t format, uint8_t tracks) { return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, format, 0, tracks, 1, 0xE0}; }
+Bytes track(const Bytes& events)
+{
+    return Bytes{'M', 'T', 'r', 'k', 0, 0, 0, static_cast<uint8_t>(events.size())} + events;
+}
+const Bytes kEnd{0x00, 0xFF, 0x2F, 0x00};
+// A note on and off, the off by running status.
+const Bytes kNote{0x00, 0x90, 60, 100, 0x83, 0x60, 60, 0};
+
+void write(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+void write(const fs::path& file, const Bytes& bytes)
+{
+    write(file, std::string(bytes.begin(), bytes.end()));
+}
+// A file that starts like a sound font (all the search looks at).
+void writeFont(const fs::path& file) { write(file, std::string("RIFF\x10\0\0\0sfbkLIST", 16)); }
+
+fs::path builtData() { return fs::path(std::getenv("QUIBIX_TEST_APP_DIR")) / "data"; }
+
+TEST(MidiCheck, TellsWellFormedFilesFromDamagedOnes)
+{
+    struct Case { const char* what; Bytes bytes; bool good; };
+    const Case cases[] = {
+        {"one track", header(0, 1) + track(kNote + kEnd), true},
+        {"two tracks", header(1, 2) + track(kEnd) + track(kNote + kEnd), true},
+        {"empty", {}, false},
+        {"text", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'}, false},
+        {"header only", header(1, 1), false},
+        {"a track missing", header(1, 2) + track(kEnd), false},
+        {"format 0 with two tracks", header(0, 2) + track(kEnd) + track(kEnd), false},
+        {"track cut short", header(0, 1) + Bytes{'M', 'T', 'r', 'k', 0, 0, 0, 40} + kNote + kEnd, false},
+        {"no end of track", header(0, 1) + track(kNote), false},
+        {"data before any status", header(0, 1) + track(Bytes{0x00, 60, 100} + kEnd), false},
+        {"value out of range", header(0, 1) + track(Bytes{0x00, 0x90, 60, 0xC8} + kEnd), false},
+    };
+    for (const Case& c : cases) {
+        std::string why;
+        EXPECT_EQ(checkMidi(c.bytes, why), c.good) << c.what;
+        EXPECT_EQ(why.empty(), c.good) << c.what << ": " << why;
+    }
+}
+
+// The pieces the artwork tool composes: at least four, well formed, with
+// melody, harmony, bass and drums.
+TEST(MidiCheck, TheGamesPiecesAreWellFormedMultiTrackFiles)
+{
+    const auto names = listFiles(builtData(), "\\", "*.mid");
+    EXPECT_GE(names.size(), 4u);
+    for (const std::string& name : names) {
+        std::string why;
+        EXPECT_TRUE(checkMidiFile(builtData() / name, why)) << name << ": " << why;
+        std::ifstream in(builtData() / name, std::ios::binary);
+        char head[12] = {};
+        in.read(head, sizeof head);
+        EXPECT_GE(static_cast<unsigned char>(head[11]), 5) << name << " (tempo + 4 parts)";
+    }
+}
+
+class SoundFontSearchTest : public ::testing::Test {
+protected:
+    fs::path dir(const char* name)
+    {
+        const fs::path d = fs::path(tmp.path().toStdString()) / name;
+        fs::create_directories(d);
+        return d;
+    }
+    QTemporaryDir tmp;
+};
+
+TEST_F(SoundFontSearchTest, TakesSdlSoundFontsFirstThenTheKnownFontsThenAnyFont)
+{
+    const fs::path a = dir("a"), b = dir("b"), c = dir("c"), empty = dir("empty");
+    writeFont(a / "mine.sf2");
+    write(a / "broken.sf2", "not a font");
+    writeFont(b / "zz.sf2");
+    writeFont(b / "TimGM6mb.sf2");
+    write(c / "default-GM.sf2", "a dangling choice"); // not a font: passed over
+    writeFont(c / "other.SF3");
+    writeFont(c / "b.sf2");
+    const std::string nowhere = (empty / "none.sf2").string();
+
+    struct Case { std::string sdl, folders; fs::path found; };
+    const Case cases[] = {
+        {(a / "mine.sf2").string(), b.string(), a / "mine.sf2"},
+        {nowhere + ";" + (a / "broken.sf2").string() + ";" + (a / "mine.sf2").string(), "", a / "mine.sf2"},
+        {nowhere, empty.string() + ":" + b.string(), b / "TimGM6mb.sf2"},
+        {"", c.string(), c / "b.sf2"},
+        {"", (empty / "missing").string() + ":" + c.string() + ":" + b.string(), c / "b.sf2"},
+    };
+    for (const Case& k : cases) {
+        std::string why;
+        const auto found = findSoundFont({k.sdl, k.folders}, why);
+        ASSERT_TRUE(found) << k.sdl << " | " << k.folders << ": " << why;
+        EXPECT_EQ(*found, k.found) << k.sdl << " | " << k.folders;
+    }
+
+    std::string why;
+    EXPECT_FALSE(findSoundFont({nowhere, empty.string()}, why));
+    EXPECT_NE(why.find(nowhere), std::string::npos) << why;
+    EXPECT_NE(why.find(empty.string()), std::string::npos) << why;
+}
+
+class MusicDevice : public ::testing::Test {
+protected:
+    fs::path file(const char* name) const { return fs::path(tmp.path().toStdString()) / name; }
+    static int lines(const std::string& s) { return static_cast<int>(std::count(s.begin(), s.end(), '\n')); }
+    QTemporaryDir tmp;
+};
+
+TEST_F(MusicDevice, WithoutASoundFontMusicIsSilentAndSaysWhyOnce)
+{
+    ::testing::internal::CaptureStderr();
+    {
+        SdlMusic music({"", file("nowhere").string()});
+        music.setFileName(builtData() / "marbles.mid");
+        for (int i = 0; i < 3; ++i) {
+            music.command("open");
+            music.command("play");
+            EXPECT_EQ(music.mode(), kMusicNotOpen);
+            music.command("close");
+        }
+        EXPECT_FALSE(music.available());
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("sound font"), std::string::npos) << said;
+    EXPECT_EQ(lines(said), 1) << said;
+}
+
+// Needs the General MIDI font the installer puts in place.
+TEST_F(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
+{
+    std::string why;
+    if (!findSoundFont(SoundFontSearch{}, why))
+        GTEST_SKIP() << why;
+    write(file("cut.mid"), header(0, 1) + Bytes{'M', 'T', 'r', 'k', 0, 0, 0, 40} + kNote);
+
+    ::testing::internal::CaptureStderr();
+    {
+        SdlMusic music(SoundFontSearch{});
+        music.setFileName(builtData() / "lanterns.mid");
+        EXPECT_EQ(music.mode(), kMusicNotOpen);
+        music.command("open");
+        EXPECT_EQ(music.mode(), kMusicStopped);
+        music.command("play");
+        ASSERT_TRUE(music.available());
+        EXPECT_EQ(music.mode(), kMusicPlaying); // busy loading, then playing
+        music.waitUntilReady();
+        EXPECT_EQ(Mix_PlayingMusic(), 1);
+        EXPECT_EQ(music.mode(), kMusicPlaying);
+        {
+            // Effects share the mixer and never cut the music off.
+            SdlEffects effects(nullptr); // waits by sleeping
+            effects.play(builtData() / "rebound.wav", kSoundNoDefault);
+            effects.play(builtData() / "shoot.wav", kSoundAsync | kSoundNoDefault);
+        }
+        EXPECT_EQ(music.mode(), kMusicPlaying);
+        music.command("open"); // the same file again changes nothing
+        EXPECT_EQ(music.mode(), kMusicPlaying);
+        music.command("stop");
+        EXPECT_EQ(music.mode(), kMusicStopped);
+        music.command("play");
+        EXPECT_EQ(music.mode(), kMusicPlaying);
+        music.command("close");
+        EXPECT_EQ(music.mode(), kMusicNotOpen);
+
+        for (const char* bad : {"cut.mid", "missing.mid", "cut.mid"}) {
+            music.setFileName(file(bad));
+            music.command("open");
+            music.command("play");
+            EXPECT_EQ(music.mode(), kMusicNotOpen) << bad;
+        }
+        // A good file after them plays again.
+        music.setFileName(builtData() / "clockwork.mid");
+        music.command("open");
+        music.command("play");
+        EXPECT_EQ(music.mode(), kMusicPlaying);
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(lines(said), 2) << said;
+    EXPECT_NE(said.find("cut.mid is damaged"), std::string::npos) << said;
+    EXPECT_NE(said.find("missing.mid cannot be read"), std::string::npos) << said;
+}
+
+} // namespace

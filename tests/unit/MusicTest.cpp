@@ -1,0 +1,138 @@
+// The music rules: the listing, the choice of a piece, the status event and
+// the "Music" item, on a recording music device.
+#include "fakes/Form1TestAccess.h"
+#include "fakes/GameFixture.h"
+
+#include <cmath>
+
+using namespace quibix;
+using namespace quibix::testing;
+
+namespace {
+
+using Commands = std::vector<std::string>;
+
+class MusicTest : public GameFixture {
+protected:
+    void writeMusic(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            folder.writeFile(std::string("data/") + name, "MThd");
+    }
+    std::string chosen() const { return music.fileName.filename().string(); }
+};
+
+TEST_F(MusicTest, ListsTheDataFolderMidiFilesAtStartUp)
+{
+    writeMusic({"b.mid", "A.MID"});
+    folder.writeFile("data/notes.txt");
+    folder.writeFile("data/song.midi");
+    folder.writeFile("other.mid"); // not in the data folder
+    std::filesystem::create_directories(folder.path() / "data" / "folder.mid");
+    Form1& f = load();
+    EXPECT_EQ(f.musicas(), (std::vector<std::string>{"", "A.MID", "b.mid"}));
+    EXPECT_EQ(f.numMusicas(), 2);
+    EXPECT_TRUE(window.menuEnabled(MenuItem::Music));
+    EXPECT_TRUE(window.menuChecked(MenuItem::Music));
+    EXPECT_TRUE(music.commands.empty()); // nothing plays before the first status event
+}
+
+TEST_F(MusicTest, WithoutMidiFilesMusicStaysCheckedButDisabledAndNothingIsChosen)
+{
+    Form1& f = load();
+    EXPECT_EQ(f.numMusicas(), 0);
+    EXPECT_FALSE(window.menuEnabled(MenuItem::Music));
+    EXPECT_TRUE(window.menuChecked(MenuItem::Music));
+    f.MMControl1_StatusUpdate();
+    EXPECT_TRUE(music.commands.empty());
+}
+
+// Musicas(1 + N(r (n - 1))), halves to the even neighbour: the boundaries
+// of r on each side of every change of piece.
+TEST_F(MusicTest, ChoosesAPieceByTheRoundedDrawWithHalvesToEven)
+{
+    writeMusic({"1.mid", "2.mid", "3.mid"});
+    const float justAbove = std::nextafter(0.5f, 1.0f), justBelow = std::nextafter(0.5f, 0.0f);
+    struct Case { int files; float r; const char* piece; };
+    const Case cases[] = {
+        {1, 0.0f, "1.mid"}, {1, 0.99f, "1.mid"},
+        {2, justBelow, "1.mid"}, {2, 0.5f, "1.mid"}, {2, justAbove, "2.mid"}, {2, 0.99f, "2.mid"},
+        {3, 0.25f, "1.mid"}, {3, std::nextafter(0.25f, 1.0f), "2.mid"},
+        {3, std::nextafter(0.75f, 0.0f), "2.mid"}, {3, 0.75f, "3.mid"}, {3, 0.99f, "3.mid"},
+    };
+    Form1& f = load();
+    for (const Case& c : cases) {
+        std::vector<std::string> names{"1.mid", "2.mid", "3.mid"};
+        names.resize(static_cast<std::size_t>(c.files));
+        Form1TestAccess::listMusic(f, names);
+        random = FixedSequenceRandom({c.r});
+        music.commands.clear();
+        f.MMControl1_StatusUpdate();
+        EXPECT_EQ(chosen(), c.piece) << c.files << " files, r = " << c.r;
+        EXPECT_EQ(music.fileName.parent_path(), folder.path() / "data");
+        EXPECT_EQ(music.commands, (Commands{"close", "open", "play"}));
+    }
+}
+
+TEST_F(MusicTest, TheStatusEventStartsAPieceOnlyWhenTheDeviceRestsAndMusicIsOn)
+{
+    writeMusic({"a.mid"});
+    Form1& f = load();
+    struct Case { int mode; bool checked; bool starts; };
+    const Case cases[] = {
+        {kMusicNotOpen, true, true}, {kMusicStopped, true, true},
+        {kMusicPlaying, true, false}, {529 /* paused */, true, false},
+        {kMusicNotOpen, false, false}, {kMusicStopped, false, false},
+    };
+    for (const Case& c : cases) {
+        music.modeValue = c.mode;
+        window.checkedItems[MenuItem::Music] = c.checked;
+        music.commands.clear();
+        f.MMControl1_StatusUpdate();
+        EXPECT_EQ(music.commands, c.starts ? (Commands{"close", "open", "play"}) : Commands{})
+            << "mode " << c.mode << (c.checked ? ", checked" : ", unchecked");
+    }
+}
+
+TEST_F(MusicTest, UncheckingStopsAtOnceAndCheckingWaitsForTheNextStatusEvent)
+{
+    writeMusic({"a.mid", "b.mid"});
+    Form1& f = load();
+    f.MMControl1_StatusUpdate();
+    music.modeValue = kMusicPlaying;
+    music.commands.clear();
+
+    f.MenuSound_Click(0);
+    EXPECT_EQ(music.commands, Commands{"stop"});
+    music.modeValue = kMusicStopped;
+    f.MMControl1_StatusUpdate(); // stays quiet while unchecked
+    f.cmdStart_Click();          // a new screen starts nothing either
+    EXPECT_EQ(music.commands, (Commands{"stop", "open"}));
+
+    music.commands.clear();
+    f.MenuSound_Click(0);
+    EXPECT_TRUE(window.menuChecked(MenuItem::Music));
+    EXPECT_TRUE(music.commands.empty());
+    f.MMControl1_StatusUpdate();
+    EXPECT_EQ(music.commands, (Commands{"close", "open", "play"}));
+}
+
+// One run through the game's events, as the device hears them.
+TEST_F(MusicTest, EachGameEventGivesItsCommands)
+{
+    writeMusic({"a.mid"});
+    Form1& f = load();
+    f.MMControl1_StatusUpdate();
+    EXPECT_EQ(music.commands, (Commands{"close", "open", "play"})); // on the title screen
+    music.commands.clear();
+    f.cmdStart_Click();
+    EXPECT_EQ(music.commands, (Commands{"open", "open", "play"}));
+    music.commands.clear();
+    f.MenuFile_Click(1); // "Stop Game"
+    EXPECT_EQ(music.commands, Commands{"close"});
+    music.commands.clear();
+    f.Exit_Click();
+    EXPECT_EQ(music.commands, Commands{"close"});
+}
+
+} // namespace
