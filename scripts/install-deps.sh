@@ -10,6 +10,8 @@ packages=(
   fonts-comic-neue
   libgtest-dev libgmock-dev
   xvfb xauth xdotool imagemagick x11-utils libx11-dev
+  # packaging: the .deb, its dependencies and the checks of its contents
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -82,6 +82,8 @@ public:
 
     // The native path of a file stored relative to the application folder.
     std::filesystem::path appFile(const std::string& stored) const;
+    // The native path of a file the game writes ("Quibix.dat", "Quibix.cfg").
+    std::filesystem::path userFile(const std::string& name) const;
 
     // A skin picture (stored path such as "\Space\pareda.jpg"), or a plain
     // generated one of that kind when the file is missing or damaged.
@@ -89,6 +91,11 @@ public:
 
     // ---- State ------------------------------------------------------------
     const std::filesystem::path appFolder;
+    // Where the files the game writes live: empty beside the data files,
+    // else the player's own folder (storage/UserFiles.h decides).
+    std::filesystem::path userFolder;
+    // The screen "Start Game" begins on (QUIBIX_START_SCREEN); 0 normally.
+    int16_t startScreen = 0;
 
     Tablero tablero;
     Tablero Mascara;

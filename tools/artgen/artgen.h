@@ -13,4 +13,9 @@ int generatePictures(const std::filesystem::path& appDir, const std::filesystem:
 // Synthesises the effect sounds (16-bit PCM WAV) into `dataDir`.
 int generateSounds(const std::filesystem::path& dataDir);
 
+// Draws the game's icon as PNGs of every size the desktop asks for
+// (quibix-16.png .. quibix-256.png), the scalable quibix.svg and icons.qrc
+// listing the PNGs for the program's resource. Returns 0 on success.
+int generateIcons(const std::filesystem::path& iconDir);
+
 } // namespace artgen

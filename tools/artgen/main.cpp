@@ -1,5 +1,6 @@
 // artgen pictures <app-dir> <sprite-dir> <contact-sheet.png>
 // artgen sounds <data-dir>
+// artgen icons <icon-dir>
 #include "artgen.h"
 
 #include <QGuiApplication>
@@ -15,9 +16,14 @@ int main(int argc, char** argv)
         QGuiApplication app(argc, argv);
         return artgen::generatePictures(argv[2], argv[3], argv[4]);
     }
+    if (mode == "icons" && argc == 3) {
+        QGuiApplication app(argc, argv);
+        return artgen::generateIcons(argv[2]);
+    }
     if (mode == "sounds" && argc == 3)
         return artgen::generateSounds(argv[2]);
     std::fprintf(stderr, "usage: artgen pictures <app-dir> <sprite-dir> <sheet.png>\n"
-                         "       artgen sounds <data-dir>\n");
+                         "       artgen sounds <data-dir>\n"
+                         "       artgen icons <icon-dir>\n");
     return 2;
 }

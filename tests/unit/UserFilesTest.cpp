@@ -1,0 +1,123 @@
+// Where the game reads its files and where it writes Quibix.dat and
+// Quibix.cfg: build folder, installed tree, per-user folder.
+#include "fakes/GameFixture.h"
+#include "storage/UserFiles.h"
+
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace quibix::testing {
+namespace {
+
+EnvLookup environment(std::map<std::string, std::string> vars)
+{
+    auto held = std::make_shared<std::map<std::string, std::string>>(std::move(vars));
+    return [held](const char* name) -> const char* {
+        const auto it = held->find(name);
+        return it == held->end() ? nullptr : it->second.c_str();
+    };
+}
+
+TEST(UserFilesTest, PerUserFolderFollowsXdgThenHome)
+{
+    struct Case {
+        std::map<std::string, std::string> env;
+        fs::path expected;
+    };
+    const Case cases[] = {
+        {{{"XDG_DATA_HOME", "/x/data"}, {"HOME", "/home/p"}}, "/x/data/quibix"},
+        {{{"XDG_DATA_HOME", "relative/data"}, {"HOME", "/home/p"}}, "/home/p/.local/share/quibix"},
+        {{{"XDG_DATA_HOME", ""}, {"HOME", "/home/p"}}, "/home/p/.local/share/quibix"},
+        {{{"HOME", "/home/p"}}, "/home/p/.local/share/quibix"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(perUserFolder(environment(c.env)), c.expected) << c.expected;
+    // Without HOME the account's own home folder serves, never a relative path.
+    const fs::path fallback = perUserFolder(environment({{"HOME", "not/absolute"}}));
+    EXPECT_TRUE(fallback.empty() || fallback.is_absolute()) << fallback;
+}
+
+TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThePlayersFolder)
+{
+    TempAppFolder root;
+    root.writeFile("build/Quibix/data/shoot.wav");
+    root.writeFile("usr/bin/placeholder");
+    root.writeFile("usr/share/quibix/data/shoot.wav");
+    // A copy unpacked into some bin/ folder, game files beside it, beside an
+    // installed tree: the files beside the program win.
+    root.writeFile("opt/bin/data/shoot.wav");
+    root.writeFile("opt/share/quibix/data/shoot.wav");
+    const auto env = environment({{"XDG_DATA_HOME", (root.path() / "xdg").string()}});
+
+    const GameFolders build = locateGameFolders(root.path() / "build/Quibix", env);
+    EXPECT_FALSE(build.installed);
+    EXPECT_EQ(build.appFolder, root.path() / "build/Quibix");
+    EXPECT_EQ(build.writableFile("\\data\\", "Quibix.dat"), root.path() / "build/Quibix/data/Quibix.dat");
+    EXPECT_EQ(build.skinRoots(), std::vector<fs::path>{root.path() / "build/Quibix"});
+
+    const GameFolders unpacked = locateGameFolders(root.path() / "opt/bin", env);
+    EXPECT_FALSE(unpacked.installed);
+    EXPECT_EQ(unpacked.appFolder, root.path() / "opt/bin");
+
+    // Installed: never written, even by an account that could write it.
+    const GameFolders installed = locateGameFolders(root.path() / "usr/bin", env);
+    EXPECT_TRUE(installed.installed);
+    EXPECT_EQ(installed.appFolder, root.path() / "usr/share/quibix");
+    EXPECT_EQ(installed.userFolder, root.path() / "xdg/quibix");
+    EXPECT_EQ(installed.writableFile("\\data\\", "Quibix.cfg"), root.path() / "xdg/quibix/Quibix.cfg");
+    EXPECT_EQ(installed.skinRoots(),
+              (std::vector<fs::path>{root.path() / "usr/share/quibix", root.path() / "xdg/quibix"}));
+    EXPECT_TRUE(installed.problem.empty());
+}
+
+TEST(UserFilesTest, FirstUseCreatesTheFolderAndCarriesOldScoresOver)
+{
+    TempAppFolder root;
+    root.writeFile("app/data/shoot.wav");
+    root.writeFile("app/data/Quibix.dat", "old scores");
+    root.writeFile("home/quibix/Quibix.cfg", "mine");
+    root.writeFile("app/data/Quibix.cfg", "theirs");
+    GameFolders folders;
+    folders.appFolder = root.path() / "app";
+    folders.userFolder = root.path() / "home/deep/quibix";
+
+    ASSERT_TRUE(prepareUserFolder(folders));
+    std::ifstream dat(folders.userFolder / "Quibix.dat");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(dat), {}), "old scores");
+    EXPECT_TRUE(fs::exists(folders.userFolder / "Quibix.cfg"));
+
+    // A file already in the player's folder is never replaced.
+    folders.userFolder = root.path() / "home/quibix";
+    ASSERT_TRUE(prepareUserFolder(folders));
+    std::ifstream cfg(folders.userFolder / "Quibix.cfg");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(cfg), {}), "mine");
+
+    // A folder that cannot be made (a file is in the way) is reported.
+    root.writeFile("blocked");
+    folders.userFolder = root.path() / "blocked/quibix";
+    std::string error;
+    EXPECT_FALSE(prepareUserFolder(folders, &error));
+    EXPECT_NE(error.find("blocked"), std::string::npos) << error;
+}
+
+// The game reads and writes its high scores in the player's folder when it
+// has one, and leaves the application folder alone.
+class UserFolderGameTest : public BoardFixture {};
+
+TEST_F(UserFolderGameTest, HighScoresLiveInThePlayersFolder)
+{
+    TempAppFolder home;
+    game().userFolder = home.path();
+    home.writeFile("quibix.DAT"); // any letter case is the same file
+    emptyBoard();
+    form->lngScore = 1234;
+    form->intRecordLevel = 0;
+    form->GrabaRecords(false);
+    EXPECT_GT(fs::file_size(home.path() / "quibix.DAT"), 0u);
+    EXPECT_FALSE(fs::exists(folder.path() / "data" / "Quibix.dat"));
+    EXPECT_FALSE(fs::exists(folder.path() / "data" / "quibix.DAT"));
+}
+
+} // namespace
+} // namespace quibix::testing
