@@ -1,7 +1,7 @@
 # Installing and packaging. The layout under the prefix is fixed, so the
-# program finds its files from its own place (bin/ -> share/quibix) and an
+# program finds its files from its own place (games/ -> share/quibix) and an
 # installed tree can be moved as a whole:
-#   bin/quibix                       the program
+#   games/quibix                     the program (bin/quibix links to it)
 #   share/quibix/                    data/, the skin folders, Readme.txt
 #   share/applications/, share/icons/hicolor/, share/metainfo/, share/man/man6/
 #   share/doc/quibix/                copyright and changelog
@@ -25,7 +25,11 @@ add_custom_command(
   VERBATIM)
 add_custom_target(packaging_docs ALL DEPENDS ${MAN_GZ} ${CHANGELOG_GZ})
 
-install(TARGETS quibix RUNTIME DESTINATION bin)
+# Games live in games/ (the Debian custom); bin/ holds a link, so the
+# command is found on every PATH, root's included.
+install(TARGETS quibix RUNTIME DESTINATION games)
+install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+  file(CREATE_LINK ../games/quibix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/quibix\" SYMBOLIC)")
 # The application folder as the build assembles it, minus the program and
 # the files a game run may have written there.
 install(DIRECTORY ${APP_DIR}/ DESTINATION share/quibix
@@ -56,14 +60,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-comic-neue, timgm6mb-soundfont")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils")
+# (CPack indents the lines and marks the empty one itself.)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "puzzle game: aim the cannon, match the pieces, clear the board
- Coloured pieces hang from the top of a staggered play field. Aim the
- cannon with the mouse and click to fire; a piece that completes a group
- of equal pieces makes it vanish, and pieces cut off from the top fall
- for extra points. Clear the board for a bonus before the TNT fuse burns
- down and the whole board moves one row closer.
- .
- Two levels with their own high-score tables, six starting shapes, skins,
- sound effects and music.")
+Coloured pieces hang from the top of a staggered play field. Aim the
+cannon with the mouse and click to fire; a piece that completes a group
+of equal pieces makes it vanish, and pieces cut off from the top fall
+for extra points. Clear the board for a bonus before the TNT fuse burns
+down and the whole board moves one row closer.
+
+Two levels with their own high-score tables, six starting shapes, skins,
+sound effects and music.")
 include(CPack)

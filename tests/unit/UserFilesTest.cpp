@@ -42,7 +42,7 @@ TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThe
 {
     TempAppFolder root;
     root.writeFile("build/Quibix/data/shoot.wav");
-    root.writeFile("usr/bin/placeholder");
+    root.writeFile("usr/games/placeholder");
     root.writeFile("usr/share/quibix/data/shoot.wav");
     // A copy unpacked into some bin/ folder, game files beside it, beside an
     // installed tree: the files beside the program win.
@@ -61,7 +61,7 @@ TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThe
     EXPECT_EQ(unpacked.appFolder, root.path() / "opt/bin");
 
     // Installed: never written, even by an account that could write it.
-    const GameFolders installed = locateGameFolders(root.path() / "usr/bin", env);
+    const GameFolders installed = locateGameFolders(root.path() / "usr/games", env);
     EXPECT_TRUE(installed.installed);
     EXPECT_EQ(installed.appFolder, root.path() / "usr/share/quibix");
     EXPECT_EQ(installed.userFolder, root.path() / "xdg/quibix");
