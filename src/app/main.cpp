@@ -6,6 +6,7 @@
 #include "audio/SilentAudio.h"
 #include "game/Form1.h"
 #include "game/Random.h"
+#include "storage/AppPaths.h"
 #include "storage/UserFiles.h"
 #include "ui/MainWindow.h"
 
@@ -120,6 +121,10 @@ int main(int argc, char** argv)
     std::string folderError;
     if (!quibix::prepareUserFolder(folders, &folderError))
         std::cerr << "quibix: " << folderError << "; high scores and settings cannot be kept\n";
+    for (const auto& root : folders.skinRoots()) {
+        if (root != folders.appFolder)
+            quibix::addSkinFolder(folders.appFolder, root);
+    }
 
     quibix::MainWindow window;
     quibix::SdlEffects effects([&window](int ms) { window.waitFor(ms); });

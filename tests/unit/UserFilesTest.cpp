@@ -1,6 +1,7 @@
 // Where the game reads its files and where it writes Quibix.dat and
 // Quibix.cfg: build folder, installed tree, per-user folder.
 #include "fakes/GameFixture.h"
+#include "storage/AppPaths.h"
 #include "storage/UserFiles.h"
 
 #include <map>
@@ -117,6 +118,31 @@ TEST_F(UserFolderGameTest, HighScoresLiveInThePlayersFolder)
     EXPECT_GT(fs::file_size(home.path() / "quibix.DAT"), 0u);
     EXPECT_FALSE(fs::exists(folder.path() / "data" / "Quibix.dat"));
     EXPECT_FALSE(fs::exists(folder.path() / "data" / "quibix.DAT"));
+}
+
+TEST_F(UserFolderGameTest, SkinsInThePlayersFolderAreOfferedBesideTheInstalledOnes)
+{
+    TempAppFolder home;
+    const QColor mineBand(20, 200, 120), spaceBand(200, 20, 200);
+    home.writePicture("Mine/banda.jpg", mineBand, {98, 460});
+    home.writePicture("space/banda.jpg", mineBand, {98, 460}); // named like an installed one
+    folder.writePicture("Space/banda.jpg", spaceBand, {98, 460});
+    addSkinFolder(folder.path(), home.path());
+    struct Forget {
+        fs::path app;
+        ~Forget() { addSkinFolder(app, {}); }
+    } forget{folder.path()};
+
+    EXPECT_EQ(listFolders(folder.path()), (std::vector<std::string>{"data", "Mine", "Space"}));
+    Form1& f = load();
+    for (const auto& [skin, band] : {std::pair{"\\MINE\\", mineBand}, std::pair{"\\Space\\", spaceBand}}) {
+        f.strSkin = f.strSkinPath = skin;
+        f.CargaSkin();
+        const QRgb shown = f.canvas.PicBanda.pixel(10, 10);
+        EXPECT_LT(std::abs(qGreen(shown) - band.green()), 8) << skin;
+    }
+    // Paths of other roots are not redirected.
+    EXPECT_EQ(resolvePath(home.path(), "\\Mine\\"), home.path() / "Mine");
 }
 
 } // namespace
