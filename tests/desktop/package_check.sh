@@ -39,7 +39,13 @@ desktop-file-validate "$WORK/root/usr/share/applications/org.quibix.Quibix.deskt
 appstreamcli validate --no-net "$WORK/root/usr/share/metainfo/org.quibix.Quibix.metainfo.xml"
 man -l "$WORK/root/usr/share/man/man6/quibix.6.gz" >/dev/null 2>"$WORK/man.err" || true
 ! grep -q . "$WORK/man.err" || { cat "$WORK/man.err"; fail "the manual page has mistakes"; }
-"$WORK/root/usr/games/quibix" --version | grep -qx "Quibix [0-9.]*" || fail "--version of the packaged program"
+"$WORK/root/usr/bin/quibix" --version | grep -qx "Quibix [0-9.]*" || fail "--version of the packaged program"
+# Unpacked anywhere, the packaged program finds its files and a new
+# player's folder.
+mkdir "$WORK/home"
+HOME="$WORK/home" env -u XDG_DATA_HOME "$WORK/root/usr/bin/quibix" --help >"$WORK/help"
+grep -qF "$WORK/root/usr/share/quibix/data/" "$WORK/help" || fail "the packaged program does not find its data"
+grep -qF "$WORK/home/.local/share/quibix/Quibix.dat" "$WORK/help" || fail "the packaged program's score file"
 
 echo "== lintian"
 lintian --fail-on error --suppress-tags-from-file /dev/null "$DEB" || fail "lintian reports errors"

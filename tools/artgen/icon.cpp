@@ -177,36 +177,56 @@ std::vector<Shape> iconShapes()
     addPiece(shapes, 97, 111, r, QColor(0x3c, 0xc0, 0x4a));  // green
     addPiece(shapes, 159, 111, r, QColor(0xa8, 0x4c, 0xe0)); // purple
 
-    // The cannon: a steel barrel aimed up and right over a domed base.
+    // The cannon: a steel barrel aimed up and right over a domed base, and
+    // the shot it just fired flying along its line towards the pieces.
     const QPointF pivot(112, 214);
-    const double aim = 62;
+    const double aim = 45;
+    const double rad = aim * M_PI / 180.0;
+    auto alongFire = [&](double d) { return pivot + QPointF(std::cos(rad), -std::sin(rad)) * d; };
+    for (const auto& [distance, radius] : {std::pair{88.0, 5.0}, std::pair{100.0, 7.0}}) {
+        const QPointF at = alongFire(distance);
+        Shape puff = circle(at.x(), at.y(), radius);
+        puff.fill = radial(at.x(), at.y(), radius + 2, at.x(), at.y(),
+                           {{0.0, QColor(255, 255, 255, 170)}, {1.0, QColor(255, 255, 255, 0)}});
+        shapes.push_back(puff);
+    }
+    const QPointF shot = alongFire(135);
+    addPiece(shapes, shot.x(), shot.y(), 23, QColor(0x1f, 0xd1, 0xd6)); // cyan, in flight
+
     Shape tube = polygon(barrel(pivot, aim, 74, 10, 24, 19));
-    tube.fill = linear(pivot.x() - 22, pivot.y() - 14, pivot.x() + 18, pivot.y() + 10,
+    // Lit across the barrel from its upper-left side.
+    const QPointF across(std::sin(rad) * 20, std::cos(rad) * 20);
+    tube.fill = linear(pivot.x() - across.x(), pivot.y() - across.y(), pivot.x() + across.x(),
+                       pivot.y() + across.y(),
                        {{0.0, QColor(0xe8, 0xec, 0xf2)}, {0.45, QColor(0x8d, 0x97, 0xa8)},
                         {1.0, QColor(0x39, 0x40, 0x4d)}});
     tube.stroke = QColor(0x1b, 0x1f, 0x28);
     tube.strokeWidth = 4;
     shapes.push_back(tube);
     Shape muzzle = polygon(barrel(pivot, aim, 80, -64, 23, 23));
-    muzzle.fill = linear(0, 140, 0, 160, {{0.0, QColor(0xf6, 0xc8, 0x5a)}, {1.0, QColor(0xa8, 0x6a, 0x12)}});
+    muzzle.fill = linear(0, 130, 0, 175, {{0.0, QColor(0xf6, 0xc8, 0x5a)}, {1.0, QColor(0xa8, 0x6a, 0x12)}});
     muzzle.stroke = QColor(0x4a, 0x2e, 0x06);
     muzzle.strokeWidth = 3;
     shapes.push_back(muzzle);
 
-    Shape dome = polygon({{62, 236}, {66, 208}, {82, 190}, {112, 182}, {142, 190}, {158, 208}, {162, 236}});
-    dome.fill = linear(0, 182, 0, 236, {{0.0, QColor(0xd8, 0x8c, 0x2a)}, {1.0, QColor(0x6e, 0x3a, 0x08)}});
+    // The base: a brass dome, a half disc on a flat foot.
+    std::vector<QPointF> domePoints;
+    for (int i = 0; i <= 16; ++i) {
+        const double a = M_PI * i / 16.0;
+        domePoints.emplace_back(112 - 50 * std::cos(a), 236 - 50 * std::sin(a));
+    }
+    Shape dome = polygon(domePoints);
+    dome.fill = radial(100, 200, 60, 92, 196,
+                       {{0.0, QColor(0xf4, 0xb8, 0x4c)}, {0.6, QColor(0xc0, 0x78, 0x1c)},
+                        {1.0, QColor(0x6e, 0x3a, 0x08)}});
     dome.stroke = QColor(0x3a, 0x1e, 0x04);
     dome.strokeWidth = 4;
     shapes.push_back(dome);
-
-    // The shot on its way up, with a fading trail.
-    for (int i = 0; i < 3; ++i) {
-        Shape puff = circle(176 + 9 * i, 186 - 22 * i, 7 + 2 * i);
-        puff.fill = radial(176 + 9 * i, 186 - 22 * i, 9 + 2 * i, 176 + 9 * i, 186 - 22 * i,
-                           {{0.0, QColor(255, 255, 255, 150)}, {1.0, QColor(255, 255, 255, 0)}});
-        shapes.push_back(puff);
-    }
-    addPiece(shapes, 206, 128, 25, QColor(0x1f, 0xd1, 0xd6)); // cyan, in flight
+    Shape hub = circle(112, 214, 9);
+    hub.fill = radial(110, 212, 10, 108, 210, {{0.0, QColor(0xd0, 0xd6, 0xe0)}, {1.0, QColor(0x40, 0x46, 0x52)}});
+    hub.stroke = QColor(0x1b, 0x1f, 0x28);
+    hub.strokeWidth = 2;
+    shapes.push_back(hub);
     return shapes;
 }
 
