@@ -8,6 +8,9 @@ namespace quibix {
 
 namespace {
 
+constexpr const char* kScaleVariables[] = {"QT_ENABLE_HIGHDPI_SCALING", "QT_SCREEN_SCALE_FACTORS",
+                                           "QT_SCALE_FACTOR"};
+
 bool fits(double factor, QSize logicalSize, QSize available)
 {
     // A hair of slack for factors such as 1.25 that do not land on whole pixels.
@@ -37,6 +40,24 @@ void forceScale(int factor)
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
     qputenv("QT_SCALE_FACTOR", QByteArray::number(factor));
+}
+
+DesktopScaleEnvironment::DesktopScaleEnvironment()
+{
+    for (std::size_t i = 0; i < saved_.size(); ++i) {
+        if (qEnvironmentVariableIsSet(kScaleVariables[i]))
+            saved_[i] = qgetenv(kScaleVariables[i]);
+    }
+}
+
+void DesktopScaleEnvironment::restore() const
+{
+    for (std::size_t i = 0; i < saved_.size(); ++i) {
+        if (saved_[i])
+            qputenv(kScaleVariables[i], *saved_[i]);
+        else
+            qunsetenv(kScaleVariables[i]);
+    }
 }
 
 void preferWholeScale()

@@ -3,7 +3,11 @@
 // captions, menus) by the desktop's factor; the game's surfaces stay at
 // their own size and the widgets paint them enlarged, so the mouse arrives
 // in field coordinates at every scale.
+#include <QByteArray>
 #include <QSize>
+
+#include <array>
+#include <optional>
 
 namespace quibix {
 
@@ -20,5 +24,17 @@ void forceScale(int factor);
 // Before the application object exists: a desktop factor between whole
 // numbers (150 %) is rounded, so the field's pixels stay square.
 void preferWholeScale();
+
+// The scaling variables as the desktop set them. Qt reads them only while
+// the application object is made; restoring them afterwards lets programs
+// the game starts (the text editor) scale as the desktop says.
+class DesktopScaleEnvironment {
+public:
+    DesktopScaleEnvironment();
+    void restore() const;
+
+private:
+    std::array<std::optional<QByteArray>, 3> saved_;
+};
 
 } // namespace quibix

@@ -90,6 +90,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    const quibix::DesktopScaleEnvironment desktopScale;
     if (options.scale > 0)
         quibix::forceScale(options.scale);
     else
@@ -107,6 +108,7 @@ int main(int argc, char** argv)
         quibix::forceScale(static_cast<int>(fit));
         app.emplace(argc, argv);
     }
+    desktopScale.restore();
 
     QApplication::setApplicationName(QStringLiteral("Quibix"));
     QApplication::setApplicationVersion(QString::fromLatin1(quibix::kVersion));
