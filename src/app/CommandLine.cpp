@@ -91,6 +91,8 @@ std::string helpText(const GameFolders& folders)
     text += "  " + own + "/Quibix.cfg\n      the settings kept by \"Save Settings\"\n";
     if (!folders.userFolder.empty())
         text += "  " + own + "/<skin>/\n      skins of your own, offered beside the others\n";
+    if (!folders.problem.empty())
+        text += "\nNote: " + folders.problem + ".\n";
     text += "\nAn installed copy, or one in a folder you cannot write, keeps its high\n"
             "scores and settings in $XDG_DATA_HOME/quibix (~/.local/share/quibix).\n"
             "\nEnvironment:\n"

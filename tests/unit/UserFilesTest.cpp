@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace quibix::testing {
@@ -70,6 +72,21 @@ TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThe
     EXPECT_EQ(installed.skinRoots(),
               (std::vector<fs::path>{root.path() / "usr/share/quibix", root.path() / "xdg/quibix"}));
     EXPECT_TRUE(installed.problem.empty());
+}
+
+TEST(UserFilesTest, ACopyInAFolderThePlayerCannotWriteUsesThePlayersFolder)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root can write any folder";
+    TempAppFolder root;
+    root.writeFile("shared/Quibix/data/shoot.wav");
+    fs::permissions(root.path() / "shared/Quibix/data", fs::perms::owner_write, fs::perm_options::remove);
+    const GameFolders folders = locateGameFolders(
+        root.path() / "shared/Quibix", environment({{"HOME", (root.path() / "me").string()}}));
+    fs::permissions(root.path() / "shared/Quibix/data", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_FALSE(folders.installed);
+    EXPECT_EQ(folders.appFolder, root.path() / "shared/Quibix");
+    EXPECT_EQ(folders.userFolder, root.path() / "me/.local/share/quibix");
 }
 
 TEST(UserFilesTest, FirstUseCreatesTheFolderAndCarriesOldScoresOver)
