@@ -4,7 +4,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench clean install package package-test
 
 deps:
 	@./scripts/install-deps.sh
@@ -29,3 +29,18 @@ bench: configure
 
 clean:
 	rm -rf $(BUILD)
+
+# Installing and packaging. PREFIX and DESTDIR as usual:
+#   make install PREFIX=$HOME/.local     make install DESTDIR=/tmp/stage
+PREFIX ?= /usr/local
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, built from $(BUILD) into $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The package checked as a distribution would (slow: lintian).
+package-test: package
+	./tests/desktop/package_check.sh $(BUILD)

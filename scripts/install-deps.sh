@@ -12,6 +12,8 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils libx11-dev
   xdg-utils
   sox
+  # packaging: the .deb, its dependencies and the checks of its contents
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -1,30 +1,140 @@
-// Quibix: builds the window, the sound and the game, and runs the events.
+// Quibix: reads the command line, finds the game's folders, builds the
+// window, the sound and the game, and runs the events.
+#include "app/CommandLine.h"
+#include "app/WindowScale.h"
 #include "audio/SdlEffects.h"
 #include "audio/SdlMusic.h"
 #include "form/Form1.h"
 #include "game/Random.h"
+#include "storage/AppPaths.h"
+#include "storage/UserFiles.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFont>
+#include <QIcon>
+#include <QScreen>
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+// The folder of the running program, found before Qt is started so that
+// --help can name the files without a display.
+std::filesystem::path programFolder(const char* argv0)
+{
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty())
+        exe = std::filesystem::absolute(argv0 ? argv0 : "quibix", ec);
+    return exe.parent_path();
+}
+
+// The window with its menu bar and a title bar, in unscaled pixels: what
+// has to fit on the screen.
+const QSize kWindowWithFrame(quibix::MainWindow::kClientWidth,
+                             quibix::MainWindow::kClientHeight + 56);
+
+double screenFactor()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+QSize availableDevicePixels()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const QSize logical = screen->availableGeometry().size();
+    return (QSizeF(logical) * screen->devicePixelRatio()).toSize();
+}
+
+QIcon gameIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quibix-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+int16_t startScreenFromEnvironment()
+{
+    const char* value = std::getenv("QUIBIX_START_SCREEN");
+    if (value == nullptr)
+        return 0;
+    const int screen = std::atoi(value);
+    return static_cast<int16_t>(screen >= 1 && screen <= 4 ? screen : 0);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    using quibix::CommandLine;
+    const CommandLine options = quibix::parseCommandLine({argv + std::min(argc, 1), argv + argc});
+    if (options.action == CommandLine::Action::Error) {
+        std::cerr << "quibix: " << options.error << '\n' << quibix::usageText();
+        return 2;
+    }
+    const quibix::GameFolders folders = quibix::locateGameFolders(programFolder(argv[0]), std::getenv);
+    if (options.action == CommandLine::Action::Help) {
+        std::cout << quibix::helpText(folders);
+        return 0;
+    }
+    if (options.action == CommandLine::Action::Version) {
+        std::cout << quibix::versionText();
+        return 0;
+    }
+
+    const quibix::DesktopScaleEnvironment desktopScale;
+    if (options.scale > 0)
+        quibix::forceScale(options.scale);
+    else
+        quibix::preferWholeScale();
+    std::optional<QApplication> app;
+    app.emplace(argc, argv);
+    // Never larger than the screen: the factor only shows once Qt runs, so
+    // a window that would not fit starts Qt again at a factor that does.
+    const double wanted = screenFactor();
+    const double fit = quibix::fittingScale(wanted, kWindowWithFrame, availableDevicePixels());
+    if (std::abs(fit - wanted) > 1e-6) {
+        std::cerr << "quibix: the window does not fit the screen at scale " << wanted
+                  << ", using " << fit << '\n';
+        app.reset();
+        quibix::forceScale(static_cast<int>(fit));
+        app.emplace(argc, argv);
+    }
+    desktopScale.restore();
+
     QApplication::setApplicationName(QStringLiteral("Quibix"));
+    QApplication::setApplicationVersion(QString::fromLatin1(quibix::kVersion));
+    QApplication::setDesktopFileName(QStringLiteral("org.quibix.Quibix"));
+    QApplication::setWindowIcon(gameIcon());
     // The captions ask for the classic comic font; the free look-alike
     // stands in where it is missing.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 
-    const std::filesystem::path appFolder(
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    if (!folders.problem.empty())
+        std::cerr << "quibix: " << folders.problem << '\n';
+    std::string folderError;
+    if (!quibix::prepareUserFolder(folders, &folderError))
+        std::cerr << "quibix: " << folderError << "; high scores and settings cannot be kept\n";
+    for (const auto& root : folders.skinRoots()) {
+        if (root != folders.appFolder)
+            quibix::addSkinFolder(folders.appFolder, root);
+    }
 
     quibix::MainWindow window;
     quibix::SdlEffects effects([&window](int ms) { window.waitFor(ms); });
     quibix::SdlMusic music;
     quibix::ClockSeededRandom random;
-    quibix::Form1 form(appFolder, window, effects, music, random);
+    quibix::Form1 form(folders.appFolder, window, effects, music, random);
+    form.setUserFolder(folders.userFolder);
+    form.setStartScreen(startScreenFromEnvironment());
     window.attach(form);
 
     form.Form_Load();

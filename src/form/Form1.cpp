@@ -24,6 +24,11 @@ std::filesystem::path Form1::appFile(const std::string& stored) const
     return resolvePath(appFolder, stored);
 }
 
+std::filesystem::path Form1::userFile(const std::string& name) const
+{
+    return userFolder.empty() ? appFile(strDataPath + name) : resolvePath(userFolder, name);
+}
+
 void Form1::playEffect(const std::string& file)
 {
     if (!blnFX)
@@ -110,7 +115,14 @@ void Form1::Salir()
     window.quit();
 }
 
-void Form1::cmdStart_Click() { NuevaPantalla(0); }
+void Form1::cmdStart_Click()
+{
+    NuevaPantalla(0);
+    if (startScreen > 0) { // a practice start on a later screen
+        rules.setPantalla(startScreen);
+        NuevaPantalla(startScreen);
+    }
+}
 
 void Form1::cmdExit_Click() { Salir(); }
 

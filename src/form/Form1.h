@@ -76,6 +76,13 @@ public:
 
     // The native path of a file stored relative to the application folder.
     std::filesystem::path appFile(const std::string& stored) const;
+    // The native path of a file the game writes ("Quibix.dat", "Quibix.cfg").
+    std::filesystem::path userFile(const std::string& name) const;
+    // Set once before Form_Load: the player's own folder for the files the
+    // game writes (empty: beside the data files), and the screen "Start
+    // Game" begins on (practice; 0 normally).
+    void setUserFolder(std::filesystem::path folder) { userFolder = std::move(folder); }
+    void setStartScreen(int16_t screen) { startScreen = screen; }
 
     // A skin picture (stored path such as "\Space\pareda.jpg"), or a plain
     // generated one of that kind when the file is missing or damaged.
@@ -128,6 +135,11 @@ private:
     void playTurnSound(const SoundPlayed& sound);
 
     const std::filesystem::path appFolder;
+    // Where the files the game writes live: empty beside the data files,
+    // else the player's own folder (storage/UserFiles.h decides).
+    std::filesystem::path userFolder;
+    // The screen "Start Game" begins on (QUIBIX_START_SCREEN); 0 normally.
+    int16_t startScreen = 0;
 
     WindowPort& window;
     EffectsPort& effects;

@@ -1,5 +1,5 @@
 // The two high-score tables (Easy rows 0..9, Hard rows 10..19) and the
-// file "Quibix.dat" in the data folder.
+// file "Quibix.dat".
 #include "form/Form1.h"
 #include "storage/Cp1252.h"
 
@@ -42,7 +42,7 @@ int16_t tableLevel(int16_t level)
 
 void Form1::LeeRecords()
 {
-    HighScoreFile file(appFile(strDataPath + "Quibix.dat"));
+    HighScoreFile file(userFile("Quibix.dat"));
     RecordTable rows;
     std::string error;
     if (!file.read(rows, &error)) {
@@ -82,7 +82,7 @@ void Form1::GrabaRecords(bool blnRecord)
                 name.resize(kNameLength);
             Records[b + k].Nombre = padName(name);
 
-            HighScoreFile file(appFile(strDataPath + "Quibix.dat"));
+            HighScoreFile file(userFile("Quibix.dat"));
             std::string error;
             if (!file.write(Records, &error))
                 window.messageBox("Your score could not be saved:\r" + error, "Quibix");

@@ -1,6 +1,7 @@
 #include "storage/AppPaths.h"
 
 #include <algorithm>
+#include <map>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -122,7 +123,29 @@ std::string findEntry(const fs::path& dir, const std::string& name)
     return best;
 }
 
+// Application folder -> the player's extra skin folder. The game has one
+// thread; this is set once at start-up.
+std::map<fs::path, fs::path>& skinFolders()
+{
+    static std::map<fs::path, fs::path> folders;
+    return folders;
+}
+
+const fs::path* extraFolderOf(const fs::path& appFolder)
+{
+    const auto it = skinFolders().find(appFolder);
+    return it == skinFolders().end() ? nullptr : &it->second;
+}
+
 } // namespace
+
+void addSkinFolder(const fs::path& appFolder, const fs::path& extraFolder)
+{
+    if (extraFolder.empty())
+        skinFolders().erase(appFolder);
+    else
+        skinFolders()[appFolder] = extraFolder;
+}
 
 bool sameName(const std::string& a, const std::string& b)
 {
@@ -137,9 +160,13 @@ bool sameName(const std::string& a, const std::string& b)
 
 fs::path resolvePath(const fs::path& appFolder, const std::string& stored)
 {
+    const std::vector<std::string> parts = splitStored(stored);
     fs::path result = appFolder;
+    if (const fs::path* extra = extraFolderOf(appFolder); extra && !parts.empty() &&
+        findEntry(appFolder, parts.front()).empty() && !findEntry(*extra, parts.front()).empty())
+        result = *extra; // a skin of the player's own
     bool searching = true; // once a component is missing, nothing below it exists
-    for (std::string part : splitStored(stored)) {
+    for (std::string part : parts) {
         if (part.find('\0') != std::string::npos) {
             // The system would cut the name at the NUL and open another file.
             std::replace(part.begin(), part.end(), '\0', '?');
@@ -183,14 +210,23 @@ std::vector<std::string> listFiles(const fs::path& appFolder, const std::string&
 std::vector<std::string> listFolders(const fs::path& appFolder)
 {
     std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(appFolder, fs::directory_options::skip_permission_denied, ec), end;
-         !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (!isHidden(name) && it->is_directory(typeError))
-            names.push_back(name);
-    }
+    // A player's folder named like one of the application folder's is
+    // reached as that one, so it is not listed twice.
+    auto addFoldersOf = [&names](const fs::path& root, std::size_t ownCount) {
+        std::error_code ec;
+        for (fs::directory_iterator it(root, fs::directory_options::skip_permission_denied, ec), end;
+             !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            std::error_code typeError;
+            const bool listed = std::any_of(names.begin(), names.begin() + static_cast<long>(ownCount),
+                                            [&](const std::string& n) { return sameName(n, name); });
+            if (!isHidden(name) && !listed && it->is_directory(typeError))
+                names.push_back(name);
+        }
+    };
+    addFoldersOf(appFolder, 0);
+    if (const fs::path* extra = extraFolderOf(appFolder))
+        addFoldersOf(*extra, names.size());
     sortNames(names);
     return names;
 }

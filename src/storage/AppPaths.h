@@ -28,6 +28,13 @@ std::vector<std::string> listFiles(const std::filesystem::path& appFolder,
 // to letter case.
 std::vector<std::string> listFolders(const std::filesystem::path& appFolder);
 
+// Skins the player keeps in a folder of their own are offered beside the
+// application folder's: from now on a stored path whose first folder is not
+// in `appFolder` is looked up in `extraFolder` too, and listFolders(appFolder)
+// lists both (the application folder's own wins a name both have). An empty
+// `extraFolder` takes it back.
+void addSkinFolder(const std::filesystem::path& appFolder, const std::filesystem::path& extraFolder);
+
 // Case-insensitive comparison of two names (ASCII letters).
 bool sameName(const std::string& a, const std::string& b);
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quibix {
 
@@ -14,9 +15,12 @@ void paintCrisp(QWidget* target, const QImage& image)
     if (image.isNull())
         return;
     QPainter painter(target);
-    // Only a picture of another size (a skin of the player's own) is
-    // smoothed; screen scaling of a fitting image keeps its pixels square.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, image.size() != target->size());
+    // Only a picture of another size (a skin of the player's own) or a
+    // screen factor between whole numbers (uneven pixels) is smoothed; a
+    // whole-number factor keeps the pixels square and crisp.
+    const qreal ratio = target->devicePixelRatioF();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                          image.size() != target->size() || ratio != std::floor(ratio));
     painter.drawImage(target->rect(), image);
 }
 
@@ -68,9 +72,17 @@ void PlayField::showEvent(QShowEvent* event)
         grabMouse();
 }
 
+// The field pixel under a pointer position. On a scaled screen positions
+// come in fractions of a field pixel; each belongs to the pixel it lies in,
+// so aiming is the same at every scale.
+static QPoint fieldPixel(QPointF position)
+{
+    return {static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y()))};
+}
+
 void PlayField::mouseMoveEvent(QMouseEvent* event)
 {
-    QPoint pos = event->position().toPoint();
+    QPoint pos = fieldPixel(event->position());
     if (confined_) {
         const QPoint inside = clampToField(pos);
         if (inside != pos) {
@@ -81,21 +93,20 @@ void PlayField::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     if (rect().contains(pos))
-        emit aimed(static_cast<float>(event->position().x()),
-                   static_cast<float>(event->position().y()));
+        emit aimed(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
 }
 
 void PlayField::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        pressed_ = rect().contains(event->position().toPoint());
+        pressed_ = rect().contains(fieldPixel(event->position()));
 }
 
 void PlayField::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const bool click = pressed_ && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && rect().contains(fieldPixel(event->position()));
     pressed_ = false;
     if (click)
         emit clicked();

@@ -15,5 +15,9 @@ int generateSounds(const std::filesystem::path& dataDir);
 
 // Composes the background music (Standard MIDI Files) into `dataDir`.
 int generateMusic(const std::filesystem::path& dataDir);
+// Draws the game's icon as PNGs of every size the desktop asks for
+// (quibix-16.png .. quibix-256.png), the scalable quibix.svg and icons.qrc
+// listing the PNGs for the program's resource. Returns 0 on success.
+int generateIcons(const std::filesystem::path& iconDir);
 
 } // namespace artgen

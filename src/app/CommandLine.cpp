@@ -1,0 +1,108 @@
+#include "app/CommandLine.h"
+
+#include "form/Form1.h"
+
+#include <charconv>
+
+namespace quibix {
+
+namespace {
+
+// A whole number in [kMinScale, kMaxScale], nothing else ("2x", "1.5" and
+// "" are refused rather than half-read).
+bool parseScale(const std::string& text, int& scale)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || value < kMinScale || value > kMaxScale)
+        return false;
+    scale = value;
+    return true;
+}
+
+CommandLine failure(std::string why)
+{
+    CommandLine result;
+    result.action = CommandLine::Action::Error;
+    result.error = std::move(why);
+    return result;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args)
+{
+    CommandLine result;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            result.action = CommandLine::Action::Help;
+            return result; // help wins over anything else on the line
+        }
+        if (arg == "--version") {
+            result.action = CommandLine::Action::Version;
+        } else if (arg == "--scale" || arg.rfind("--scale=", 0) == 0) {
+            std::string value;
+            if (arg == "--scale") {
+                if (i + 1 >= args.size())
+                    return failure("--scale needs a number from 1 to 4");
+                value = args[++i];
+            } else {
+                value = arg.substr(8);
+            }
+            if (!parseScale(value, result.scale))
+                return failure("--scale must be a whole number from 1 to 4, not \"" + value + "\"");
+        } else {
+            return failure("unknown option \"" + arg + "\"");
+        }
+    }
+    return result;
+}
+
+std::string usageText()
+{
+    return "Usage: quibix [--scale N]\n"
+           "       quibix --help | --version\n";
+}
+
+std::string versionText()
+{
+    return std::string("Quibix ") + kVersion + "\n";
+}
+
+std::string helpText(const GameFolders& folders)
+{
+    const std::string app = folders.appFolder.string();
+    const std::string own = folders.userFolder.empty() ? app + "/data" : folders.userFolder.string();
+    std::string text = usageText();
+    text += "\nA puzzle game: aim the cannon with the mouse, click to fire, and make\n"
+            "groups of equal pieces vanish before the board comes down.\n"
+            "\nOptions:\n"
+            "  --scale N   show the window N times its size (1 to 4); without it\n"
+            "              the window follows the desktop's scale factor\n"
+            "  --help      show this help and exit\n"
+            "  --version   show the version and exit\n"
+            "\nFiles:\n";
+    text += "  " + app + "/data/\n      sounds, music and pictures\n";
+    text += "  " + app + "/<skin>/\n      the skins, one folder each\n";
+    text += "  " + app + "/Readme.txt\n      how to play\n";
+    text += "  " + own + "/Quibix.dat\n      the high scores\n";
+    text += "  " + own + "/Quibix.cfg\n      the settings kept by \"Save Settings\"\n";
+    if (!folders.userFolder.empty())
+        text += "  " + own + "/<skin>/\n      skins of your own, offered beside the others\n";
+    if (!folders.problem.empty())
+        text += "\nNote: " + folders.problem + ".\n";
+    text += "\nAn installed copy, or one in a folder you cannot write, keeps its high\n"
+            "scores and settings in $XDG_DATA_HOME/quibix (~/.local/share/quibix).\n"
+            "\nEnvironment:\n"
+            "  XDG_DATA_HOME    the folder for your own files, as above\n"
+            "  HOME             your home folder, when XDG_DATA_HOME is not set\n"
+            "  QT_SCALE_FACTOR  the desktop's scale factor, followed without --scale\n"
+            "  QUIBIX_START_SCREEN\n"
+            "                   1 to 4: each game starts on that screen, with its\n"
+            "                   brick rows (practice for the harder screens)\n";
+    return text;
+}
+
+} // namespace quibix

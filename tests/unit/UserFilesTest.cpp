@@ -1,0 +1,166 @@
+// Where the game reads its files and where it writes Quibix.dat and
+// Quibix.cfg: build folder, installed tree, per-user folder.
+#include "fakes/Form1TestAccess.h"
+#include "fakes/GameFixture.h"
+#include "storage/AppPaths.h"
+#include "storage/UserFiles.h"
+
+#include <map>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace quibix::testing {
+namespace {
+
+EnvLookup environment(std::map<std::string, std::string> vars)
+{
+    auto held = std::make_shared<std::map<std::string, std::string>>(std::move(vars));
+    return [held](const char* name) -> const char* {
+        const auto it = held->find(name);
+        return it == held->end() ? nullptr : it->second.c_str();
+    };
+}
+
+TEST(UserFilesTest, PerUserFolderFollowsXdgThenHome)
+{
+    struct Case {
+        std::map<std::string, std::string> env;
+        fs::path expected;
+    };
+    const Case cases[] = {
+        {{{"XDG_DATA_HOME", "/x/data"}, {"HOME", "/home/p"}}, "/x/data/quibix"},
+        {{{"XDG_DATA_HOME", "relative/data"}, {"HOME", "/home/p"}}, "/home/p/.local/share/quibix"},
+        {{{"XDG_DATA_HOME", ""}, {"HOME", "/home/p"}}, "/home/p/.local/share/quibix"},
+        {{{"HOME", "/home/p"}}, "/home/p/.local/share/quibix"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(perUserFolder(environment(c.env)), c.expected) << c.expected;
+    // Without HOME the account's own home folder serves, never a relative path.
+    const fs::path fallback = perUserFolder(environment({{"HOME", "not/absolute"}}));
+    EXPECT_TRUE(fallback.empty() || fallback.is_absolute()) << fallback;
+}
+
+TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThePlayersFolder)
+{
+    TempAppFolder root;
+    root.writeFile("build/Quibix/data/shoot.wav");
+    root.writeFile("usr/games/placeholder");
+    root.writeFile("usr/share/quibix/data/shoot.wav");
+    // A copy unpacked into some bin/ folder, game files beside it, beside an
+    // installed tree: the files beside the program win.
+    root.writeFile("opt/bin/data/shoot.wav");
+    root.writeFile("opt/share/quibix/data/shoot.wav");
+    const auto env = environment({{"XDG_DATA_HOME", (root.path() / "xdg").string()}});
+
+    const GameFolders build = locateGameFolders(root.path() / "build/Quibix", env);
+    EXPECT_FALSE(build.installed);
+    EXPECT_EQ(build.appFolder, root.path() / "build/Quibix");
+    EXPECT_EQ(build.writableFile("\\data\\", "Quibix.dat"), root.path() / "build/Quibix/data/Quibix.dat");
+    EXPECT_EQ(build.skinRoots(), std::vector<fs::path>{root.path() / "build/Quibix"});
+
+    const GameFolders unpacked = locateGameFolders(root.path() / "opt/bin", env);
+    EXPECT_FALSE(unpacked.installed);
+    EXPECT_EQ(unpacked.appFolder, root.path() / "opt/bin");
+
+    // Installed: never written, even by an account that could write it.
+    const GameFolders installed = locateGameFolders(root.path() / "usr/games", env);
+    EXPECT_TRUE(installed.installed);
+    EXPECT_EQ(installed.appFolder, root.path() / "usr/share/quibix");
+    EXPECT_EQ(installed.userFolder, root.path() / "xdg/quibix");
+    EXPECT_EQ(installed.writableFile("\\data\\", "Quibix.cfg"), root.path() / "xdg/quibix/Quibix.cfg");
+    EXPECT_EQ(installed.skinRoots(),
+              (std::vector<fs::path>{root.path() / "usr/share/quibix", root.path() / "xdg/quibix"}));
+    EXPECT_TRUE(installed.problem.empty());
+}
+
+TEST(UserFilesTest, ACopyInAFolderThePlayerCannotWriteUsesThePlayersFolder)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root can write any folder";
+    TempAppFolder root;
+    root.writeFile("shared/Quibix/data/shoot.wav");
+    fs::permissions(root.path() / "shared/Quibix/data", fs::perms::owner_write, fs::perm_options::remove);
+    const GameFolders folders = locateGameFolders(
+        root.path() / "shared/Quibix", environment({{"HOME", (root.path() / "me").string()}}));
+    fs::permissions(root.path() / "shared/Quibix/data", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_FALSE(folders.installed);
+    EXPECT_EQ(folders.appFolder, root.path() / "shared/Quibix");
+    EXPECT_EQ(folders.userFolder, root.path() / "me/.local/share/quibix");
+}
+
+TEST(UserFilesTest, FirstUseCreatesTheFolderAndCarriesOldScoresOver)
+{
+    TempAppFolder root;
+    root.writeFile("app/data/shoot.wav");
+    root.writeFile("app/data/Quibix.dat", "old scores");
+    root.writeFile("home/quibix/Quibix.cfg", "mine");
+    root.writeFile("app/data/Quibix.cfg", "theirs");
+    GameFolders folders;
+    folders.appFolder = root.path() / "app";
+    folders.userFolder = root.path() / "home/deep/quibix";
+
+    ASSERT_TRUE(prepareUserFolder(folders));
+    std::ifstream dat(folders.userFolder / "Quibix.dat");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(dat), {}), "old scores");
+    EXPECT_TRUE(fs::exists(folders.userFolder / "Quibix.cfg"));
+
+    // A file already in the player's folder is never replaced.
+    folders.userFolder = root.path() / "home/quibix";
+    ASSERT_TRUE(prepareUserFolder(folders));
+    std::ifstream cfg(folders.userFolder / "Quibix.cfg");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(cfg), {}), "mine");
+
+    // A folder that cannot be made (a file is in the way) is reported.
+    root.writeFile("blocked");
+    folders.userFolder = root.path() / "blocked/quibix";
+    std::string error;
+    EXPECT_FALSE(prepareUserFolder(folders, &error));
+    EXPECT_NE(error.find("blocked"), std::string::npos) << error;
+}
+
+// The game reads and writes its high scores in the player's folder when it
+// has one, and leaves the application folder alone.
+class UserFolderGameTest : public GameFixture {};
+
+TEST_F(UserFolderGameTest, HighScoresLiveInThePlayersFolder)
+{
+    TempAppFolder home;
+    game().setUserFolder(home.path());
+    home.writeFile("quibix.DAT"); // any letter case is the same file
+    load();
+    Form1TestAccess::engine(*form).setScore(1234);
+    form->GrabaRecords(false);
+    EXPECT_GT(fs::file_size(home.path() / "quibix.DAT"), 0u);
+    EXPECT_FALSE(fs::exists(folder.path() / "data" / "Quibix.dat"));
+    EXPECT_FALSE(fs::exists(folder.path() / "data" / "quibix.DAT"));
+}
+
+TEST_F(UserFolderGameTest, SkinsInThePlayersFolderAreOfferedBesideTheInstalledOnes)
+{
+    TempAppFolder home;
+    const QColor mineBand(20, 200, 120), spaceBand(200, 20, 200);
+    home.writePicture("Mine/banda.jpg", mineBand, {98, 460});
+    home.writePicture("space/banda.jpg", mineBand, {98, 460}); // named like an installed one
+    folder.writePicture("Space/banda.jpg", spaceBand, {98, 460});
+    addSkinFolder(folder.path(), home.path());
+    struct Forget {
+        fs::path app;
+        ~Forget() { addSkinFolder(app, {}); }
+    } forget{folder.path()};
+
+    EXPECT_EQ(listFolders(folder.path()), (std::vector<std::string>{"data", "Mine", "Space"}));
+    Form1& f = load();
+    for (const auto& [skin, band] : {std::pair{"\\MINE\\", mineBand}, std::pair{"\\Space\\", spaceBand}}) {
+        Form1TestAccess::chooseSkin(f, skin);
+        f.CargaSkin();
+        const QRgb shown = f.surfaces().PicBanda.pixel(10, 10);
+        EXPECT_LT(std::abs(qGreen(shown) - band.green()), 8) << skin;
+    }
+    // Paths of other roots are not redirected.
+    EXPECT_EQ(resolvePath(home.path(), "\\Mine\\"), home.path() / "Mine");
+}
+
+} // namespace
+} // namespace quibix::testing
