@@ -15,6 +15,8 @@
 //   Turn.cpp         the rest of the turn: fuse, next piece, loss, screen won
 //   GameMenus.cpp    File and Level menus
 //   Records.cpp      LeeRecords, GrabaRecords, showing a table
+//   OptionsMenus.cpp the Options menu: group size, shape, pieces, skins
+//   Config.cpp       GrabaConfig, LeeConfig ("Quibix.cfg")
 #include "game/Board.h"
 #include "game/Numbers.h"
 #include "game/Ports.h"
@@ -56,6 +58,12 @@ public:
     void MenuLevel_Click(int index);
     void MenuSound_Click(int index);
     void MenuBack_Click(int index);
+    // The Options menu and the saved settings (OptionsMenus.cpp, Config.cpp).
+    void MenuCombinations_Click(int index);
+    void MenuShape_Click(int index);
+    void MenuOptions_Click(int index);
+    void GrabaConfig();
+    void LeeConfig();
 
     // ---- Rules (public so tests can drive each step) ----------------------
     void NuevaPantalla(int16_t pantalla);
@@ -166,6 +174,13 @@ private:
     // Loads `strFondo` into Picture3 and Picture2, falling back to the data
     // folder's backgrounds and then to a plain picture.
     void loadBackground();
+
+    // The one place each option is set, and the pieces and skin applied.
+    void setCombinaciones(int16_t n) { intCombinaciones = n; }
+    void setForma(int16_t forma) { intForma = forma; }
+    void setFormaActual(int16_t forma) { intFormaActual = forma; }
+    void usePieces(const std::array<int16_t, 6>& pictures);
+    void applyChosenSkin();
 };
 
 } // namespace quibix

@@ -13,21 +13,6 @@ bool GameMenuBar::notBuiltYet(MenuItem item)
     // Remove an item from here when its feature lands.
     switch (item) {
     case MenuItem::Music:
-    case MenuItem::PieceCombinations:
-    case MenuItem::Combinations3:
-    case MenuItem::Combinations4:
-    case MenuItem::Combinations5:
-    case MenuItem::Combinations6:
-    case MenuItem::ShapeDefinition:
-    case MenuItem::ShapeSquare:
-    case MenuItem::ShapeFace:
-    case MenuItem::ShapeDiamond:
-    case MenuItem::ShapeColumns:
-    case MenuItem::ShapeSaw:
-    case MenuItem::ShapeRandom:
-    case MenuItem::ChoosePieces:
-    case MenuItem::ChooseSkins:
-    case MenuItem::SaveSettings:
     case MenuItem::About:
     case MenuItem::Readme:
         return true;

@@ -6,6 +6,8 @@
 #include "ui/SideBand.h"
 #include "ui/TitleScreen.h"
 #include "ui/UserInput.h"
+#include "ui/frmPieces.h"
+#include "ui/frmSkins.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -153,6 +155,19 @@ void MainWindow::onMenu(MenuItem item)
     case MenuItem::Music: dispatch([](Form1& f) { f.MenuSound_Click(0); }); break;
     case MenuItem::FxSound: dispatch([](Form1& f) { f.MenuSound_Click(1); }); break;
     case MenuItem::BackgroundChange: dispatch([](Form1& f) { f.MenuBack_Click(0); }); break;
+    case MenuItem::Combinations3: dispatch([](Form1& f) { f.MenuCombinations_Click(0); }); break;
+    case MenuItem::Combinations4: dispatch([](Form1& f) { f.MenuCombinations_Click(1); }); break;
+    case MenuItem::Combinations5: dispatch([](Form1& f) { f.MenuCombinations_Click(2); }); break;
+    case MenuItem::Combinations6: dispatch([](Form1& f) { f.MenuCombinations_Click(3); }); break;
+    case MenuItem::ShapeSquare: dispatch([](Form1& f) { f.MenuShape_Click(0); }); break;
+    case MenuItem::ShapeFace: dispatch([](Form1& f) { f.MenuShape_Click(1); }); break;
+    case MenuItem::ShapeDiamond: dispatch([](Form1& f) { f.MenuShape_Click(2); }); break;
+    case MenuItem::ShapeColumns: dispatch([](Form1& f) { f.MenuShape_Click(3); }); break;
+    case MenuItem::ShapeSaw: dispatch([](Form1& f) { f.MenuShape_Click(4); }); break;
+    case MenuItem::ShapeRandom: dispatch([](Form1& f) { f.MenuShape_Click(5); }); break;
+    case MenuItem::ChoosePieces: dispatch([](Form1& f) { f.MenuOptions_Click(2); }); break;
+    case MenuItem::ChooseSkins: dispatch([](Form1& f) { f.MenuOptions_Click(3); }); break;
+    case MenuItem::SaveSettings: dispatch([](Form1& f) { f.MenuOptions_Click(4); }); break;
     default: break; // the items of features still to come are disabled
     }
 }
@@ -324,6 +339,25 @@ void MainWindow::confineCursor(bool toPlayField)
     confineWanted_ = toPlayField;
     if (promptDepth_ == 0 && !quitting_)
         playField_->setConfined(toPlayField);
+}
+
+std::array<int16_t, 6> MainWindow::choosePieces(const std::array<int16_t, 6>& current,
+                                                const std::array<QImage, 12>& pictures,
+                                                const std::array<QImage, 12>& masks)
+{
+    PromptScope scope(*this);
+    frmPieces dialog(current, pictures, masks, this);
+    dialog.exec();
+    return dialog.chosen();
+}
+
+std::optional<std::string> MainWindow::chooseSkin(const std::filesystem::path& appFolder,
+                                                  const std::string& currentSkin)
+{
+    PromptScope scope(*this);
+    frmSkins dialog(appFolder, currentSkin, this);
+    dialog.exec();
+    return dialog.chosenSkin();
 }
 
 void MainWindow::focusPlayField()
