@@ -2,6 +2,7 @@
 
 #include "game/Form1.h"
 #include "ui/GameMenuBar.h"
+#include "ui/MessageBox.h"
 #include "ui/PlayField.h"
 #include "ui/SideBand.h"
 #include "ui/TitleScreen.h"
@@ -264,8 +265,7 @@ void MainWindow::messageBox(const std::string& text, const std::string& title)
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     PromptScope scope(*this);
-    QMessageBox box(QMessageBox::NoIcon, toQString(title), body, QMessageBox::Ok, this);
-    box.exec();
+    showMessage(this, QMessageBox::NoIcon, toQString(title), body);
 }
 
 std::optional<std::string> MainWindow::inputBox(const std::string& prompt,

@@ -1,8 +1,9 @@
 #include "ui/frmPieces.h"
 
+#include "ui/MessageBox.h"
+
 #include <QCheckBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPixmap>
 
 namespace quibix {
@@ -33,9 +34,7 @@ QPixmap onBackground(const QImage& sprite, const QImage& mask, QColor background
 
 void tell(QWidget* parent, const char* text, const char* title)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(title), QString::fromLatin1(text),
-                    QMessageBox::Ok, parent);
-    box.exec();
+    showMessage(parent, QMessageBox::NoIcon, QString::fromLatin1(title), QString::fromLatin1(text));
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #include "ui/frmSkins.h"
 
 #include "storage/SkinCatalogue.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -104,10 +104,8 @@ void frmSkins::ListFiles_Click(int row)
 void frmSkins::cmdOK_Click()
 {
     if (!skinAcceptable(files_)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("ERROR"),
-                        QStringLiteral("ERROR: You have to choose a Skin with more tha one background"),
-                        QMessageBox::Ok, this);
-        box.exec();
+        showMessage(this, QMessageBox::Warning, QStringLiteral("ERROR"),
+                    QStringLiteral("ERROR: You have to choose a Skin with more tha one background"));
         return;
     }
     chosen_ = folder_;
