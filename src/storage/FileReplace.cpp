@@ -93,21 +93,19 @@ int loadExisting(const fs::path& file, bool& exists, FileBytes& bytes, struct st
 
 } // namespace
 
-bool readWholeFile(const fs::path& file, bool& exists, FileBytes& bytes, std::string* error)
+bool readOrCreate(const fs::path& file, FileBytes& bytes, std::string* error)
 {
     bytes.clear();
+    bool exists = false;
     struct stat info {};
     if (const int err = loadExisting(file, exists, bytes, info)) {
         bytes.clear();
         setError(error, "read", file, err);
         return false;
     }
+    if (!exists)
+        FileDescriptor created(::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
     return true;
-}
-
-void createIfMissing(const fs::path& file)
-{
-    FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
 }
 
 bool replaceFile(const fs::path& file, const std::function<void(FileBytes&)>& patch, std::string* error)

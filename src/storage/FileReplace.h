@@ -9,15 +9,11 @@ namespace quibix {
 
 using FileBytes = std::vector<unsigned char>;
 
-// Reads `file` whole. A missing file gives `exists` false and no bytes.
-// Returns false with `error` set when the file exists but cannot be read
-// (a folder, a pipe, no permission).
-bool readWholeFile(const std::filesystem::path& file, bool& exists, FileBytes& bytes,
-                   std::string* error = nullptr);
-
-// Creates `file` empty when it does not exist; a folder that refuses it is
-// no loss, since there was nothing in it yet.
-void createIfMissing(const std::filesystem::path& file);
+// Reads `file` whole. A missing file is created empty, as the game always
+// did, and reads as no bytes (a folder that refuses it loses nothing: there
+// was nothing in it yet). Returns false with `error` set when the file
+// exists but cannot be read (a folder, a pipe, no permission).
+bool readOrCreate(const std::filesystem::path& file, FileBytes& bytes, std::string* error = nullptr);
 
 // Rewrites `file`: its current bytes (none when missing) go through
 // `patch`, and the result is written as a complete new file renamed over

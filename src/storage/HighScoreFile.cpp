@@ -43,14 +43,8 @@ bool HighScoreFile::read(RecordTable& rows, std::string* error) const
 {
     rows = RecordTable{};
     FileBytes bytes;
-    bool exists = false;
-    if (!readWholeFile(file_, exists, bytes, error))
+    if (!readOrCreate(file_, bytes, error))
         return false;
-    if (!exists) {
-        createIfMissing(file_); // as the game always did
-        return true;
-    }
-
     bytes.resize(std::max(bytes.size(), kRowsEnd), 0); // beyond the end reads as zero
     for (int i = 0; i < kRecordRows; ++i) {
         const unsigned char* row = bytes.data() + rowOffset(i);

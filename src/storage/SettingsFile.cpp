@@ -105,11 +105,8 @@ bool SettingsFile::read(Config& config, std::string* error) const
 {
     config = Config{};
     FileBytes bytes;
-    bool exists = false;
-    if (!readWholeFile(file_, exists, bytes, error))
+    if (!readOrCreate(file_, bytes, error))
         return false;
-    if (!exists)
-        createIfMissing(file_);
     config = parseConfig(bytes);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "ui/MessageBox.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 
@@ -55,6 +56,8 @@ frmPieces::frmPieces(const std::array<int16_t, 6>& intPiezas, const std::array<Q
         auto* picture = new QLabel(this);
         picture->setGeometry(16 + 40 * column, pictureY, 25, 25);
         picture->setPixmap(onBackground(pictures[i], masks[i], background));
+        picture->installEventFilter(this);
+        picIcono_[i] = picture;
 
         // The box sits centred over its picture, whatever size the style
         // gives its indicator.
@@ -68,6 +71,19 @@ frmPieces::frmPieces(const std::array<int16_t, 6>& intPiezas, const std::array<Q
                 [this, i](bool checked) { chkSelectPieces_Click(i, checked); });
         chkSelectPieces_[i] = box;
     }
+}
+
+bool frmPieces::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (int i = 0; i < kPieceBoxes; ++i) {
+            if (picIcono_[i] == watched) {
+                chkSelectPieces_[i]->click();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmPieces::chkSelectPieces_Click(int index, bool checked)

@@ -24,11 +24,16 @@ public:
     // Every way of closing (close box, Escape) comes here.
     void reject() override;
 
+protected:
+    // A click on a picture works its box: a bigger target than the box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void chkSelectPieces_Click(int index, bool checked);
 
     PieceChoice choice_;
     std::array<QCheckBox*, kPieceBoxes> chkSelectPieces_{};
+    std::array<QObject*, kPieceBoxes> picIcono_{};
 };
 
 } // namespace quibix
