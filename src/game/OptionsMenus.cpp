@@ -5,6 +5,8 @@
 #include "game/PieceChoice.h"
 #include "storage/AppPaths.h"
 
+#include <iterator>
+
 namespace quibix {
 
 namespace {
@@ -19,9 +21,9 @@ constexpr MenuItem kShapeItems[] = {MenuItem::ShapeSquare, MenuItem::ShapeFace,
 
 void Form1::MenuCombinations_Click(int index)
 {
-    if (index < 0 || index > 3)
+    if (index < 0 || index >= static_cast<int>(std::size(kCombinationItems)))
         return;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < static_cast<int>(std::size(kCombinationItems)); ++i)
         window.setMenuChecked(kCombinationItems[i], i == index);
     // The match check reads it at every shot, so it applies from the next.
     setCombinaciones(static_cast<int16_t>(index + 3));
@@ -30,9 +32,9 @@ void Form1::MenuCombinations_Click(int index)
 void Form1::MenuShape_Click(int index)
 {
     // Any other index would hand the layout builder a shape it does not know.
-    if (index < 0 || index > 5)
+    if (index < 0 || index >= static_cast<int>(std::size(kShapeItems)))
         return;
-    for (int b = 0; b < 6; ++b)
+    for (int b = 0; b < static_cast<int>(std::size(kShapeItems)); ++b)
         window.setMenuChecked(kShapeItems[b], b == index);
     setForma(static_cast<int16_t>(index));
     // Read when the next screen is set up.
