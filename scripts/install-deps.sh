@@ -14,6 +14,7 @@ packages=(
   sox
   # packaging: the .deb, its dependencies and the checks of its contents
   dpkg-dev fakeroot file lintian desktop-file-utils appstream
+  xclip
 )
 
 missing=()

@@ -20,7 +20,9 @@ void Form1::PintaCañon(int16_t grados) { drawCannon(canvas, grados); }
 
 void Form1::Form_KeyPress(int keyAscii)
 {
-    if (keyAscii != kEscape)
+    // Only a game confines and hides the pointer; on the title screen the
+    // player must always reach the buttons and the menu bar.
+    if (keyAscii != kEscape || !gameRunning)
         return;
     if (blnCursor) {
         lngRet = ShowCursorQuibix(0);

@@ -14,6 +14,8 @@
 //   Records.cpp      LeeRecords, GrabaRecords, showing a table
 //   Music.cpp        BuscaMusica, the music status event, choosing a piece
 //   HelpMenu.cpp     the about box and the read-me
+//   OptionsMenus.cpp the Options menu: group size, shape, pieces, skins
+//   Config.cpp       GrabaConfig, LeeConfig ("Quibix.cfg")
 #include "game/Engine.h"
 #include "game/Ports.h"
 #include "game/Random.h"
@@ -57,6 +59,12 @@ public:
     void MenuBack_Click(int index);
     void MenuHelp_Click(int index); // HelpMenu.cpp
     void MMControl1_StatusUpdate(); // Music.cpp, with BuscaMusica
+    // The Options menu and the saved settings (OptionsMenus.cpp, Config.cpp).
+    void MenuCombinations_Click(int index);
+    void MenuShape_Click(int index);
+    void MenuOptions_Click(int index);
+    void GrabaConfig();
+    void LeeConfig();
 
     // ---- What the handlers share with the dialogs and menus --------------
     void NuevaPantalla(int16_t pantalla);
@@ -133,6 +141,10 @@ private:
     void gameLost();
     void screenCleared(const ScreenCleared& cleared);
     void playTurnSound(const SoundPlayed& sound);
+    // The six chosen piece pictures into the sprites, and a newly chosen
+    // skin onto the title, the band and the field.
+    void usePieces(const std::array<int16_t, 6>& pictures);
+    void applyChosenSkin();
 
     const std::filesystem::path appFolder;
     // Where the files the game writes live: empty beside the data files,

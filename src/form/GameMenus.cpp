@@ -17,6 +17,12 @@ void Form1::MenuFile_Click(int index)
     if (!gameRunning)
         return;
     gameRunning = false;
+    // Reached from the keyboard the pointer may still be hidden and held
+    // on the field; the title screen needs it free.
+    if (!blnCursor) {
+        lngRet = ShowCursorQuibix(1);
+        blnCursor = true;
+    }
 
     window.showTitleScreen(true);
     playEffect("lose.wav");

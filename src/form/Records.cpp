@@ -57,6 +57,7 @@ void Form1::LeeRecords()
         rows[i].Nombre = padName(name);
     }
     Records = rows;
+    LeeConfig();
     showRecordTable(rules.level());
 }
 

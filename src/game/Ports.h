@@ -3,6 +3,7 @@
 // the audio layer implement them; the tests fake them.
 #include <QImage>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -80,6 +81,17 @@ public:
     virtual int32_t showCursor(bool show) = 0;
     // Confine the cursor to the play field, or free it over the desktop.
     virtual void confineCursor(bool toPlayField) = 0;
+
+    // The piece chooser ("Choose 6 Pieces"), modal, showing the twelve
+    // pictures (25 x 25, with their masks) the field would draw. Starts from
+    // `current` and returns the six picture numbers chosen, ascending.
+    virtual std::array<int16_t, 6> choosePieces(const std::array<int16_t, 6>& current,
+                                                const std::array<QImage, 12>& pictures,
+                                                const std::array<QImage, 12>& masks) = 0;
+    // The skin chooser ("Skins Configuration"), modal, over the skins of
+    // `appFolder`: the skin chosen ("\" or "\Name\"), nothing on Cancel.
+    virtual std::optional<std::string> chooseSkin(const std::filesystem::path& appFolder,
+                                                  const std::string& currentSkin) = 0;
 
     virtual void focusPlayField() = 0;
     virtual void openInEditor(const std::filesystem::path& file) = 0;

@@ -8,31 +8,6 @@
 
 namespace quibix {
 
-bool GameMenuBar::notBuiltYet(MenuItem item)
-{
-    // Remove an item from here when its feature lands.
-    switch (item) {
-    case MenuItem::PieceCombinations:
-    case MenuItem::Combinations3:
-    case MenuItem::Combinations4:
-    case MenuItem::Combinations5:
-    case MenuItem::Combinations6:
-    case MenuItem::ShapeDefinition:
-    case MenuItem::ShapeSquare:
-    case MenuItem::ShapeFace:
-    case MenuItem::ShapeDiamond:
-    case MenuItem::ShapeColumns:
-    case MenuItem::ShapeSaw:
-    case MenuItem::ShapeRandom:
-    case MenuItem::ChoosePieces:
-    case MenuItem::ChooseSkins:
-    case MenuItem::SaveSettings:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QAction* GameMenuBar::addItem(QMenu* menu, MenuItem item, const QString& text, bool checkable,
                               bool checked)
 {
@@ -93,10 +68,6 @@ GameMenuBar::GameMenuBar(QMenuBar* bar) : QObject(bar)
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     addItem(help, MenuItem::About, QStringLiteral("About Quibix..."), false);
     addItem(help, MenuItem::Readme, QStringLiteral("Readme && Warranty"), false);
-
-    for (const auto& [item, a] : actions_)
-        if (notBuiltYet(item))
-            a->setEnabled(false);
 }
 
 QAction* GameMenuBar::action(MenuItem item) const
@@ -119,8 +90,6 @@ bool GameMenuBar::checked(MenuItem item) const
 
 void GameMenuBar::setEnabled(MenuItem item, bool enabled)
 {
-    if (notBuiltYet(item))
-        return;
     if (QAction* a = action(item))
         a->setEnabled(enabled);
 }

@@ -26,9 +26,6 @@ public:
 
     QAction* action(MenuItem item) const;
 
-    // Items whose feature is not built yet: shown, but never enabled.
-    static bool notBuiltYet(MenuItem item);
-
 signals:
     void triggered(MenuItem item);
 

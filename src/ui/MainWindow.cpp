@@ -4,10 +4,13 @@
 #include "ui/AboutBox.h"
 #include "ui/EditorLauncher.h"
 #include "ui/GameMenuBar.h"
+#include "ui/MessageBox.h"
 #include "ui/PlayField.h"
 #include "ui/SideBand.h"
 #include "ui/TitleScreen.h"
 #include "ui/UserInput.h"
+#include "ui/frmPieces.h"
+#include "ui/frmSkins.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -162,7 +165,20 @@ void MainWindow::onMenu(MenuItem item)
     case MenuItem::BackgroundChange: dispatch([](Form1& f) { f.MenuBack_Click(0); }); break;
     case MenuItem::About: dispatch([](Form1& f) { f.MenuHelp_Click(0); }); break;
     case MenuItem::Readme: dispatch([](Form1& f) { f.MenuHelp_Click(1); }); break;
-    default: break; // the items of features still to come are disabled
+    case MenuItem::Combinations3: dispatch([](Form1& f) { f.MenuCombinations_Click(0); }); break;
+    case MenuItem::Combinations4: dispatch([](Form1& f) { f.MenuCombinations_Click(1); }); break;
+    case MenuItem::Combinations5: dispatch([](Form1& f) { f.MenuCombinations_Click(2); }); break;
+    case MenuItem::Combinations6: dispatch([](Form1& f) { f.MenuCombinations_Click(3); }); break;
+    case MenuItem::ShapeSquare: dispatch([](Form1& f) { f.MenuShape_Click(0); }); break;
+    case MenuItem::ShapeFace: dispatch([](Form1& f) { f.MenuShape_Click(1); }); break;
+    case MenuItem::ShapeDiamond: dispatch([](Form1& f) { f.MenuShape_Click(2); }); break;
+    case MenuItem::ShapeColumns: dispatch([](Form1& f) { f.MenuShape_Click(3); }); break;
+    case MenuItem::ShapeSaw: dispatch([](Form1& f) { f.MenuShape_Click(4); }); break;
+    case MenuItem::ShapeRandom: dispatch([](Form1& f) { f.MenuShape_Click(5); }); break;
+    case MenuItem::ChoosePieces: dispatch([](Form1& f) { f.MenuOptions_Click(2); }); break;
+    case MenuItem::ChooseSkins: dispatch([](Form1& f) { f.MenuOptions_Click(3); }); break;
+    case MenuItem::SaveSettings: dispatch([](Form1& f) { f.MenuOptions_Click(4); }); break;
+    default: break; // submenu headers: nothing to do
     }
 }
 
@@ -258,8 +274,7 @@ void MainWindow::messageBox(const std::string& text, const std::string& title)
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     PromptScope scope(*this);
-    QMessageBox box(QMessageBox::NoIcon, toQString(title), body, QMessageBox::Ok, this);
-    box.exec();
+    showMessage(this, QMessageBox::NoIcon, toQString(title), body);
 }
 
 std::optional<std::string> MainWindow::inputBox(const std::string& prompt,
@@ -333,6 +348,25 @@ void MainWindow::confineCursor(bool toPlayField)
     confineWanted_ = toPlayField;
     if (promptDepth_ == 0 && !quitting_)
         playField_->setConfined(toPlayField);
+}
+
+std::array<int16_t, 6> MainWindow::choosePieces(const std::array<int16_t, 6>& current,
+                                                const std::array<QImage, 12>& pictures,
+                                                const std::array<QImage, 12>& masks)
+{
+    PromptScope scope(*this);
+    frmPieces dialog(current, pictures, masks, this);
+    dialog.exec();
+    return dialog.chosen();
+}
+
+std::optional<std::string> MainWindow::chooseSkin(const std::filesystem::path& appFolder,
+                                                  const std::string& currentSkin)
+{
+    PromptScope scope(*this);
+    frmSkins dialog(appFolder, currentSkin, this);
+    dialog.exec();
+    return dialog.chosenSkin();
 }
 
 void MainWindow::focusPlayField()

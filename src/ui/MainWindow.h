@@ -54,6 +54,11 @@ public:
     void enableInput(int16_t pointer) override;
     int32_t showCursor(bool show) override;
     void confineCursor(bool toPlayField) override;
+    std::array<int16_t, 6> choosePieces(const std::array<int16_t, 6>& current,
+                                        const std::array<QImage, 12>& pictures,
+                                        const std::array<QImage, 12>& masks) override;
+    std::optional<std::string> chooseSkin(const std::filesystem::path& appFolder,
+                                          const std::string& currentSkin) override;
     void focusPlayField() override;
     void openInEditor(const std::filesystem::path& file) override;
     void showAbout(const QImage& picture, const std::string& versionLine) override;

@@ -6,6 +6,7 @@
 #include "game/Random.h"
 
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -99,6 +100,26 @@ public:
     // Cursor
     int32_t showCursor(bool show) override { return cursorCounter += show ? 1 : -1; }
     void confineCursor(bool toPlayField) override { cursorConfined = toPlayField; }
+
+    // The two choosers answer what the test set (the current choice, or
+    // Cancel, by default).
+    std::array<int16_t, 6> choosePieces(const std::array<int16_t, 6>& current,
+                                        const std::array<QImage, 12>& pictures,
+                                        const std::array<QImage, 12>&) override
+    {
+        log_.add("choose pieces");
+        chooserPictures = pictures;
+        return piecesAnswer.value_or(current);
+    }
+    std::optional<std::string> chooseSkin(const std::filesystem::path&,
+                                          const std::string& current) override
+    {
+        log_.add("choose skin " + current);
+        return skinAnswer;
+    }
+    std::optional<std::array<int16_t, 6>> piecesAnswer;
+    std::optional<std::string> skinAnswer;
+    std::array<QImage, 12> chooserPictures;
 
     void focusPlayField() override {}
     void openInEditor(const std::filesystem::path& file) override

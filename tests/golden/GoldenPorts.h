@@ -69,6 +69,18 @@ public:
     {
         log_.out("about " + versionLine + " " + hex(imageHash(picture)));
     }
+    std::array<int16_t, 6> choosePieces(const std::array<int16_t, 6>& current,
+                                        const std::array<QImage, 12>&,
+                                        const std::array<QImage, 12>&) override
+    {
+        log_.out("choose pieces");
+        return current;
+    }
+    std::optional<std::string> chooseSkin(const std::filesystem::path&, const std::string&) override
+    {
+        log_.out("choose skin");
+        return std::nullopt;
+    }
     void quit() override { log_.out("quit"); }
 
     bool titleVisible() const { return title_; }

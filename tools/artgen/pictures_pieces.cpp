@@ -33,7 +33,7 @@ const std::array<PieceLook, kPieceCount> kLooks{{
     {QColor(148, 56, 206), "purple, star"},
     {QColor(255, 128, 10), "orange, cross"},
     {QColor(20, 204, 222), "cyan, ring"},
-    {QColor(255, 112, 184), "pink, circle"},
+    {QColor(255, 112, 184), "pink, two bars"},
     {QColor(166, 226, 36), "lime, X"},
     {QColor(138, 86, 44), "brown, three dots"},
     {QColor(226, 230, 240), "pearl, crescent"},
@@ -80,8 +80,9 @@ QPainterPath glyph(int index)
         p.addEllipse(QPointF(0, 0), 0.9, 0.9);
         p.addEllipse(QPointF(0, 0), 0.45, 0.45);
         break;
-    case 7: // circle
-        p.addEllipse(QPointF(0, 0), 0.72, 0.72);
+    case 7: // two bars; a plain disc was too close to the ring at 25 px
+        p.addRect(QRectF(-0.9, -0.72, 1.8, 0.52));
+        p.addRect(QRectF(-0.9, 0.2, 1.8, 0.52));
         break;
     case 8: { // X
         QPainterPath bar;
@@ -182,10 +183,13 @@ void addGloss(QImage& img, const BallSurface& ball, float strength)
 void paintGlyph(QImage& img, int index, const QColor& base)
 {
     const float s = img.width();
-    const bool lightBall = luminance(base) > 0.55f;
-    QColor tone = lightBall ? scaled(base, 0.3f) : mix(base, QColor(255, 255, 255), 0.85f);
-    QColor edge = lightBall ? mix(base, QColor(255, 255, 255), 0.55f) : scaled(base, 0.3f);
-    if (index == 10) tone = QColor(70, 86, 128); // the pearl ball takes a slate glyph
+    // The glyph must read without its colour: it differs from the ball in
+    // lightness. The palest balls take a dark glyph; all others a light one
+    // with a dark outline, so it stands out on the lit and the shaded side.
+    const bool paleBall = luminance(base) > 0.7f;
+    QColor tone = paleBall ? scaled(base, 0.15f) : mix(base, QColor(255, 255, 255), 0.88f);
+    QColor outline = scaled(base, 0.2f);
+    if (index == 10) tone = QColor(44, 56, 96); // the pearl ball takes a slate glyph
 
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -193,13 +197,16 @@ void paintGlyph(QImage& img, int index, const QColor& base)
     p.translate(s * 0.52, s * 0.55);
     p.scale(s * 0.2, s * 0.2);
     const QPainterPath path = glyph(index);
+    if (!paleBall) {
+        outline.setAlphaF(0.8);
+        p.setPen(QPen(outline, 0.42, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+    }
     p.setPen(Qt::NoPen);
-    edge.setAlphaF(0.85);
-    p.setBrush(edge);
-    p.drawPath(path.translated(0.14, 0.16)); // embossing edge
     QLinearGradient fill(0, -1, 0, 1);
-    fill.setColorAt(0, mix(tone, QColor(255, 255, 255), lightBall ? 0.0f : 0.25f));
-    fill.setColorAt(1, scaled(tone, lightBall ? 1.0f : 0.85f));
+    fill.setColorAt(0, paleBall ? tone : QColor(255, 255, 255));
+    fill.setColorAt(1, tone);
     p.setBrush(fill);
     p.drawPath(path);
 }

@@ -1,0 +1,107 @@
+// The rules of the two choosers, without widgets: the twelve piece boxes,
+// and the skins and files the skin chooser lists.
+#include "fakes/GameFixture.h"
+#include "game/PieceChoice.h"
+#include "storage/SkinCatalogue.h"
+
+namespace quibix::testing {
+namespace {
+
+using Pictures = std::array<int16_t, 6>;
+
+std::vector<int> tickedBoxes(const PieceChoice& c)
+{
+    std::vector<int> boxes;
+    for (int i = 0; i < kPieceBoxes; ++i)
+        if (c.ticked(i))
+            boxes.push_back(i);
+    return boxes;
+}
+
+TEST(PieceChoiceTest, OpeningTicksTheListedPicturesWhenAscending)
+{
+    EXPECT_EQ(tickedBoxes(PieceChoice({0, 1, 2, 3, 4, 5})), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(tickedBoxes(PieceChoice({0, 3, 5, 7, 9, 11})), (std::vector<int>{0, 3, 5, 7, 9, 11}));
+    // Walked in step with the boxes, a list out of order ticks fewer.
+    EXPECT_EQ(tickedBoxes(PieceChoice({3, 1, 2, 4, 5, 6})), (std::vector<int>{3}));
+}
+
+TEST(PieceChoiceTest, ASeventhTickIsRefusedAndClosingNeedsSix)
+{
+    PieceChoice c({0, 1, 2, 3, 4, 5});
+    EXPECT_FALSE(c.setTicked(8, true));
+    EXPECT_FALSE(c.ticked(8));
+    EXPECT_EQ(c.tickedCount(), 6);
+    EXPECT_TRUE(c.setTicked(3, true)); // ticking a ticked box again is no seventh
+
+    EXPECT_TRUE(c.setTicked(0, false));
+    EXPECT_EQ(c.chosen(), std::nullopt);
+    EXPECT_TRUE(c.setTicked(11, true));
+    EXPECT_EQ(c.chosen(), (Pictures{1, 2, 3, 4, 5, 11}));
+
+    PieceChoice d({0, 1, 2, 3, 4, 5});
+    for (int box = 0; box < 6; ++box)
+        d.setTicked(box, false);
+    for (int box : {11, 9, 7, 6, 4, 1})
+        EXPECT_TRUE(d.setTicked(box, true));
+    EXPECT_EQ(d.chosen(), (Pictures{1, 4, 6, 7, 9, 11}));
+}
+
+class SkinCatalogueTest : public ::testing::Test {
+protected:
+    TempAppFolder folder;
+    std::filesystem::path app = folder.path();
+};
+
+TEST_F(SkinCatalogueTest, SkinsAndTheirFilesAreListedWithTheirDisplayNames)
+{
+    folder.writeFile("data/shoot.wav");
+    folder.writeFile("Space/FONDO2.JPG");
+    folder.writeFile("Space/fondo1.jpg");
+    folder.writeFile("Space/PAREDA.JPG");
+    folder.writeFile("Space/Banda.jpg");
+    folder.writeFile("Space/fondo.png");
+    folder.writeFile("Covers/paredb.jpg");
+    folder.writeFile("fondo9.jpg");
+    folder.writeFile("Readme.txt");
+
+    const auto items = skinItems(app);
+    EXPECT_EQ(items, (std::vector<std::string>{"-Default-", "Covers", "data", "Space"}));
+    EXPECT_EQ(skinItemIndex(items, "\\sPACE\\"), 3);
+    EXPECT_EQ(skinItemIndex(items, "\\data\\"), 2);
+    EXPECT_EQ(skinItemIndex(items, "\\"), 0);
+    EXPECT_EQ(skinItemIndex(items, "\\Gone\\"), 0);
+    EXPECT_EQ(skinFolderOf("-Default-"), "\\");
+    EXPECT_EQ(skinFolderOf("Space"), "\\Space\\");
+
+    const auto space = skinFileItems(app, "\\Space\\");
+    EXPECT_EQ(space, (std::vector<std::string>{"fondo1.jpg", "FONDO2.JPG", "ParedA.jpg", "Banda.jpg"}));
+    EXPECT_TRUE(skinAcceptable(space));
+    EXPECT_EQ(skinFilePath(app, "\\Space\\", "ParedA.jpg"), app / "Space" / "PAREDA.JPG");
+    EXPECT_TRUE(isBandItem("Banda.jpg"));
+    EXPECT_FALSE(isBandItem("fondo1.jpg"));
+
+    // A cover alone, or nothing at all, is no skin to play on.
+    EXPECT_EQ(skinFileItems(app, "\\Covers\\"), (std::vector<std::string>{"ParedB.jpg"}));
+    EXPECT_FALSE(skinAcceptable(skinFileItems(app, "\\Covers\\")));
+    EXPECT_FALSE(skinAcceptable(skinFileItems(app, "\\data\\")));
+    EXPECT_EQ(skinFileItems(app, "\\"), (std::vector<std::string>{"fondo9.jpg"}));
+}
+
+TEST_F(SkinCatalogueTest, AStoredSkinMustNameAFolderDirectlyInsideTheApplicationFolder)
+{
+    folder.writeFile("Space/fondo1.jpg");
+    folder.writeFile("Space/Inner/fondo1.jpg");
+    folder.writeFile(".hidden/fondo1.jpg");
+    folder.writeFile("Readme.txt");
+    for (const std::string good : {"\\", "\\Space\\", "\\SPACE\\"})
+        EXPECT_EQ(storedSkinFolder(app, good), good);
+    for (const std::string& bad :
+         std::vector<std::string>{"", "\\\\", "\\..\\", "\\.\\", "\\.hidden\\", "\\Space\\Inner\\",
+                                  "\\Space/Inner\\", "\\Readme.txt\\", "\\Gone\\", "Space", "\\Space", "/tmp/", "\\C:\\Space\\",
+                                  app.string() + "/Space/", std::string("\\Sp\0ace\\", 8)})
+        EXPECT_EQ(storedSkinFolder(app, bad), std::nullopt) << bad;
+}
+
+} // namespace
+} // namespace quibix::testing

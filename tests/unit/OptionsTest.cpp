@@ -1,0 +1,212 @@
+// The Options menu, "Save Settings" and the settings applied at start-up.
+#include "fakes/Form1TestAccess.h"
+#include "fakes/GameFixture.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace quibix::testing {
+namespace {
+
+using Pictures = std::array<int16_t, 6>;
+
+const std::vector<MenuItem> kCounts{MenuItem::Combinations3, MenuItem::Combinations4,
+                                    MenuItem::Combinations5, MenuItem::Combinations6};
+const std::vector<MenuItem> kShapes{MenuItem::ShapeSquare, MenuItem::ShapeFace,
+                                    MenuItem::ShapeDiamond, MenuItem::ShapeColumns,
+                                    MenuItem::ShapeSaw, MenuItem::ShapeRandom};
+
+class OptionsTest : public GameFixture {
+protected:
+    static std::vector<float> allKinds() { return {0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f}; }
+    std::vector<MenuItem> checked(const std::vector<MenuItem>& items) const
+    {
+        std::vector<MenuItem> on;
+        for (MenuItem item : items)
+            if (window.menuChecked(item))
+                on.push_back(item);
+        return on;
+    }
+    void writeSettings(const std::string& bytes) const { folder.writeFile("data/Quibix.cfg", bytes); }
+    std::string settingsBytes() const
+    {
+        std::ifstream in(folder.path() / "data" / "Quibix.cfg", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // The program started again on the same folder, with a fresh window.
+    Form1& restart()
+    {
+        form.reset();
+        window.checkedItems = {{MenuItem::Easy, true}, {MenuItem::Combinations3, true},
+                               {MenuItem::ShapeSquare, true}};
+        return load();
+    }
+    static bool sameSprites(const Form1& f, const Pictures& pictures)
+    {
+        for (int k = 0; k < 6; ++k)
+            if (f.surfaces().picIcono[k] != f.surfaces().catalogue.pieces[pictures[k]] ||
+                f.surfaces().picIconoMK[k] != f.surfaces().catalogue.pieceMasks[pictures[k]])
+                return false;
+        return true;
+    }
+};
+
+TEST_F(OptionsTest, GroupSizeAndShapeItemsMoveTheirCheckMarks)
+{
+    Form1& f = load();
+    for (int outside : {-1, 4})
+        f.MenuCombinations_Click(outside);
+    EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{MenuItem::Combinations3});
+    f.MenuCombinations_Click(2);
+    EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{MenuItem::Combinations5});
+    EXPECT_EQ(f.engine().combinaciones(), 5);
+    f.MenuCombinations_Click(3);
+    EXPECT_EQ(f.engine().combinaciones(), 6);
+
+    for (int outside : {-1, 6})
+        f.MenuShape_Click(outside);
+    EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{MenuItem::ShapeSquare});
+    EXPECT_EQ(f.engine().formaActual(), 0);
+    f.MenuShape_Click(5);
+    EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{MenuItem::ShapeRandom});
+    EXPECT_EQ(f.engine().forma(), 5);
+    EXPECT_EQ(f.engine().formaActual(), 5);
+}
+
+TEST_F(OptionsTest, ChosenPiecesBecomeTheSixKindsOnlyBetweenGames)
+{
+    Form1& f = startGame(allKinds());
+    window.piecesAnswer = Pictures{1, 4, 6, 7, 9, 11};
+    f.MenuOptions_Click(2);
+    EXPECT_EQ(log.count("choose pieces"), 0);
+    EXPECT_EQ(f.piezas(), (Pictures{0, 1, 2, 3, 4, 5}));
+
+    f.MenuFile_Click(1);
+    f.MenuOptions_Click(2);
+    EXPECT_EQ(f.piezas(), (Pictures{1, 4, 6, 7, 9, 11}));
+    EXPECT_TRUE(sameSprites(f, f.piezas()));
+    // The chooser is shown the very pictures the field draws.
+    EXPECT_EQ(window.chooserPictures, f.surfaces().catalogue.pieces);
+}
+
+TEST_F(OptionsTest, ANewSkinRedrawsCoverBandAndFieldKeepingFuseAndDynamite)
+{
+    const QColor spaceBand(20, 200, 220), spaceBackground(10, 200, 10), spaceHardCover(250, 250, 250);
+    folder.writePicture("Space/fondo1.jpg", spaceBackground);
+    folder.writePicture("Space/BANDA.JPG", spaceBand, {98, 460});
+    folder.writePicture("Space/paredb.jpg", spaceHardCover);
+    Form1& f = load();
+    f.MenuLevel_Click(1);
+    Form1TestAccess::engine(f).setFuse(3);
+    Canvas& canvas = Form1TestAccess::canvas(f);
+
+    // Cancel, or the skin in use in other letters: nothing reloads.
+    const int loads = window.titlePictureLoads;
+    f.MenuOptions_Click(3);
+    window.skinAnswer = "\\DATA\\";
+    f.MenuOptions_Click(3);
+    EXPECT_EQ(window.titlePictureLoads, loads);
+    EXPECT_EQ(log.count("choose skin"), 2);
+
+    window.skinAnswer = "\\Space\\";
+    f.MenuOptions_Click(3);
+    EXPECT_EQ(f.skinPath(), "\\Space\\");
+    EXPECT_EQ(f.fondo(), "\\Space\\fondo1.jpg");
+    EXPECT_EQ(window.shownPicture1, canvas.Picture1);
+    EXPECT_LT(std::abs(qGreen(canvas.Picture1.pixel(5, 5)) - 200), 8);
+    // On Hard the title keeps the Hard cover of the new skin.
+    EXPECT_LT(std::abs(qRed(window.titlePicture.pixel(5, 5)) - 250), 8);
+
+    // The band is the new one, with the fuse frame and the dynamite on it.
+    EXPECT_EQ(window.shownBand, canvas.PicBanda);
+    EXPECT_LT(std::abs(qBlue(canvas.PicBandaBuff.pixel(5, 5)) - 220), 8);
+    QImage expected = canvas.PicBandaBuff.copy();
+    std::swap(expected, canvas.PicBanda);
+    canvas.drawFuse(3);
+    canvas.drawDynamite(false);
+    std::swap(expected, canvas.PicBanda);
+    EXPECT_EQ(canvas.PicBanda, expected);
+    EXPECT_NE(canvas.PicBanda, canvas.PicBandaBuff);
+}
+
+TEST_F(OptionsTest, SavedOptionsComeBackAtTheNextStart)
+{
+    folder.writePicture("Space/fondo1.jpg", QColor(10, 200, 10));
+    Form1& f = load();
+    f.MenuCombinations_Click(3);
+    f.MenuShape_Click(5);
+    window.piecesAnswer = Pictures{0, 3, 5, 7, 9, 11};
+    f.MenuOptions_Click(2);
+    window.skinAnswer = "\\Space\\";
+    f.MenuOptions_Click(3);
+    f.MenuOptions_Click(4);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(settingsBytes(), std::string("\6\0\5\0\xFF\xFF\3\0\5\0\7\0\11\0\13\0\0\0\7\0\\Space\\", 27));
+
+    Form1& g = restart();
+    EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{MenuItem::Combinations6});
+    EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{MenuItem::ShapeRandom});
+    EXPECT_EQ(g.engine().combinaciones(), 6);
+    EXPECT_EQ(g.engine().formaActual(), 5);
+    EXPECT_EQ(g.piezas(), (Pictures{0, 3, 5, 7, 9, 11}));
+    EXPECT_TRUE(sameSprites(g, g.piezas()));
+    EXPECT_EQ(g.skin(), "\\Space\\");
+    EXPECT_EQ(g.fondos(), (std::vector<std::string>{"", "fondo1.jpg"}));
+}
+
+TEST_F(OptionsTest, DamagedOrHostileSettingsQuietlyLeaveTheDefaults)
+{
+    folder.writePicture("Space/fondo1.jpg", QColor(10, 200, 10));
+    const std::string header("\7\0\6\0\1\0\3\0\2\0\4\0\5\0\6\0\0\0", 18);
+    for (const std::string& skin : {std::string("\\..\\"), std::string("\\Gone\\"),
+                                    std::string("\\data\\fondo1.jpg\\"), std::string("/tmp/"),
+                                    "\\" + folder.path().string() + "\\Space\\"}) {
+        writeSettings(header + static_cast<char>(skin.size()) + '\0' + skin);
+        Form1& f = restart();
+        EXPECT_EQ(f.engine().combinaciones(), 3) << skin;
+        EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{MenuItem::Combinations3});
+        EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{MenuItem::ShapeSquare});
+        EXPECT_EQ(f.engine().formaActual(), 0);
+        EXPECT_EQ(f.piezas(), (Pictures{0, 1, 2, 3, 4, 5}));
+        EXPECT_EQ(f.skin(), "\\data\\") << skin;
+        EXPECT_TRUE(window.messages.empty());
+    }
+    // A skin in other letters is found; a length past the end is ignored.
+    writeSettings(std::string(18, '\0') + std::string("\7\0\\SPACE\\", 9));
+    EXPECT_EQ(restart().skin(), "\\SPACE\\");
+    writeSettings(std::string(18, '\0') + std::string("\10\0\\SPACE\\", 9));
+    EXPECT_EQ(restart().skin(), "\\data\\");
+}
+
+TEST_F(OptionsTest, ASaveThatFailsSaysWhyAndTheGameGoesOn)
+{
+    Form1& f = startGame(allKinds());
+    folder.remove("data/Quibix.cfg");
+    std::filesystem::create_directory(folder.path() / "data" / "Quibix.cfg");
+    f.MenuOptions_Click(4);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].first.rfind("Your settings could not be saved: cannot write ", 0), 0u)
+        << window.messages[0].first;
+    EXPECT_TRUE(f.running());
+}
+
+TEST_F(OptionsTest, EscapeOnlyHidesThePointerWhileAGameRuns)
+{
+    Form1& f = load();
+    for (int presses = 0; presses < 3; ++presses)
+        f.Form_KeyPress(27);
+    EXPECT_EQ(window.cursorCounter, 0);
+    EXPECT_FALSE(window.cursorConfined);
+
+    // "Stop Game" reached while the pointer is hidden frees it.
+    startGame(allKinds());
+    ASSERT_LT(window.cursorCounter, 0);
+    f.MenuFile_Click(1);
+    EXPECT_GE(window.cursorCounter, 0);
+    EXPECT_FALSE(window.cursorConfined);
+    f.Form_KeyPress(27);
+    EXPECT_GE(window.cursorCounter, 0);
+}
+
+} // namespace
+} // namespace quibix::testing

@@ -1,0 +1,158 @@
+// "Quibix.cfg": the byte layout both ways, kept trailing bytes, damaged
+// values, and writes that cannot happen.
+#include "storage/SettingsFile.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+using namespace quibix;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes withSkin(Bytes header, const std::string& skin)
+{
+    header.insert(header.end(), skin.begin(), skin.end());
+    return header;
+}
+
+// Groups of 6, Random, pictures 0 3 5 7 9 11, "\Space\".
+const Bytes kSaved = withSkin({6, 0, 5, 0, 0xFF, 0xFF, 3, 0, 5, 0, 7, 0, 9, 0, 11, 0, 0, 0, 7, 0},
+                              "\\Space\\");
+
+TEST(SettingsFormat, RecordIsWrittenAndReadByteForByte)
+{
+    const Config config = configFor(6, 5, {0, 3, 5, 7, 9, 11}, "\\Space\\");
+    Bytes bytes;
+    storeConfig(config, bytes);
+    EXPECT_EQ(bytes, kSaved);
+
+    const Config read = parseConfig(kSaved);
+    EXPECT_EQ(read.Combinaciones, 6);
+    EXPECT_EQ(read.Forma, 5);
+    EXPECT_EQ(read.Piezas, (std::array<int16_t, 7>{-1, 3, 5, 7, 9, 11, 0}));
+    EXPECT_EQ(read.Skin, "\\Space\\");
+    const SavedOptions o = checkedOptions(read);
+    EXPECT_EQ(o.piezas, (std::array<int16_t, 6>{0, 3, 5, 7, 9, 11}));
+    EXPECT_EQ(o.skin, "\\Space\\");
+}
+
+TEST(SettingsFormat, AShorterRecordLeavesTheOldTailWhichReadingIgnores)
+{
+    Bytes bytes = withSkin(Bytes(kSaved.begin(), kSaved.begin() + 20), "\\LongerName\\");
+    const Bytes before = bytes;
+    storeConfig(configFor(3, 0, {0, 1, 2, 3, 4, 5}, "\\"), bytes);
+    ASSERT_EQ(bytes.size(), before.size());
+    EXPECT_EQ(Bytes(bytes.begin() + 18, bytes.begin() + 21), (Bytes{1, 0, '\\'}));
+    EXPECT_EQ(Bytes(bytes.begin() + 21, bytes.end()), Bytes(before.begin() + 21, before.end()));
+    EXPECT_EQ(parseConfig(bytes).Skin, "\\");
+}
+
+TEST(SettingsFormat, ShortFilesReadAsZeroAndTheSkinMustLieInsideTheFile)
+{
+    EXPECT_EQ(parseConfig(Bytes{}).Combinaciones, 0);
+    EXPECT_EQ(parseConfig(Bytes{5}).Combinaciones, 5); // the missing high byte is zero
+
+    struct Case { int16_t length; size_t bytesAfter; bool read; };
+    for (const Case c : {Case{3, 3, true}, Case{4, 3, false}, Case{-1, 3, false}, Case{0, 3, false},
+                         Case{-32768, 0, false}}) {
+        Bytes bytes(18, 0);
+        bytes.push_back(static_cast<unsigned char>(c.length & 0xFF));
+        bytes.push_back(static_cast<unsigned char>((c.length >> 8) & 0xFF));
+        bytes.insert(bytes.end(), c.bytesAfter, 'x');
+        EXPECT_EQ(parseConfig(bytes).Skin, c.read ? std::string(static_cast<size_t>(c.length), 'x') : "")
+            << "length " << c.length;
+    }
+}
+
+TEST(SettingsFormat, ValuesOutOfRangeGiveTheDefaults)
+{
+    struct Case { int16_t stored; bool set; int16_t used; };
+    for (const Case c : {Case{0, false, 3}, Case{2, false, 3}, Case{3, true, 3}, Case{6, true, 6},
+                         Case{7, false, 3}, Case{-3, false, 3}}) {
+        Config config;
+        config.Combinaciones = c.stored;
+        const SavedOptions o = checkedOptions(config);
+        EXPECT_EQ(o.combinacionesSet, c.set) << c.stored;
+        EXPECT_EQ(o.combinaciones, c.used) << c.stored;
+    }
+    for (const auto& [stored, used] : {std::pair<int16_t, int16_t>{-1, 0}, {0, 0}, {5, 5}, {6, 0}}) {
+        Config config;
+        config.Forma = stored;
+        EXPECT_EQ(checkedOptions(config).forma, used) << stored;
+    }
+
+    const std::array<int16_t, 6> defaults{0, 1, 2, 3, 4, 5};
+    struct Pieces { std::array<int16_t, 7> stored; std::array<int16_t, 6> used; };
+    for (const Pieces& c : {
+             Pieces{{0, 0, 0, 0, 0, 0, 0}, defaults},                // nothing set
+             Pieces{{-1, 1, 2, 3, 4, 11, 0}, {0, 1, 2, 3, 4, 11}},    // top picture
+             Pieces{{-1, 1, 2, 3, 4, 12, 0}, defaults},              // past the top
+             Pieces{{-2, 1, 2, 3, 4, 5, 0}, defaults},               // below -1
+             Pieces{{6, 7, 8, 9, 10, 11, 99}, {6, 7, 8, 9, 10, 11}}, // slot 6 unused
+             Pieces{{1, 3, 2, 4, 5, 6, 0}, defaults},                // out of order
+             Pieces{{1, 3, 3, 4, 5, 6, 0}, defaults},                // a picture twice
+             Pieces{{-1, 0, 0, 0, 0, 0, 0}, defaults},               // 0, then kinds 1..5
+         }) {
+        Config config;
+        config.Piezas = c.stored;
+        EXPECT_EQ(checkedOptions(config).piezas, c.used) << c.stored[0] << "," << c.stored[5];
+    }
+
+    Config config;
+    config.Skin = "-Default-";
+    EXPECT_EQ(checkedOptions(config).skin, "");
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    Bytes load() const
+    {
+        std::ifstream in(file, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    QTemporaryDir temp;
+    fs::path file = fs::path(temp.path().toStdString()) / "Quibix.cfg";
+};
+
+TEST_F(SettingsFileTest, MissingFileIsCreatedEmptyAndARewriteKeepsTheTail)
+{
+    Config config = parseConfig(kSaved);
+    ASSERT_TRUE(SettingsFile(file).read(config));
+    EXPECT_EQ(config.Combinaciones, 0);
+    EXPECT_EQ(config.Skin, "");
+    EXPECT_EQ(fs::file_size(file), 0u);
+
+    std::ofstream(file, std::ios::binary) << std::string(20, '\0') << "0123456789";
+    ASSERT_TRUE(SettingsFile(file).write(parseConfig(kSaved)));
+    Bytes expected = kSaved;
+    expected.insert(expected.end(), {'7', '8', '9'});
+    EXPECT_EQ(load(), expected);
+    ASSERT_TRUE(SettingsFile(file).read(config));
+    EXPECT_EQ(config.Skin, "\\Space\\");
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeWrittenSaysWhyAndStaysAsItWas)
+{
+    fs::create_directory(file); // a folder in the file's place
+    std::string error;
+    EXPECT_FALSE(SettingsFile(file).write(parseConfig(kSaved), &error));
+    EXPECT_NE(error.find("Is a directory"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_directory(file));
+
+    Config config;
+    EXPECT_FALSE(SettingsFile(file).read(config, &error));
+    EXPECT_EQ(config.Combinaciones, 0);
+
+    const fs::path missingFolder = file.parent_path() / "gone" / "Quibix.cfg";
+    EXPECT_FALSE(SettingsFile(missingFolder).write(parseConfig(kSaved), &error));
+    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+}
+
+} // namespace
