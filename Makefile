@@ -4,7 +4,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench clean fuzz
 
 deps:
 	@./scripts/install-deps.sh
@@ -27,3 +27,8 @@ bench: configure
 
 clean:
 	rm -rf $(BUILD)
+
+# libFuzzer targets (clang, own build folder), each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz.sh build-fuzz

@@ -10,6 +10,7 @@ packages=(
   fonts-comic-neue
   libgtest-dev libgmock-dev
   xvfb xauth xdotool imagemagick x11-utils libx11-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,14 +1,14 @@
 #include "storage/HighScoreFile.h"
 
+#include "storage/SafeWrite.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -17,69 +17,7 @@ namespace quibix {
 namespace {
 
 constexpr size_t kRowsEnd = kRecordsOffset + kRecordRows * kRecordSize; // 608
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool ok() const { return fd_ >= 0; }
-    // Closes now, so that a failing close (a late write error) is seen.
-    bool close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-void setError(std::string* error, const char* what, const fs::path& file, int err)
-{
-    if (error)
-        *error = std::string("cannot ") + what + " " + file.string() + ": " + std::strerror(err);
-}
-
-// The whole file, or false with errno set.
-bool readAll(int fd, std::vector<unsigned char>& bytes)
-{
-    unsigned char chunk[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0)
-            return true;
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    }
-}
-
-bool writeAll(int fd, const std::vector<unsigned char>& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
+constexpr size_t kRowsBytes = kRowsEnd - kRecordsOffset;
 
 // Little-endian on every host, whatever its own byte order.
 float loadScore(const unsigned char* p)
@@ -98,130 +36,70 @@ void storeScore(unsigned char* p, float value)
         p[i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
-size_t rowOffset(int row) // 0-based row
-{
-    return kRecordsOffset + static_cast<size_t>(row) * kRecordSize;
-}
-
-// Reads `file` whole when it exists (`exists` false and 0 when it does
-// not). Returns 0, or the errno of why an existing file cannot be read.
-int loadExisting(const fs::path& file, bool& exists, std::vector<unsigned char>& bytes, struct stat& info)
-{
-    exists = false;
-    if (::stat(file.c_str(), &info) != 0)
-        return errno == ENOENT ? 0 : errno;
-    exists = true;
-    if (!S_ISREG(info.st_mode)) // a folder, or a pipe that would block
-        return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.ok() || !readAll(fd.get(), bytes))
-        return errno;
-    return 0;
-}
-
 } // namespace
 
 bool HighScoreFile::read(RecordTable& rows, std::string* error) const
 {
     rows = RecordTable{};
-    std::vector<unsigned char> bytes;
+    // Only the bytes of the rows: a file of any size reads at once.
+    std::string bytes;
     bool exists = false;
-    struct stat info {};
-    if (const int err = loadExisting(file_, exists, bytes, info)) {
-        setError(error, "read", file_, err);
+    if (const int err = readBytesAt(file_, 0, kRowsEnd, bytes, exists)) {
+        if (error)
+            *error = "cannot read " + file_.string() + ": " + std::strerror(err);
         return false;
     }
     if (!exists) {
         // Created empty, as the game always did; a folder that refuses it
         // loses nothing, since there is nothing in it yet.
-        FileDescriptor fd(::open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+        const int fd = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            ::close(fd);
         return true;
     }
-
-    bytes.resize(std::max(bytes.size(), kRowsEnd), 0); // beyond the end reads as zero
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     for (int i = 0; i < kRecordRows; ++i) {
-        const unsigned char* row = bytes.data() + rowOffset(i);
+        const unsigned char* row = data + kRecordsOffset + static_cast<size_t>(i) * kRecordSize;
         rows[i].Puntos = loadScore(row);
         rows[i].Nombre.assign(reinterpret_cast<const char*>(row + 4), kNameLength);
     }
     return true;
 }
 
-bool HighScoreFile::write(const RecordTable& rows, std::string* error) const
+bool HighScoreFile::write(const RecordTable& rows, std::string* error, WriteMethod* method) const
 {
-    // Write through a link to the file it names, so the link survives.
-    std::error_code ec;
-    fs::path target = file_;
-    if (fs::is_symlink(fs::symlink_status(file_, ec))) {
-        const fs::path real = fs::canonical(file_, ec);
-        if (!ec)
-            target = real;
-    }
-
-    std::vector<unsigned char> bytes;
-    bool exists = false;
-    struct stat info {};
-    if (const int err = loadExisting(target, exists, bytes, info)) {
-        setError(error, "write", file_, err); // its other bytes cannot be kept
-        return false;
-    }
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
-        setError(error, "write", file_, errno); // a read-only file stays as it is
-        return false;
-    }
-
-    bytes.resize(std::max(bytes.size(), kRowsEnd), 0);
+    std::string bytes(kRowsBytes, '\0');
     for (int i = 0; i < kRecordRows; ++i) {
-        unsigned char* row = bytes.data() + rowOffset(i);
+        auto* row = reinterpret_cast<unsigned char*>(bytes.data()) + static_cast<size_t>(i) * kRecordSize;
         storeScore(row, rows[i].Puntos);
         const std::string& name = rows[i].Nombre;
-        for (int k = 0; k < kNameLength; ++k)
-            row[4 + k] = k < static_cast<int>(name.size()) ? static_cast<unsigned char>(name[k]) : 0;
+        std::memcpy(row + 4, name.data(), std::min<size_t>(name.size(), kNameLength));
     }
+    // Only the rows change; the 28 bytes before them and anything after
+    // them stay as they are on disk.
+    const WriteOutcome outcome = writeBytesAt(file_, kRecordsOffset, bytes);
+    if (!outcome.ok && error)
+        *error = outcome.error;
+    if (method)
+        *method = outcome.method;
+    return outcome.ok;
+}
 
-    // A complete new file renamed over the old one: a crash at any point
-    // leaves either the old tables or the new ones.
-    fs::path temp = target;
-    temp += ".tmp-" + std::to_string(::getpid());
-    const mode_t mode = exists ? (info.st_mode & 07777) : 0666;
-    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode));
-    if (!fd.ok()) {
-        setError(error, "write", file_, errno);
-        return false;
-    }
-    bool written = writeAll(fd.get(), bytes);
-    int writeErr = errno;
-    if (written && exists)
-        (void)::fchmod(fd.get(), mode); // the umask may have taken some away
-    if (written && ::fsync(fd.get()) != 0) {
-        written = false;
-        writeErr = errno;
-    }
-    const bool closed = fd.close();
-    const int closeErr = errno;
-    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
-        const int err = !written ? writeErr : !closed ? closeErr : errno;
-        ::unlink(temp.c_str());
-        setError(error, "write", file_, err);
-        return false;
-    }
-
-    // Make the rename itself durable; a failure here loses nothing.
-    FileDescriptor dir(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.ok())
-        ::fsync(dir.get());
-    return true;
+long long scoreValue(float puntos)
+{
+    // The largest game score, 2^31 - 1, is stored as 2^31 in single
+    // precision: that value reads back as the score it came from. Anything
+    // beyond, negative or not a number is damage and counts as 0.
+    if (!std::isfinite(puntos) || puntos < 0.0f || puntos > 2147483648.0f)
+        return 0;
+    const double whole = std::nearbyint(static_cast<double>(puntos));
+    return std::min(static_cast<long long>(whole), 2147483647LL);
 }
 
 std::string formatScore(float puntos)
 {
-    // A damaged file may hold any four bytes; only a sane whole score shows.
-    if (!std::isfinite(puntos) || puntos < 0.0f || static_cast<double>(puntos) > 2147483647.0)
-        return "0000000";
-    const long long whole = static_cast<long long>(std::nearbyint(static_cast<double>(puntos)));
     char text[32];
-    std::snprintf(text, sizeof text, "%07lld", whole);
+    std::snprintf(text, sizeof text, "%07lld", scoreValue(puntos));
     return text;
 }
 
