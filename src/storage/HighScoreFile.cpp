@@ -1,5 +1,6 @@
 #include "storage/HighScoreFile.h"
 
+#include "storage/Cp1252.h"
 #include "storage/SafeWrite.h"
 
 #include <algorithm>
@@ -94,6 +95,16 @@ long long scoreValue(float puntos)
         return 0;
     const double whole = std::nearbyint(static_cast<double>(puntos));
     return std::min(static_cast<long long>(whole), 2147483647LL);
+}
+
+bool isStorableName(std::string_view name)
+{
+    if (!fitsCp1252(name))
+        return false;
+    const std::string stored = utf8ToCp1252(name); // one byte per character
+    return stored.size() <= static_cast<size_t>(kNameLength) &&
+           std::none_of(stored.begin(), stored.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 std::string formatScore(float puntos)

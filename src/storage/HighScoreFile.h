@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "storage/SafeWrite.h"
 
@@ -51,6 +52,11 @@ private:
 // precision makes of the top scores) read as 2147483647, and a damaged
 // value (not a number, negative, above 2^31) as 0.
 long long scoreValue(float puntos);
+
+// Whether the file stores the UTF-8 `name` exactly as typed: at most 25
+// characters, each one Windows-1252 holds, none a control character. The
+// name box takes nothing else.
+bool isStorableName(std::string_view name);
 
 // scoreValue as the table shows it: at least seven digits, zero-padded
 // ("0000000", "0001234").

@@ -1,6 +1,5 @@
 #include "ui/NameInput.h"
 
-#include "storage/Cp1252.h"
 #include "storage/HighScoreFile.h"
 
 #include <QInputDialog>
@@ -17,13 +16,7 @@ public:
 
     State validate(QString& input, int&) const override
     {
-        if (input.size() > kNameLength)
-            return Invalid;
-        for (const QChar c : input) {
-            if (c.category() == QChar::Other_Control)
-                return Invalid;
-        }
-        return fitsCp1252(input.toStdString()) ? Acceptable : Invalid;
+        return isStorableName(input.toStdString()) ? Acceptable : Invalid;
     }
 };
 

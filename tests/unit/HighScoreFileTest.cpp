@@ -180,3 +180,15 @@ TEST(FormatScore, SevenDigitsAtLeastAndNeverGarbage)
 }
 
 } // namespace
+
+TEST(StorableName, TheNameBoxTakesAtMost25CharactersTheFileCanHold)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {std::string(25, 'x'), true}, {std::string(26, 'x'), false},
+        {"Jos\xC3\xA9 " + std::string(20, 'e'), true}, // 25 characters, 26 UTF-8 bytes
+        {"\xE2\x82\xAC" + std::string(25, 'e'), false}, {"", true},
+        {"Ann\xE4\xB8\xAD", false}, {"Two\nlines", false}, {"tab\t", false}, {"del\x7F", false},
+    };
+    for (const auto& [name, storable] : cases)
+        EXPECT_EQ(isStorableName(name), storable) << name;
+}
