@@ -80,11 +80,12 @@ bool writeAllAt(int fd, std::string_view bytes, off_t offset)
     return true;
 }
 
-// Bytes of real data in the file (holes not counted).
-uint64_t dataBytes(int fd, off_t size)
+// Bytes of real data in the file (holes not counted), counted only up to
+// just past `limit`: a file cut into a million pieces is not walked whole.
+uint64_t dataBytes(int fd, off_t size, uint64_t limit)
 {
     uint64_t total = 0;
-    for (off_t pos = 0; pos < size;) {
+    for (off_t pos = 0; pos < size && total <= limit;) {
         const off_t data = ::lseek(fd, pos, SEEK_DATA);
         if (data < 0)
             break; // ENXIO: only a hole is left
@@ -280,7 +281,7 @@ WriteOutcome writeBytesAt(const fs::path& file, uint64_t offset, std::string_vie
     if (old.ok() && ::access(target.c_str(), W_OK) != 0)
         return failure(file, errno);
 
-    const bool inPlaceFirst = old.ok() && (info.st_nlink > 1 || dataBytes(old.get(), info.st_size) > kMaxCopyBytes);
+    const bool inPlaceFirst = old.ok() && (info.st_nlink > 1 || dataBytes(old.get(), info.st_size, kMaxCopyBytes) > kMaxCopyBytes);
     if (!inPlaceFirst) {
         const Replace r = replaceWhole(target, old.ok() ? old.get() : -1, old.ok() ? &info : nullptr,
                                        offset, bytes, err);

@@ -54,6 +54,6 @@ WriteOutcome writeBytesAt(const std::filesystem::path& file, std::uint64_t offse
 std::filesystem::path tempPathFor(const std::filesystem::path& file);
 
 // Above this much data a replacement is not worth the wait.
-constexpr std::uint64_t kMaxCopyBytes = 16u << 20;
+constexpr std::uint64_t kMaxCopyBytes = 4u << 20;
 
 } // namespace quibix
