@@ -180,7 +180,9 @@ WriteOutcome writeInPlace(const fs::path& file, int fd, uint64_t offset, std::st
     return {true, WriteMethod::InPlace, {}};
 }
 
-enum class Replace { Done, Failed, FolderRefused };
+// Refused: no new file can be made beside the old one (permissions, a full
+// disk, a leftover that cannot go); the old file may still take the bytes.
+enum class Replace { Done, Failed, Refused };
 
 // Writes the new file under the temporary name and renames it over `file`.
 // `old` is the open old file (-1 when there is none).
@@ -199,7 +201,8 @@ Replace replaceWhole(const fs::path& file, int old, const struct stat* info, uin
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!fd.ok()) {
         err = errno;
-        return (err == EACCES || err == EPERM || err == EROFS || err == EEXIST) ? Replace::FolderRefused : Replace::Failed;
+        const bool refused = err == EACCES || err == EPERM || err == EROFS || err == EEXIST || err == ENOSPC || err == EDQUOT;
+        return refused ? Replace::Refused : Replace::Failed;
     }
     bool written = old < 0 || copyContents(old, fd.get(), info->st_size);
     written = written && writeAllAt(fd.get(), bytes, static_cast<off_t>(offset));
@@ -217,7 +220,7 @@ Replace replaceWhole(const fs::path& file, int old, const struct stat* info, uin
         if (written && closed)
             err = errno;
         ::unlink(temp.c_str());
-        return Replace::Failed;
+        return (err == ENOSPC || err == EDQUOT) ? Replace::Refused : Replace::Failed;
     }
     (void)syncFolder(folder); // the rename itself, made durable
     return Replace::Done;
@@ -277,7 +280,7 @@ WriteOutcome writeBytesAt(const fs::path& file, uint64_t offset, std::string_vie
     if (!old.ok() && err != ENOENT)
         return failure(file, err); // a folder or a pipe: its bytes cannot be kept
 
-    // A read-only file stays as it is, whoever runs the game.
+    // A file the player may not write is not replaced behind its back.
     if (old.ok() && ::access(target.c_str(), W_OK) != 0)
         return failure(file, errno);
 
@@ -292,7 +295,8 @@ WriteOutcome writeBytesAt(const fs::path& file, uint64_t offset, std::string_vie
         if (r == Replace::Failed || !old.ok())
             return failure(file, err);
     }
-    // The folder refused a new file, or a copy would be too slow.
+    // No new file could be made (a read-only folder, a full disk), or a
+    // copy would be too slow.
     struct stat now {};
     FileDescriptor out(openRegular(target, O_WRONLY, err, now));
     if (!out.ok())

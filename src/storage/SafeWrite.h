@@ -42,7 +42,8 @@ struct WriteOutcome {
 // crash at any moment leaves the whole old file or the whole new one.
 //
 // The bytes are written in place instead (one write, then a flush to disk)
-// when the folder cannot be written but the file can, when the file has
+// when the folder cannot be written but the file can, when the disk has no
+// room for a copy, when the file has
 // other hard links that a replacement would cut off, or when it holds more
 // than kMaxCopyBytes of data, whose copy would freeze the game. A range
 // inside one 4 KiB page (the score rows are) is written by the kernel
