@@ -5,6 +5,7 @@ BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: deps configure build run test bench clean install package package-test
+.PHONY: deps configure build run test bench clean fuzz kill-test
 
 deps:
 	@./scripts/install-deps.sh
@@ -44,3 +45,12 @@ package: build
 # The package checked as a distribution would (slow: lintian).
 package-test: package
 	./tests/desktop/package_check.sh $(BUILD)
+# libFuzzer targets (clang, own build folder), each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz.sh build-fuzz
+
+# The torn-file test with many more kills than `make test` makes.
+KILL_ROUNDS ?= 3000
+kill-test: build
+	cd $(BUILD) && QUIBIX_KILL_ROUNDS=$(KILL_ROUNDS) ./tests/quibix_tests --gtest_filter='TornWrites.*'

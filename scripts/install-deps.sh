@@ -15,6 +15,7 @@ packages=(
   # packaging: the .deb, its dependencies and the checks of its contents
   dpkg-dev fakeroot file lintian desktop-file-utils appstream
   xclip
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -23,14 +23,23 @@ std::string padName(std::string name)
     return name;
 }
 
-// A damaged row competes with the score it shows: one that is not a number,
-// negative or absurdly large reads "0000000", so it is ranked as 0 and a
-// new score can still beat it.
+// A row competes with the score it shows (see scoreValue): a damaged one
+// as the 0 it shows, so a new score can still beat it, and a stored 2^31
+// as 2147483647, which only a game of that score ties.
 double rankedScore(float puntos)
 {
-    if (!std::isfinite(puntos) || puntos < 0.0f || puntos > 2147483647.0f)
-        return 0.0;
-    return puntos;
+    return static_cast<double>(scoreValue(puntos));
+}
+
+// A stored name may hold line breaks or other control bytes; each shows as
+// a space so the name stays on its own row.
+std::string printableName(std::string name)
+{
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    return name;
 }
 
 int16_t tableLevel(int16_t level)
@@ -99,7 +108,7 @@ void Form1::showRecordTable(int16_t level)
     for (int k = 0; k < kRecordsPerLevel; ++k) {
         const Record& row = Records[b + k];
         window.setCaption(Caption::RecordValue, k, formatScore(row.Puntos));
-        window.setCaption(Caption::RecordName, k, cp1252ToUtf8(beforeNul(row.Nombre)));
+        window.setCaption(Caption::RecordName, k, cp1252ToUtf8(printableName(beforeNul(row.Nombre))));
     }
 }
 

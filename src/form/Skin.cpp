@@ -44,19 +44,30 @@ void Form1::CargaSkin()
         const std::string fallback = strDataPath + name;
         QImage picture;
         std::string chosen = fallback;
-        if (fileExists(appFolder, own)) {
+        const bool ownExists = fileExists(appFolder, own);
+        if (ownExists) {
             picture = loadPicture(appFile(own), size);
             if (!picture.isNull())
                 chosen = own;
-            else
-                std::fprintf(stderr, "Quibix: cannot load %s, using %s\n",
-                             appFile(own).string().c_str(), fallback.c_str());
         }
-        if (loaded != nullptr) {
-            if (picture.isNull())
-                picture = loadSkinPicture(fallback, kind, size);
-            *loaded = picture;
+        if (loaded == nullptr) // only the path is wanted now
+            return chosen;
+        // Say what is really shown instead: the data folder's picture when
+        // it is another file and loads, else a plain one.
+        const std::string ownFile = appFile(own).string(), fallbackFile = appFile(fallback).string();
+        const bool ownFailed = ownExists && picture.isNull();
+        const bool sameFile = ownFile == fallbackFile;
+        if (picture.isNull() && !(ownFailed && sameFile))
+            picture = loadPicture(appFile(fallback), size);
+        if (ownFailed && !picture.isNull())
+            std::fprintf(stderr, "Quibix: cannot load %s, using %s\n", ownFile.c_str(), fallbackFile.c_str());
+        if (picture.isNull()) {
+            const std::string tried = ownFailed && !sameFile ? ownFile + " or " + fallbackFile
+                                                             : ownFailed ? ownFile : fallbackFile;
+            std::fprintf(stderr, "Quibix: cannot load %s, using a plain picture\n", tried.c_str());
+            picture = plainPicture(kind, size);
         }
+        *loaded = picture;
         return chosen;
     };
 

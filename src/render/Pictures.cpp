@@ -11,11 +11,29 @@
 
 namespace quibix {
 
-QImage loadPicture(const std::filesystem::path& file, QSize size)
+QImage readPicture(const std::filesystem::path& file, std::string* why)
 {
+    auto refuse = [why](std::string reason) {
+        if (why) *why = std::move(reason);
+        return QImage();
+    };
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return refuse("not a file");
     QImageReader reader(QString::fromStdString(file.string()));
     reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size(); // from the header alone
+    if (!size.isValid()) return refuse("not a picture");
+    if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
+        static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels)
+        return refuse("too large (" + std::to_string(size.width()) + " x " + std::to_string(size.height()) + ")");
     QImage image = reader.read();
+    if (image.isNull()) return refuse(reader.errorString().toStdString());
+    return image;
+}
+
+QImage loadPicture(const std::filesystem::path& file, QSize size)
+{
+    QImage image = readPicture(file);
     if (image.isNull()) return {};
     image = image.convertToFormat(QImage::Format_RGB32);
     if (size.isValid() && !size.isEmpty() && image.size() != size)

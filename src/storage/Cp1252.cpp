@@ -123,4 +123,9 @@ std::string utf8ToCp1252(std::string_view text)
     return out;
 }
 
+bool fitsCp1252(std::string_view text)
+{
+    return cp1252ToUtf8(utf8ToCp1252(text)) == text;
+}
+
 } // namespace quibix

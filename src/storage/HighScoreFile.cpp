@@ -1,6 +1,7 @@
 #include "storage/HighScoreFile.h"
 
-#include "storage/FileReplace.h"
+#include "storage/Cp1252.h"
+#include "storage/SafeWrite.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,7 @@ namespace quibix {
 namespace {
 
 constexpr size_t kRowsEnd = kRecordsOffset + kRecordRows * kRecordSize; // 608
+constexpr size_t kRowsBytes = kRowsEnd - kRecordsOffset;
 
 // Little-endian on every host, whatever its own byte order.
 float loadScore(const unsigned char* p)
@@ -32,51 +34,69 @@ void storeScore(unsigned char* p, float value)
         p[i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
-size_t rowOffset(int row) // 0-based row
-{
-    return kRecordsOffset + static_cast<size_t>(row) * kRecordSize;
-}
-
 } // namespace
 
 bool HighScoreFile::read(RecordTable& rows, std::string* error) const
 {
     rows = RecordTable{};
-    FileBytes bytes;
-    if (!readOrCreate(file_, bytes, error))
+    // Only the bytes of the rows: a file of any size reads at once.
+    std::string bytes;
+    if (!readFileHead(file_, kRowsEnd, bytes, error))
         return false;
-    bytes.resize(std::max(bytes.size(), kRowsEnd), 0); // beyond the end reads as zero
+    bytes.resize(kRowsEnd, '\0'); // beyond the end reads as zero
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     for (int i = 0; i < kRecordRows; ++i) {
-        const unsigned char* row = bytes.data() + rowOffset(i);
+        const unsigned char* row = data + kRecordsOffset + static_cast<size_t>(i) * kRecordSize;
         rows[i].Puntos = loadScore(row);
         rows[i].Nombre.assign(reinterpret_cast<const char*>(row + 4), kNameLength);
     }
     return true;
 }
 
-bool HighScoreFile::write(const RecordTable& rows, std::string* error) const
+bool HighScoreFile::write(const RecordTable& rows, std::string* error, WriteMethod* method) const
 {
-    // The 28 leading bytes and anything after the rows stay as they were.
-    return replaceFile(file_, [&rows](FileBytes& bytes) {
-        bytes.resize(std::max(bytes.size(), kRowsEnd), 0);
-        for (int i = 0; i < kRecordRows; ++i) {
-            unsigned char* row = bytes.data() + rowOffset(i);
-            storeScore(row, rows[i].Puntos);
-            const std::string& name = rows[i].Nombre;
-            for (int k = 0; k < kNameLength; ++k)
-                row[4 + k] = k < static_cast<int>(name.size()) ? static_cast<unsigned char>(name[k]) : 0;
-        }
-    }, error);
+    std::string bytes(kRowsBytes, '\0');
+    for (int i = 0; i < kRecordRows; ++i) {
+        auto* row = reinterpret_cast<unsigned char*>(bytes.data()) + static_cast<size_t>(i) * kRecordSize;
+        storeScore(row, rows[i].Puntos);
+        const std::string& name = rows[i].Nombre;
+        std::memcpy(row + 4, name.data(), std::min<size_t>(name.size(), kNameLength));
+    }
+    // Only the rows change; the 28 bytes before them and anything after
+    // them stay as they are on disk.
+    const WriteOutcome outcome = writeBytesAt(file_, kRecordsOffset, bytes);
+    if (!outcome.ok && error)
+        *error = outcome.error;
+    if (method)
+        *method = outcome.method;
+    return outcome.ok;
+}
+
+long long scoreValue(float puntos)
+{
+    // The largest game score, 2^31 - 1, is stored as 2^31 in single
+    // precision: that value reads back as the score it came from. Anything
+    // beyond, negative or not a number is damage and counts as 0.
+    if (!std::isfinite(puntos) || puntos < 0.0f || puntos > 2147483648.0f)
+        return 0;
+    const double whole = std::nearbyint(static_cast<double>(puntos));
+    return std::min(static_cast<long long>(whole), 2147483647LL);
+}
+
+bool isStorableName(std::string_view name)
+{
+    if (!fitsCp1252(name))
+        return false;
+    const std::string stored = utf8ToCp1252(name); // one byte per character
+    return stored.size() <= static_cast<size_t>(kNameLength) &&
+           std::none_of(stored.begin(), stored.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 std::string formatScore(float puntos)
 {
-    // A damaged file may hold any four bytes; only a sane whole score shows.
-    if (!std::isfinite(puntos) || puntos < 0.0f || static_cast<double>(puntos) > 2147483647.0)
-        return "0000000";
-    const long long whole = static_cast<long long>(std::nearbyint(static_cast<double>(puntos)));
     char text[32];
-    std::snprintf(text, sizeof text, "%07lld", whole);
+    std::snprintf(text, sizeof text, "%07lld", scoreValue(puntos));
     return text;
 }
 

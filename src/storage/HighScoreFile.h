@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+
+#include "storage/SafeWrite.h"
 
 namespace quibix {
 
@@ -32,11 +35,11 @@ public:
     bool read(RecordTable& rows, std::string* error = nullptr) const;
 
     // Writes the 20 rows, keeping the 28 leading bytes and anything after
-    // the rows as they were. The file is replaced whole (a complete new file
-    // renamed over it), so a crash mid-write cannot lose the tables. Returns
-    // false with `error` set when the folder or file cannot be written; the
-    // old file is then untouched.
-    bool write(const RecordTable& rows, std::string* error = nullptr) const;
+    // the rows as they were, never leaving a torn file (see writeBytesAt:
+    // a whole-file replacement, or the rows in place where the folder is
+    // read-only). Returns false with `error` set when the file cannot be
+    // written; the old file is then untouched. `method` says how it went.
+    bool write(const RecordTable& rows, std::string* error = nullptr, WriteMethod* method = nullptr) const;
 
     const std::filesystem::path& path() const { return file_; }
 
@@ -44,10 +47,19 @@ private:
     std::filesystem::path file_;
 };
 
-// A score as the table shows it: at least seven digits, zero-padded
-// ("0000000", "0001234"). A stored value that is not a whole number is
-// rounded; one that is not a number, negative or absurdly large shows as
-// "0000000", so a damaged file never shows garbage.
+// The score a stored value stands for, as the table both shows and ranks
+// it: rounded to a whole number (halves to even), 2^31 (what single
+// precision makes of the top scores) read as 2147483647, and a damaged
+// value (not a number, negative, above 2^31) as 0.
+long long scoreValue(float puntos);
+
+// Whether the file stores the UTF-8 `name` exactly as typed: at most 25
+// characters, each one Windows-1252 holds, none a control character. The
+// name box takes nothing else.
+bool isStorableName(std::string_view name);
+
+// scoreValue as the table shows it: at least seven digits, zero-padded
+// ("0000000", "0001234").
 std::string formatScore(float puntos);
 
 } // namespace quibix

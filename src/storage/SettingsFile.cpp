@@ -1,5 +1,7 @@
 #include "storage/SettingsFile.h"
 
+#include "storage/SafeWrite.h"
+
 #include <algorithm>
 
 namespace quibix {
@@ -16,11 +18,11 @@ int16_t loadInt16(std::span<const unsigned char> bytes, size_t offset)
     return static_cast<int16_t>(static_cast<uint16_t>(at(offset) | at(offset + 1) << 8));
 }
 
-void storeInt16(FileBytes& bytes, size_t offset, int16_t value)
+void storeInt16(std::string& bytes, size_t offset, int16_t value)
 {
     const auto bits = static_cast<uint16_t>(value);
-    bytes[offset] = static_cast<unsigned char>(bits & 0xFF);
-    bytes[offset + 1] = static_cast<unsigned char>(bits >> 8);
+    bytes[offset] = static_cast<char>(bits & 0xFF);
+    bytes[offset + 1] = static_cast<char>(bits >> 8);
 }
 
 // The stored slots as picture numbers, or nothing when one is out of range.
@@ -59,17 +61,18 @@ Config parseConfig(std::span<const unsigned char> bytes)
     return c;
 }
 
-void storeConfig(const Config& config, FileBytes& bytes)
+std::string recordBytes(const Config& config)
 {
     // A length field cannot say more than 32767.
     const size_t length = std::min<size_t>(config.Skin.size(), INT16_MAX);
-    bytes.resize(std::max(bytes.size(), kConfigHeaderSize + length), 0);
+    std::string bytes(kConfigHeaderSize + length, '\0');
     storeInt16(bytes, 0, config.Combinaciones);
     storeInt16(bytes, 2, config.Forma);
     for (size_t s = 0; s < config.Piezas.size(); ++s)
         storeInt16(bytes, kPiezasOffset + 2 * s, config.Piezas[s]);
     storeInt16(bytes, kSkinLengthOffset, static_cast<int16_t>(length));
     std::copy_n(config.Skin.begin(), length, bytes.begin() + kConfigHeaderSize);
+    return bytes;
 }
 
 SavedOptions checkedOptions(const Config& config)
@@ -104,16 +107,19 @@ Config configFor(int16_t combinaciones, int16_t forma, const std::array<int16_t,
 bool SettingsFile::read(Config& config, std::string* error) const
 {
     config = Config{};
-    FileBytes bytes;
-    if (!readOrCreate(file_, bytes, error))
+    std::string bytes;
+    if (!readFileHead(file_, kConfigHeaderSize + INT16_MAX, bytes, error))
         return false;
-    config = parseConfig(bytes);
+    config = parseConfig(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
     return true;
 }
 
 bool SettingsFile::write(const Config& config, std::string* error) const
 {
-    return replaceFile(file_, [&config](FileBytes& bytes) { storeConfig(config, bytes); }, error);
+    const WriteOutcome outcome = writeBytesAt(file_, 0, recordBytes(config));
+    if (!outcome.ok && error)
+        *error = outcome.error;
+    return outcome.ok;
 }
 
 } // namespace quibix

@@ -7,8 +7,6 @@
 //   offset 18  int16  length n of Skin
 //   offset 20  n bytes Skin, Windows-1252 ("\" or "\Name\")
 // The file is never shortened: bytes after the record stay and are ignored.
-#include "storage/FileReplace.h"
-
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -31,9 +29,8 @@ struct Config {
 // as no skin. Pure: depends on nothing but the bytes.
 Config parseConfig(std::span<const unsigned char> bytes);
 
-// Writes `config` at offset 0 of `bytes`, growing them when shorter and
-// keeping whatever lies after the record.
-void storeConfig(const Config& config, FileBytes& bytes);
+// The record's bytes as they are stored from offset 0 of the file.
+std::string recordBytes(const Config& config);
 
 // The options a read record asks for, each one checked: a value out of its
 // range, a piece list out of ascending order or with a picture twice gives
@@ -59,9 +56,9 @@ public:
     // "not set". False with `error` set when it exists but cannot be read.
     bool read(Config& config, std::string* error = nullptr) const;
 
-    // Writes the record over the start of the file, through a complete new
-    // file renamed over the old one. False with `error` set when it could
-    // not be written; the old file is then untouched.
+    // Writes the record over the start of the file, keeping what follows
+    // it, without ever leaving a torn file (storage/SafeWrite.h). False with
+    // `error` set when it could not be written; the old file is then intact.
     bool write(const Config& config, std::string* error = nullptr) const;
 
 private:

@@ -5,6 +5,7 @@
 #include "ui/EditorLauncher.h"
 #include "ui/GameMenuBar.h"
 #include "ui/MessageBox.h"
+#include "ui/NameInput.h"
 #include "ui/PlayField.h"
 #include "ui/SideBand.h"
 #include "ui/TitleScreen.h"
@@ -287,6 +288,7 @@ std::optional<std::string> MainWindow::inputBox(const std::string& prompt,
     dialog.setWindowTitle(toQString(title));
     dialog.setLabelText(toQString(prompt));
     dialog.setTextValue(toQString(proposed));
+    limitToStorableName(dialog); // the only input box asks for a record's name
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();

@@ -1,5 +1,7 @@
 #include "ui/ShadowLabel.h"
 
+#include "render/TextFit.h"
+
 #include <QPainter>
 
 namespace quibix {
@@ -35,16 +37,27 @@ void ShadowLabel::setText(const QString& text)
     update();
 }
 
+void ShadowLabel::setSingleLine(bool on)
+{
+    singleLine_ = on;
+    update();
+}
+
 void ShadowLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setFont(font());
-    const int flags = static_cast<int>(alignment_) | Qt::TextWordWrap;
     const QRect area = rect().adjusted(0, 0, -1, -1);
+    int flags = static_cast<int>(alignment_);
+    QString text = text_;
+    if (singleLine_) // the shadow takes one pixel more
+        text = fitOneLine(text_, font(), area.width() - 1);
+    else
+        flags |= Qt::TextWordWrap;
     painter.setPen(kShadowColour);
-    painter.drawText(area.translated(1, 1), flags, text_);
+    painter.drawText(area.translated(1, 1), flags, text);
     painter.setPen(kTextColour);
-    painter.drawText(area, flags, text_);
+    painter.drawText(area, flags, text);
 }
 
 } // namespace quibix

@@ -13,6 +13,8 @@ public:
                 Qt::Alignment alignment);
 
     void setText(const QString& text);
+    // Keeps the text on one line, shortened with an ellipsis when too wide.
+    void setSingleLine(bool on);
     QString text() const { return text_; }
 
 protected:
@@ -21,6 +23,7 @@ protected:
 private:
     QString text_;
     Qt::Alignment alignment_;
+    bool singleLine_ = false;
 };
 
 // The game's caption font, at the given size in points.

@@ -31,6 +31,7 @@ TitleScreen::TitleScreen(QWidget* parent) : QWidget(parent)
         lblRecord_[i] = new ShadowLabel(QStringLiteral("Quibix Master %1").arg(i + 1), this,
                                         {36, 206 + 24 * i, 261, 25}, kRowPoints,
                                         Qt::AlignLeft | Qt::AlignVCenter);
+        lblRecord_[i]->setSingleLine(true); // a long name never spills onto the next row
         lblRecordVal_[i] = new ShadowLabel(QStringLiteral("0000000"), this,
                                            {308, 206 + 24 * i, 93, 25}, kRowPoints,
                                            Qt::AlignRight | Qt::AlignVCenter);

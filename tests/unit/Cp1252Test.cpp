@@ -37,3 +37,11 @@ TEST(Cp1252, WhatTheCodePageCannotHoldBecomesOneQuestionMarkEach)
     EXPECT_EQ(utf8ToCp1252("\xED\xA0\x80"), "???");                 // an encoded surrogate is no character
     EXPECT_EQ(utf8ToCp1252(std::string(300, 'A') + "\xE4\xB8\xAD"), std::string(300, 'A') + "?");
 }
+
+TEST(Cp1252, FitsTellsWhetherANameIsStoredWithoutLoss)
+{
+    for (const char* fits : {"", "Quibix Master 10", "Jos\xC3\xA9 \xE2\x82\xAC?"})
+        EXPECT_TRUE(fitsCp1252(fits)) << fits;
+    for (const char* lost : {"a\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\xFF", "\xEF\xBF\xBD"})
+        EXPECT_FALSE(fitsCp1252(lost)) << lost;
+}

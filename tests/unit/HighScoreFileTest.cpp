@@ -1,5 +1,7 @@
 #include "storage/HighScoreFile.h"
 
+#include "fakes/AsOrdinaryUser.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -122,23 +124,29 @@ TEST_F(HighScoreFileTest, FailuresAreReportedAndLeaveTheOldFile)
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
 }
 
-TEST_F(HighScoreFileTest, ReadOnlyFolderOrFileIsRespected)
+TEST_F(HighScoreFileTest, ReadOnlyFolderTakesTheRowsInPlaceAndAReadOnlyFileStaysAsItIs)
 {
-    const Bytes before = pattern(608);
+    if (!quibix::testing::runHereAsOrdinaryUser())
+        return;
+    const Bytes before = pattern(700);
     save(before);
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    if (std::ofstream(dir / "probe")) // root: permissions do not hold
-        GTEST_SKIP() << "permissions are not enforced for this user";
-
-    std::string error;
-    EXPECT_FALSE(HighScoreFile(file).write(sampleRows(), &error));
-    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-    EXPECT_EQ(load(), before);
+    WriteMethod method = WriteMethod::Replaced;
+    ASSERT_TRUE(HighScoreFile(file).write(sampleRows(), nullptr, &method));
+    EXPECT_EQ(method, WriteMethod::InPlace);
+    Bytes after = load();
+    EXPECT_EQ(slice(after, 0, 28), slice(before, 0, 28));
+    EXPECT_EQ(slice(after, 608, 700), slice(before, 608, 700));
+    RecordTable rows;
+    ASSERT_TRUE(HighScoreFile(file).read(rows));
+    expectRows(rows, sampleRows());
 
     fs::permissions(dir, fs::perms::owner_all);
     fs::permissions(file, fs::perms::owner_read);
-    EXPECT_FALSE(HighScoreFile(file).write(sampleRows()));
-    EXPECT_EQ(load(), before);
+    std::string error;
+    EXPECT_FALSE(HighScoreFile(file).write(RecordTable{}, &error));
+    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+    EXPECT_EQ(load(), after);
 }
 
 TEST_F(HighScoreFileTest, WritingThroughALinkKeepsTheLinkAndThePermissions)
@@ -160,14 +168,27 @@ TEST(FormatScore, SevenDigitsAtLeastAndNeverGarbage)
     const std::pair<float, const char*> cases[] = {
         {0.0f, "0000000"}, {1234.0f, "0001234"}, {12345678.0f, "12345678"},
         {2147483520.0f, "2147483520"}, // the largest float below 2^31
+        {2147483648.0f, "2147483647"}, // 2^31: what the top scores are stored as
         {12.5f, "0000012"}, {13.5f, "0000014"}, // halves go to the even neighbour
         // Damaged values never show as garbage.
         {std::numeric_limits<float>::quiet_NaN(), "0000000"},
         {std::numeric_limits<float>::infinity(), "0000000"},
-        {-5.0f, "0000000"}, {1e12f, "0000000"}, {2147483648.0f, "0000000"},
+        {-5.0f, "0000000"}, {1e12f, "0000000"}, {2147483904.0f, "0000000"}, // the next float above 2^31
     };
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(formatScore(value), expected) << value;
 }
 
 } // namespace
+
+TEST(StorableName, TheNameBoxTakesAtMost25CharactersTheFileCanHold)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {std::string(25, 'x'), true}, {std::string(26, 'x'), false},
+        {"Jos\xC3\xA9 " + std::string(20, 'e'), true}, // 25 characters, 26 UTF-8 bytes
+        {"\xE2\x82\xAC" + std::string(25, 'e'), false}, {"", true},
+        {"Ann\xE4\xB8\xAD", false}, {"Two\nlines", false}, {"tab\t", false}, {"del\x7F", false},
+    };
+    for (const auto& [name, storable] : cases)
+        EXPECT_EQ(isStorableName(name), storable) << name;
+}

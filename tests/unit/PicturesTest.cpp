@@ -1,10 +1,12 @@
 // Loading pictures and sprites, with stand-ins for what cannot be loaded.
 #include "render/Pictures.h"
+#include "render/TextFit.h"
 #include "render/SpriteCatalogue.h"
 
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -46,6 +48,58 @@ TEST_F(Files, PicturesScaleToTheAskedSizeOrGiveNullForBadFiles)
 
     for (const QString& bad : {junk("banda.jpg", "\xFF\xD8\xFF\xE0 truncated"), path("none.jpg"), dir.path()})
         EXPECT_TRUE(loadPicture(bad.toStdString(), {98, 460}).isNull()) << bad.toStdString();
+}
+
+// A picture's size is taken from its header, before anything is decoded:
+// headers alone (no pixels follow) show which side of each limit refuses.
+TEST_F(Files, PicturesFarLargerThanNeededAreRefusedFromTheirHeader)
+{
+    auto bmpHeader = [this](int width, int height) {
+        QByteArray b("BM");
+        auto put32 = [&b](quint32 v) { for (int i = 0; i < 4; ++i) b.append(char(v >> (8 * i))); };
+        put32(54 + 3u * width * height);
+        put32(0);
+        put32(54);
+        put32(40);
+        put32(width);
+        put32(height);
+        b.append("\x01\x00\x18\x00", 4); // one plane, 24 bits
+        for (int i = 0; i < 6; ++i) put32(0);
+        QFile file(path("big.bmp"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(b);
+        return file.fileName().toStdString();
+    };
+    struct Case { int width, height; bool refused; };
+    const Case cases[] = {{10000, 10000, true}, {8193, 1, true}, {1, 8193, true}, {8192, 2048, false},
+                          {4096, 4096, false}, {4097, 4096, true}};
+    for (const Case& c : cases) {
+        std::string why;
+        EXPECT_TRUE(readPicture(bmpHeader(c.width, c.height), &why).isNull());
+        EXPECT_EQ(why.rfind("too large", 0) == 0, c.refused) << c.width << " x " << c.height << ": " << why;
+    }
+    std::string why;
+    EXPECT_TRUE(readPicture(dir.path().toStdString(), &why).isNull());
+    EXPECT_EQ(why, "not a file");
+}
+
+TEST(TextFit, NamesStayOnOneLineWithAnEllipsisWhenTooWide)
+{
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(12);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const QString wide = QStringLiteral("WWWWWWWWWW WWWWWWWWWW WWW"); // 25 characters
+    struct Case { QString name, shown; };
+    const Case cases[] = {{"Ann", "Ann"}, {"Line\r\nbreak\tand\u2028", "Line  break and "}, {wide, {}}};
+    for (const Case& c : cases) {
+        const QString line = fitOneLine(c.name, font, 261);
+        EXPECT_LE(metrics.horizontalAdvance(line), 261) << line.toStdString();
+        if (c.shown.isEmpty())
+            EXPECT_TRUE(line.endsWith(QChar(0x2026)) && line.size() < wide.size()) << line.toStdString();
+        else
+            EXPECT_EQ(line, c.shown);
+    }
 }
 
 TEST(PlainPicture, CalmPicturesWithTheTitleOnlyInTheCoversBand)

@@ -1,5 +1,6 @@
 // The high-score tables: reading, entering a score, the file's bytes.
 #include "fakes/Form1TestAccess.h"
+#include "fakes/AsOrdinaryUser.h"
 #include "fakes/GameFixture.h"
 
 #include <cmath>
@@ -131,6 +132,11 @@ TEST_F(RecordsTest, BlankAndDamagedNames)
     load();
     EXPECT_EQ(name(0), padded("Quibix Master 1"));
     EXPECT_EQ(window.caption(Caption::RecordName, 1), padded("Ab"));
+
+    // Line breaks and other control bytes show as spaces, on the name's own row.
+    Form1TestAccess::records(*form)[2].Nombre = padded("Line\r\nbreak\tand\x7F");
+    form->showRecordTable(0);
+    EXPECT_EQ(window.caption(Caption::RecordName, 2), padded("Line  break and "));
 }
 
 TEST_F(RecordsTest, DamagedScoresRankAsTheZeroTheyShow)
@@ -148,6 +154,60 @@ TEST_F(RecordsTest, DamagedScoresRankAsTheZeroTheyShow)
     offer(10);
     EXPECT_EQ(score(0), 10.0f);
     EXPECT_TRUE(std::isnan(score(1)));
+}
+
+TEST_F(RecordsTest, ShownAndRankedScoresAgreeAtTheTopOfTheRangeAndBetweenWholeNumbers)
+{
+    // 2^31 is what single precision makes of the largest scores: it shows
+    // and ranks as 2147483647. A stored 12.5 shows as 12 and ranks as 12.
+    struct Case { float stored; const char* shown; int32_t game; bool enters; };
+    const Case cases[] = {{2147483648.0f, "2147483647", 2147483583, false},
+                          {2147483648.0f, "2147483647", 2147483647, true},
+                          {12.5f, "0000012", 11, false},
+                          {12.5f, "0000012", 12, true}};
+    load();
+    for (const Case& c : cases) {
+        fillTables();
+        for (int k = 0; k < 10; ++k)
+            Form1TestAccess::records(*form)[k].Puntos = 0.0f;
+        Form1TestAccess::records(*form)[0].Puntos = c.stored;
+        form->showRecordTable(0);
+        EXPECT_EQ(window.caption(Caption::RecordValue, 0), c.shown);
+        offer(c.game);
+        EXPECT_EQ(score(1) == c.stored, c.enters) << c.game;
+        EXPECT_EQ(window.caption(Caption::RecordValue, 0), c.enters ? formatScore(float(c.game)) : c.shown);
+    }
+}
+
+TEST_F(RecordsTest, ReadOnlyFolderOrScoreFileAsAnOrdinaryUser)
+{
+    if (!runHereAsOrdinaryUser())
+        return;
+    // The folder refuses a new file but the file takes the rows in place.
+    load();
+    offer(500);
+    const auto data = datFile().parent_path();
+    std::filesystem::permissions(data, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    offer(700);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(fileBytes().substr(28, 4), std::string("\x00\x00\x2F\x44", 4)); // 700.0f
+
+    // A read-only file: a clear message, the score kept in memory, play on.
+    std::filesystem::permissions(data, std::filesystem::perms::owner_all);
+    std::filesystem::permissions(datFile(), std::filesystem::perms::owner_read);
+    const std::string before = fileBytes();
+    offer(900);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].first.find("Your score could not be saved:\rcannot write "), std::string::npos);
+    EXPECT_NE(window.messages[0].first.find("Permission denied"), std::string::npos) << window.messages[0].first;
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(score(0), 900.0f);
+    EXPECT_EQ(score(1), 700.0f);
+    EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000900");
+    startGame({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f});
+    form->Picture1_MouseMove(180, 200); // straight up
+    form->Picture1_Click();
+    EXPECT_TRUE(form->running());
 }
 
 TEST_F(RecordsTest, UnwritableFileKeepsTheGameGoing)

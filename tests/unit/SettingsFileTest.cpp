@@ -28,10 +28,8 @@ const Bytes kSaved = withSkin({6, 0, 5, 0, 0xFF, 0xFF, 3, 0, 5, 0, 7, 0, 9, 0, 1
 
 TEST(SettingsFormat, RecordIsWrittenAndReadByteForByte)
 {
-    const Config config = configFor(6, 5, {0, 3, 5, 7, 9, 11}, "\\Space\\");
-    Bytes bytes;
-    storeConfig(config, bytes);
-    EXPECT_EQ(bytes, kSaved);
+    const std::string bytes = recordBytes(configFor(6, 5, {0, 3, 5, 7, 9, 11}, "\\Space\\"));
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), kSaved);
 
     const Config read = parseConfig(kSaved);
     EXPECT_EQ(read.Combinaciones, 6);
@@ -41,17 +39,6 @@ TEST(SettingsFormat, RecordIsWrittenAndReadByteForByte)
     const SavedOptions o = checkedOptions(read);
     EXPECT_EQ(o.piezas, (std::array<int16_t, 6>{0, 3, 5, 7, 9, 11}));
     EXPECT_EQ(o.skin, "\\Space\\");
-}
-
-TEST(SettingsFormat, AShorterRecordLeavesTheOldTailWhichReadingIgnores)
-{
-    Bytes bytes = withSkin(Bytes(kSaved.begin(), kSaved.begin() + 20), "\\LongerName\\");
-    const Bytes before = bytes;
-    storeConfig(configFor(3, 0, {0, 1, 2, 3, 4, 5}, "\\"), bytes);
-    ASSERT_EQ(bytes.size(), before.size());
-    EXPECT_EQ(Bytes(bytes.begin() + 18, bytes.begin() + 21), (Bytes{1, 0, '\\'}));
-    EXPECT_EQ(Bytes(bytes.begin() + 21, bytes.end()), Bytes(before.begin() + 21, before.end()));
-    EXPECT_EQ(parseConfig(bytes).Skin, "\\");
 }
 
 TEST(SettingsFormat, ShortFilesReadAsZeroAndTheSkinMustLieInsideTheFile)
@@ -136,6 +123,15 @@ TEST_F(SettingsFileTest, MissingFileIsCreatedEmptyAndARewriteKeepsTheTail)
     EXPECT_EQ(load(), expected);
     ASSERT_TRUE(SettingsFile(file).read(config));
     EXPECT_EQ(config.Skin, "\\Space\\");
+
+    // A shorter record leaves the old tail, which reading ignores.
+    ASSERT_TRUE(SettingsFile(file).write(configFor(3, 0, {0, 1, 2, 3, 4, 5}, "\\")));
+    const Bytes shorter = load();
+    ASSERT_EQ(shorter.size(), expected.size());
+    EXPECT_EQ(Bytes(shorter.begin() + 18, shorter.begin() + 21), (Bytes{1, 0, '\\'}));
+    EXPECT_EQ(Bytes(shorter.begin() + 21, shorter.end()), Bytes(expected.begin() + 21, expected.end()));
+    ASSERT_TRUE(SettingsFile(file).read(config));
+    EXPECT_EQ(config.Skin, "\\");
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeWrittenSaysWhyAndStaysAsItWas)

@@ -1,0 +1,81 @@
+#pragma once
+// File permissions do not hold for root, and CI runs as root. A test of a
+// read-only folder or file calls runHereAsOrdinaryUser() first: as an
+// ordinary user it returns true and the test goes on; as root it runs the
+// same test again in a child process as the user "nobody" (privileges
+// dropped with setpriv), checks that it passed there, and returns false.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <pwd.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quibix::testing {
+
+inline bool runHereAsOrdinaryUser()
+{
+    namespace fs = std::filesystem;
+    if (::geteuid() != 0)
+        return true;
+    const passwd* user = ::getpwnam("nobody");
+    if (user == nullptr || !fs::exists("/usr/bin/setpriv")) {
+        ADD_FAILURE() << "running as root, and no user 'nobody' or no setpriv to drop privileges";
+        return false;
+    }
+
+    // A copy of the test program where the user can run it, whatever the
+    // folders above the build allow.
+    char pattern[] = "/tmp/quibix-user-XXXXXX";
+    const fs::path dir = ::mkdtemp(pattern);
+    fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec);
+    const fs::path program = dir / "quibix_tests";
+    fs::copy_file("/proc/self/exe", program);
+    fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                 fs::perms::others_read | fs::perms::others_exec);
+    // The sanitizer's suppressions file may lie in a folder the user cannot read.
+    std::string lsan = std::getenv("LSAN_OPTIONS") ? std::getenv("LSAN_OPTIONS") : "";
+    if (const auto at = lsan.find("suppressions="); at != std::string::npos) {
+        const auto end = lsan.find(':', at);
+        const fs::path supp = lsan.substr(at + 13, end == std::string::npos ? end : end - at - 13);
+        std::error_code ec;
+        fs::copy_file(supp, dir / "lsan.supp", ec);
+        fs::permissions(dir / "lsan.supp", fs::perms::all, ec);
+        lsan.replace(at + 13, supp.string().size(), (dir / "lsan.supp").string());
+    }
+
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string filter = std::string("--gtest_filter=") + info->test_suite_name() + "." + info->name();
+    const fs::path log = dir / "output.txt";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::FILE* out = std::freopen(log.c_str(), "w", stdout);
+        if (out != nullptr)
+            ::dup2(::fileno(out), STDERR_FILENO);
+        ::setenv("HOME", dir.c_str(), 1);
+        ::unsetenv("XDG_RUNTIME_DIR");
+        ::setenv("LSAN_OPTIONS", lsan.c_str(), 1);
+        const std::string uid = "--reuid=" + std::to_string(user->pw_uid);
+        const std::string gid = "--regid=" + std::to_string(user->pw_gid);
+        ::execl("/usr/bin/setpriv", "setpriv", uid.c_str(), gid.c_str(), "--clear-groups", "--",
+                program.c_str(), filter.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    std::stringstream output;
+    output << std::ifstream(log).rdbuf();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output.str();
+    // Ran and passed there, not skipped.
+    EXPECT_NE(output.str().find("[  PASSED  ] 1 test"), std::string::npos) << output.str();
+    EXPECT_EQ(output.str().find("SKIPPED"), std::string::npos) << output.str();
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+    return false;
+}
+
+} // namespace quibix::testing

@@ -1,0 +1,148 @@
+// Writing a range of a data file: holes, huge files, hard links, leftovers,
+// and a read-only folder or file as an ordinary user.
+#include "storage/SafeWrite.h"
+
+#include "fakes/AsOrdinaryUser.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace quibix;
+
+namespace {
+
+class SafeWriteTest : public ::testing::Test {
+protected:
+    void TearDown() override { fs::permissions(dir, fs::perms::owner_all); }
+
+    std::string bytesAt(uint64_t offset, size_t size) const
+    {
+        std::string out;
+        bool exists = false;
+        EXPECT_EQ(readBytesAt(file, offset, size, out, exists), 0);
+        return out;
+    }
+    // A file of `size` bytes that holds data only at its start and its end.
+    void makeSparse(uint64_t size) const
+    {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::pwrite(fd, "head", 4, 0), 4);
+        ASSERT_EQ(::pwrite(fd, "end", 3, static_cast<off_t>(size - 3)), 3);
+        ::close(fd);
+    }
+    uint64_t allocated() const
+    {
+        struct stat info {};
+        ::stat(file.c_str(), &info);
+        return static_cast<uint64_t>(info.st_blocks) * 512;
+    }
+
+    QTemporaryDir temp;
+    fs::path dir = temp.path().toStdString();
+    fs::path file = dir / "Quibix.dat";
+};
+
+TEST_F(SafeWriteTest, HugeFilesReadOnlyWhatIsAskedAndWriteWithoutCopyingTheirBulk)
+{
+    // 8 GB, sparse: replaced whole, its hole kept, nothing read but the range.
+    const uint64_t huge = 8ull << 30;
+    makeSparse(huge);
+    EXPECT_EQ(bytesAt(0, 6), std::string("head\0\0", 6));
+    EXPECT_EQ(bytesAt(huge - 3, 5), std::string("end\0\0", 5)); // beyond the end reads as zero
+    const WriteOutcome outcome = writeBytesAt(file, 2, "XY");
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(outcome.method, WriteMethod::Replaced);
+    EXPECT_EQ(fs::file_size(file), huge);
+    EXPECT_LT(allocated(), 1u << 20);
+    EXPECT_EQ(bytesAt(0, 4), "heXY");
+    EXPECT_EQ(bytesAt(huge - 3, 3), "end");
+
+    // More real data than is worth copying: written in place.
+    const std::string bulk(kMaxCopyBytes + 1, 'd');
+    std::ofstream(file, std::ios::binary) << bulk;
+    const WriteOutcome big = writeBytesAt(file, kMaxCopyBytes, "ZZ");
+    ASSERT_TRUE(big.ok) << big.error;
+    EXPECT_EQ(big.method, WriteMethod::InPlace);
+    EXPECT_EQ(bytesAt(kMaxCopyBytes - 1, 4), std::string("dZZ\0", 4));
+    EXPECT_EQ(fs::file_size(file), kMaxCopyBytes + 2);
+}
+
+TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
+{
+    // A hard link shares the new bytes; a replacement would cut it off.
+    std::ofstream(file) << "0123456789";
+    fs::create_hard_link(file, dir / "other.dat");
+    WriteOutcome outcome = writeBytesAt(file, 12, "ab"); // past the end: zeros between
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(outcome.method, WriteMethod::InPlace);
+    std::ifstream other(dir / "other.dat", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(other), {}), std::string("0123456789\0\0ab", 14));
+
+    // A read-only leftover under the temporary name and the numbered ones of
+    // older versions are cleared away by the next write.
+    fs::remove(dir / "other.dat");
+    std::ofstream(tempPathFor(file)) << "half";
+    fs::permissions(tempPathFor(file), fs::perms::owner_read);
+    for (const char* old : {"Quibix.dat.tmp-123", "Quibix.dat.tmp-9"})
+        std::ofstream(dir / old) << "x";
+    std::ofstream(dir / "Quibix.dat.tmp-keep") << "not ours";
+    outcome = writeBytesAt(file, 0, "A");
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(outcome.method, WriteMethod::Replaced);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Quibix.dat", "Quibix.dat.tmp-keep"}));
+}
+
+TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHanging)
+{
+    ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+    std::string out;
+    bool exists = false;
+    EXPECT_EQ(readBytesAt(file, 0, 4, out, exists), EINVAL);
+    EXPECT_TRUE(exists);
+    EXPECT_FALSE(writeBytesAt(file, 0, "x").ok);
+    fs::remove(file);
+    fs::create_directory(file);
+    EXPECT_EQ(readBytesAt(file, 0, 4, out, exists), EISDIR);
+    const WriteOutcome outcome = writeBytesAt(file, 0, "x");
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_NE(outcome.error.find("cannot write " + file.string() + ": Is a directory"), std::string::npos)
+        << outcome.error;
+}
+
+TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
+{
+    if (!quibix::testing::runHereAsOrdinaryUser())
+        return;
+    // Folder read-only, file writable: the bytes go in place.
+    std::ofstream(file) << "0123456789";
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    WriteOutcome outcome = writeBytesAt(file, 2, "ab");
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(outcome.method, WriteMethod::InPlace);
+    EXPECT_EQ(bytesAt(0, 10), "01ab456789");
+
+    // Nor a new file in such a folder; nor a read-only file anywhere.
+    outcome = writeBytesAt(dir / "new.dat", 0, "x");
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_NE(outcome.error.find("Permission denied"), std::string::npos) << outcome.error;
+    fs::permissions(dir, fs::perms::owner_all);
+    fs::permissions(file, fs::perms::owner_read);
+    outcome = writeBytesAt(file, 0, "zz");
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_NE(outcome.error.find("Permission denied"), std::string::npos) << outcome.error;
+    EXPECT_EQ(bytesAt(0, 10), "01ab456789");
+}
+
+} // namespace

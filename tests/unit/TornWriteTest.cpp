@@ -1,0 +1,113 @@
+// A writer of the score file killed with SIGKILL at random moments leaves
+// the whole old file or the whole new one, and at most the one temporary.
+// QUIBIX_KILL_ROUNDS sets the number of kills (`make kill-test` for many).
+#include "storage/HighScoreFile.h"
+#include "tools/ScoreVersions.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace quibix;
+
+namespace {
+
+int rounds()
+{
+    const char* env = std::getenv("QUIBIX_KILL_ROUNDS");
+    return env ? std::max(1, std::atoi(env)) : 60;
+}
+
+// The bytes a check compares: all of a small file; the size, the head and
+// the end of a large one.
+std::string fingerprint(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    const auto size = static_cast<std::streamoff>(fs::file_size(file));
+    std::string head(std::min<std::streamoff>(size, 8192), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    if (size <= 8192)
+        return head;
+    std::string tail(4096, '\0');
+    in.seekg(size - 4096);
+    in.read(tail.data(), 4096);
+    return std::to_string(size) + head + tail;
+}
+
+// Starts the writer and returns once it is inside its loop.
+pid_t startWriter(const fs::path& file)
+{
+    int pipeFds[2];
+    EXPECT_EQ(::pipe(pipeFds), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        ::close(pipeFds[0]);
+        ::execl(QUIBIX_SCORE_WRITER, QUIBIX_SCORE_WRITER, file.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    char ready = 0;
+    EXPECT_EQ(::read(pipeFds[0], &ready, 1), 1) << "the writer did not start";
+    ::close(pipeFds[0]);
+    return pid;
+}
+
+TEST(TornWrites, AKilledWriterLeavesTheOldOrTheNewFileAndNoPileOfTemporaries)
+{
+    struct Case {
+        const char* what;
+        size_t tailBytes;
+        int share; // of the rounds
+    };
+    // A file with bytes after the rows is replaced whole; one holding more
+    // data than is worth copying is written in place.
+    const Case cases[] = {{"replaced whole", 3000, 1}, {"written in place", kMaxCopyBytes + 4096, 4}};
+    std::mt19937 random(std::random_device{}());
+    for (const Case& c : cases) {
+        QTemporaryDir temp;
+        const fs::path dir = temp.path().toStdString();
+        const fs::path file = dir / "Quibix.dat";
+        std::string initial(28, 'H');
+        initial += std::string(580, '\0');
+        for (size_t i = 0; i < c.tailBytes; ++i)
+            initial += static_cast<char>('a' + i % 23);
+        std::ofstream(file, std::ios::binary) << initial;
+
+        std::string versions[2];
+        for (int v = 0; v < 2; ++v) {
+            ASSERT_TRUE(HighScoreFile(file).write(quibix::testing::scoreVersion(v)));
+            versions[v] = fingerprint(file);
+        }
+        int seen[2] = {0, 0};
+        const int n = std::max(2, rounds() / c.share);
+        for (int round = 0; round < n; ++round) {
+            const pid_t writer = startWriter(file);
+            ::usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
+            ::kill(writer, SIGKILL);
+            ::waitpid(writer, nullptr, 0);
+
+            const std::string now = fingerprint(file);
+            ASSERT_TRUE(now == versions[0] || now == versions[1]) << c.what << ": torn after kill " << round;
+            ++seen[now == versions[1]];
+            for (const auto& entry : fs::directory_iterator(dir)) {
+                const auto name = entry.path().filename();
+                ASSERT_TRUE(name == "Quibix.dat" || name == "Quibix.dat.tmp") << name;
+            }
+        }
+        // A finished write leaves no temporary at all.
+        ASSERT_TRUE(HighScoreFile(file).write(quibix::testing::scoreVersion(0)));
+        EXPECT_FALSE(fs::exists(tempPathFor(file))) << c.what;
+        std::printf("%s: %d kills, %d left the first table, %d the second\n", c.what, n, seen[0], seen[1]);
+    }
+}
+
+} // namespace
