@@ -93,7 +93,7 @@ std::string hostileLine(std::mt19937& rng)
             line += static_cast<char>(rng());
         break;
     case 1: // one endless word
-        line.assign(50000 + pick(50000), static_cast<char>('0' + pick(10)));
+        line.assign(5000 + pick(20000), static_cast<char>('0' + pick(10)));
         break;
     default: // words of the language with numbers good and bad
         line = kWords[pick(13)];
