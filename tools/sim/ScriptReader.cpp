@@ -71,26 +71,66 @@ struct Argument {
     int64_t high;
 };
 
-// Checks the argument count and reads every argument as a number.
-template <std::size_t Count>
-bool readArguments(const std::vector<std::string_view>& words,
-                   const std::array<Argument, Count>& arguments,
-                   std::array<int64_t, Count>& values, std::string& why)
+// The commands whose arguments are all numbers, with their ranges.
+struct NumericSyntax {
+    std::string_view op;
+    std::vector<Argument> arguments;
+};
+
+const std::vector<NumericSyntax>& numericCommands()
 {
-    if (words.size() != Count + 1) {
-        why = std::string(words[0]) + " takes " + std::to_string(Count) +
-              (Count == 1 ? " argument" : " arguments");
-        for (std::size_t i = 0; i < Count; ++i)
-            why += (i ? " " : ": ") + std::string(arguments[i].name);
+    // Column 17 and row 15 are the margin a shot can reach; a fuse of 7
+    // only exists inside a turn, on its way to the explosion.
+    static const std::vector<NumericSyntax> table{
+        {"seed", {{"SEED", 0, 4294967295}}},
+        {"clear", {{"BRICKS", 0, 4}}},
+        {"put", {{"COL", 0, 17}, {"ROW", 0, 15}, {"CODE", 0, 7}}},
+        {"load", {{"KIND", 0, 5}, {"NEXT", 0, 5}}},
+        {"fuse", {{"FUSE", 0, 6}}},
+        {"shoot", {{"ANGLE", 2, 178}}},
+        {"board", {}},
+    };
+    return table;
+}
+
+// Checks the argument count and reads every argument as a number.
+bool readArguments(const std::vector<std::string_view>& words, const NumericSyntax& syntax,
+                   std::vector<int64_t>& values, std::string& why)
+{
+    const std::size_t count = syntax.arguments.size();
+    if (words.size() != count + 1) {
+        why = std::string(syntax.op) + " takes " + std::to_string(count) +
+              (count == 1 ? " argument" : " arguments");
+        for (std::size_t i = 0; i < count; ++i)
+            why += (i ? " " : ": ") + std::string(syntax.arguments[i].name);
         why += ", not " + std::to_string(words.size() - 1);
         return false;
     }
-    for (std::size_t i = 0; i < Count; ++i) {
-        const Argument& a = arguments[i];
+    values.assign(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Argument& a = syntax.arguments[i];
         if (!readNumber(words[i + 1], a.name, a.low, a.high, values[i], why))
             return false;
     }
     return true;
+}
+
+Command numericCommand(std::string_view op, const std::vector<int64_t>& v)
+{
+    auto i = [&](std::size_t k) { return static_cast<int>(v[k]); };
+    if (op == "seed")
+        return SeedCommand{static_cast<uint32_t>(v[0])};
+    if (op == "clear")
+        return ClearCommand{i(0)};
+    if (op == "put")
+        return PutCommand{i(0), i(1), i(2)};
+    if (op == "load")
+        return LoadCommand{i(0), i(1)};
+    if (op == "fuse")
+        return FuseCommand{i(0)};
+    if (op == "shoot")
+        return ShootCommand{i(0)};
+    return BoardCommand{};
 }
 
 Command readNew(const std::vector<std::string_view>& words)
@@ -136,53 +176,16 @@ Command parseLine(std::string_view line)
         return NoCommand{};
 
     const std::string_view op = words[0];
-    std::string why;
-    if (op == "seed") {
-        std::array<int64_t, 1> v{};
-        if (!readArguments<1>(words, {{{"SEED", 0, 4294967295}}}, v, why))
-            return BadLine{why};
-        return SeedCommand{static_cast<uint32_t>(v[0])};
-    }
     if (op == "new")
         return readNew(words);
-    if (op == "clear") {
-        std::array<int64_t, 1> v{};
-        if (!readArguments<1>(words, {{{"BRICKS", 0, 4}}}, v, why))
+    for (const NumericSyntax& syntax : numericCommands()) {
+        if (op != syntax.op)
+            continue;
+        std::vector<int64_t> values;
+        std::string why;
+        if (!readArguments(words, syntax, values, why))
             return BadLine{why};
-        return ClearCommand{static_cast<int>(v[0])};
-    }
-    if (op == "put") {
-        // Column 17 and row 15 are the margin a shot can reach.
-        std::array<int64_t, 3> v{};
-        if (!readArguments<3>(words, {{{"COL", 0, 17}, {"ROW", 0, 15}, {"CODE", 0, 7}}}, v, why))
-            return BadLine{why};
-        return PutCommand{static_cast<int>(v[0]), static_cast<int>(v[1]),
-                          static_cast<int>(v[2])};
-    }
-    if (op == "load") {
-        std::array<int64_t, 2> v{};
-        if (!readArguments<2>(words, {{{"KIND", 0, 5}, {"NEXT", 0, 5}}}, v, why))
-            return BadLine{why};
-        return LoadCommand{static_cast<int>(v[0]), static_cast<int>(v[1])};
-    }
-    if (op == "fuse") {
-        // 7 only ever exists inside a turn, on its way to the explosion.
-        std::array<int64_t, 1> v{};
-        if (!readArguments<1>(words, {{{"FUSE", 0, 6}}}, v, why))
-            return BadLine{why};
-        return FuseCommand{static_cast<int>(v[0])};
-    }
-    if (op == "shoot") {
-        std::array<int64_t, 1> v{};
-        if (!readArguments<1>(words, {{{"ANGLE", 2, 178}}}, v, why))
-            return BadLine{why};
-        return ShootCommand{static_cast<int>(v[0])};
-    }
-    if (op == "board") {
-        std::array<int64_t, 0> v{};
-        if (!readArguments<0>(words, {}, v, why))
-            return BadLine{why};
-        return BoardCommand{};
+        return numericCommand(op, values);
     }
     return BadLine{"unknown command " + quoted(op)};
 }

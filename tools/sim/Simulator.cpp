@@ -76,19 +76,13 @@ std::string Simulator::newGame(const NewCommand& command)
     engine_.setCombinaciones(static_cast<int16_t>(command.group));
     engine_.NuevaPantalla(0);
     lost_ = false;
-    return JsonObject()
-        .add("screen", engine_.pantalla())
+    JsonObject state;
+    state.add("screen", engine_.pantalla())
         .add("level", engine_.level() == 1 ? "hard" : "easy")
         .add("shape", shapeName(engine_.forma()))
-        .add("group", engine_.combinaciones())
-        .add("bricks", engine_.ladrillos())
-        .add("lossRow", engine_.filaLimite())
-        .add("score", engine_.score())
-        .add("fuse", engine_.mecha())
-        .add("loaded", engine_.ficha())
-        .add("next", engine_.siguiente())
-        .add("used", engine_.usadas())
-        .str();
+        .add("group", engine_.combinaciones());
+    addCounters(state);
+    return state.add("used", engine_.usadas()).str();
 }
 
 std::string Simulator::shoot(int angle)
@@ -100,25 +94,30 @@ std::string Simulator::shoot(int angle)
     // A cleared screen goes straight on to the next one, as the window does.
     if (turn.cleared)
         engine_.NuevaPantalla(engine_.pantalla());
-    return JsonObject()
-        .add("angle", angle)
+    JsonObject answer;
+    answer.add("angle", angle)
         .addRaw("rest", jsonPair(turn.rest.col, turn.rest.row))
         .add("steps", turn.steps)
         .add("rebounds", turn.rebounds)
         .addRaw("removed", jsonPairs(cells(turn.removed)))
         .add("fallen", turn.fallen)
-        .add("last", engine_.ultimoTiro())
-        .add("score", engine_.score())
-        .add("fuse", engine_.mecha())
-        .add("bricks", engine_.ladrillos())
-        .add("lossRow", engine_.filaLimite())
-        .add("loaded", engine_.ficha())
-        .add("next", engine_.siguiente())
-        .add("lost", turn.lost)
+        .add("last", engine_.ultimoTiro());
+    addCounters(answer);
+    return answer.add("lost", turn.lost)
         .add("cleared", turn.cleared)
         .add("screen", engine_.pantalla())
         .add("used", engine_.usadas())
         .str();
+}
+
+void Simulator::addCounters(JsonObject& json) const
+{
+    json.add("score", engine_.score())
+        .add("fuse", engine_.mecha())
+        .add("bricks", engine_.ladrillos())
+        .add("lossRow", engine_.filaLimite())
+        .add("loaded", engine_.ficha())
+        .add("next", engine_.siguiente());
 }
 
 std::string Simulator::board() const

@@ -16,6 +16,7 @@
 // silent. Blank lines and lines starting with # are skipped. Anything else
 // answers {"error":"line N: ..."} and the script goes on. Until the first
 // `seed` the sequence is that of seed 0.
+#include "Json.h"
 #include "ScriptRandom.h"
 #include "ScriptReader.h"
 #include "game/Engine.h"
@@ -36,6 +37,8 @@ private:
     std::string newGame(const NewCommand& command);
     std::string shoot(int angle);
     std::string board() const;
+    // The figures both `new` and `shoot` report, in the order of `shoot`.
+    void addCounters(JsonObject& json) const;
 
     ScriptRandom random_;
     Engine engine_;
