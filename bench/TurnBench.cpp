@@ -1,9 +1,11 @@
-// How long the rules take on this machine: an aiming redraw, one turn with
-// the animations' pauses off, and a real-time 90-degree shot against the
-// 39 frames of 17 ms it should last.
+// How long the rules take on this machine: an aiming redraw, one turn of the
+// engine alone, one shown turn with the animations' pauses off, and a
+// real-time 90-degree shot against the 39 frames of 17 ms it should last.
 #include "audio/SilentAudio.h"
 #include "fakes/FakePorts.h"
-#include "game/Form1.h"
+#include "fakes/Form1TestAccess.h"
+#include "form/Form1.h"
+#include "game/Engine.h"
 #include "game/FramePacer.h"
 #include "game/Random.h"
 
@@ -61,8 +63,10 @@ int main(int argc, char** argv)
     testing::SeededRandom random(12345);
     Form1 g(folder, window, effects, music, random);
     g.Form_Load();
-    g.blnFX = kFalse;
+    g.MenuSound_Click(1); // effects off
     g.cmdStart_Click();
+    Engine& rules = Form1TestAccess::engine(g);
+    Canvas& canvas = Form1TestAccess::canvas(g);
 
     // 1. Aiming: one cannon redraw per mouse move.
     {
@@ -73,30 +77,53 @@ int main(int argc, char** argv)
         std::printf("aiming redraw (PintaCañon):            %8.2f us\n", 1000.0 * millisSince(start) / kRuns);
     }
 
-    // 2. One turn's rules on a full starting board, pauses returning at
-    //    once: the shot completes a group of the column (8, 9) (8, 10) that
-    //    hangs under the block, and the three pieces below it fall.
+    // 2. The engine alone: one whole turn at 90 degrees on full starting
+    //    boards (every shape and level), from a copy of the set-up engine.
+    {
+        testing::SeededRandom seeded(777);
+        constexpr int kBoards = 60, kRunsPerBoard = 500;
+        double total = 0;
+        std::size_t events = 0;
+        for (int b = 0; b < kBoards; ++b) {
+            Engine fresh(seeded);
+            fresh.setForma(static_cast<int16_t>(b % 6));
+            fresh.setLevel(static_cast<int16_t>(b / 6 % 2));
+            fresh.NuevaPantalla(0);
+            fresh.aim(180.0f);
+            for (int i = 0; i < kRunsPerBoard; ++i) {
+                Engine e = fresh;
+                const auto start = Clock::now();
+                const Turn turn = e.shoot();
+                total += millisSince(start);
+                events += turn.events.size();
+            }
+        }
+        std::printf("one engine turn, full board (90 deg):  %8.2f us (%zu events a turn)\n",
+                    1000.0 * total / (kBoards * kRunsPerBoard), events / (kBoards * kRunsPerBoard));
+    }
+
+    // 3. One shown turn on a full starting board, pauses returning at once:
+    //    a shot straight up (39 frames) completes a group of three at the
+    //    foot of the column (8, 9)..(8, 13) that hangs under the block.
     {
         constexpr int kRuns = 300;
         constexpr int16_t kKind = 2;
         double total = 0;
         for (int i = 0; i < kRuns; ++i) {
             g.cmdStart_Click();
-            const std::array<int16_t, 5> column{kKind + 1, kKind + 1, 5, 6, 5};
-            for (int r = 9; r <= 13; ++r) {
-                Casilla& cell = g.tablero(8, r);
-                cell.Tipo = column[r - 9];
-            }
-            g.canvas.DibujaArray(g.tablero, g.intLadrillos, true);
-            g.intFicha = kKind;
-            g.intUsadas = 1;
+            const std::array<int16_t, 5> column{5, 6, 5, kKind + 1, kKind + 1};
+            for (int r = 9; r <= 13; ++r)
+                rules.put(8, r, column[r - 9]);
+            rules.load(kKind, rules.siguiente());
+            canvas.DibujaArray(rules.board(), rules.ladrillos(), true);
+            g.Picture1_MouseMove(180.0f, 0.0f);
             const auto start = Clock::now();
-            g.resolveTurn(9, 10, 90, kPointerDefault);
+            g.Picture1_Click();
             total += millisSince(start);
-            if (g.tablero(8, 13).Tipo != 0)
-                std::printf("(the column did not fall)\n");
+            if (g.engine().board()(8, 13).Tipo != 0)
+                std::printf("(the group did not vanish)\n");
         }
-        std::printf("one turn, full board, no pauses:       %8.3f ms\n", total / kRuns);
+        std::printf("one shown turn, full board, no pauses: %8.3f ms\n", total / kRuns);
     }
 
     // 3. A real-time shot straight up on an empty board.
@@ -107,9 +134,9 @@ int main(int argc, char** argv)
         double total = 0, worst = 0;
         for (int i = 0; i < kRuns; ++i) {
             g.cmdStart_Click();
-            BorraTablero(g.tablero);
-            g.canvas.DibujaArray(g.tablero, 0, true);
-            g.intGrados = 90;
+            rules.clearBoard(0);
+            canvas.DibujaArray(rules.board(), 0, true);
+            g.Picture1_MouseMove(180.0f, 0.0f);
             std::this_thread::sleep_for(std::chrono::milliseconds(100)); // a fresh animation
             const auto start = Clock::now();
             g.Picture1_Click();

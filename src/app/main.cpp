@@ -1,7 +1,7 @@
 // Quibix: builds the window, the sound and the game, and runs the events.
 #include "audio/SdlEffects.h"
 #include "audio/SilentAudio.h"
-#include "game/Form1.h"
+#include "form/Form1.h"
 #include "game/Random.h"
 #include "ui/MainWindow.h"
 

@@ -1,14 +1,12 @@
 #include "game/Board.h"
 
+#include <algorithm>
+
 namespace quibix {
 
-bool BuscaCoords(const std::vector<Coordenada>& coords, int count, int16_t x, int16_t y)
+bool BuscaCoords(const std::vector<Cell>& coords, Cell cell)
 {
-    for (int i = 1; i <= count && i < static_cast<int>(coords.size()); ++i) {
-        if (coords[i].X == x && coords[i].Y == y)
-            return true;
-    }
-    return false;
+    return std::find(coords.begin(), coords.end(), cell) != coords.end();
 }
 
 int16_t BuscaFilaBaja(const Tablero& board)

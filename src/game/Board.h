@@ -16,12 +16,11 @@ struct Casilla {
     int16_t Cae = 0;
 };
 
-// Scratch entry: a cell (column, row) for the match search, or a falling
-// sprite (pixel x, pixel y, piece code) for the fall animation.
-struct Coordenada {
-    int16_t X = 0;
-    int16_t Y = 0;
-    int16_t Tipo = 0;
+// A cell of the board, (column, row).
+struct Cell {
+    int16_t col = 0;
+    int16_t row = 0;
+    bool operator==(const Cell&) const = default;
 };
 
 // Piece codes.
@@ -76,8 +75,8 @@ void ForEachNeighbour(int c, int r, Visit&& visit)
     if (r < kMarginRow) visit(c, r + 1);
 }
 
-// Whether (x, y) is among coords[1..count]; entry 0 is never used.
-bool BuscaCoords(const std::vector<Coordenada>& coords, int count, int16_t x, int16_t y);
+// Whether `cell` is in the list.
+bool BuscaCoords(const std::vector<Cell>& coords, Cell cell);
 
 // The deepest row 0..15 holding a piece in columns 0..17; 0 when empty.
 int16_t BuscaFilaBaja(const Tablero& board);

@@ -1,10 +1,8 @@
 // Cut-off pieces: whatever no longer hangs from the top row falls off the
 // bottom of the field, scores 10 n n, and burns the fuse back.
-#include "game/Form1.h"
-#include "game/Numbers.h"
-#include "render/Module1.h"
+#include "game/Engine.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace quibix {
 
@@ -14,7 +12,7 @@ constexpr int16_t kFallStartCap = 420;
 constexpr int16_t kFallEnd = 470; // below the 460 px field
 } // namespace
 
-void Form1::CaenFichas()
+void Engine::CaenFichas(Turn& turn)
 {
     // Every piece of the field starts out cut off...
     for (int r = 0; r < kFieldRows; ++r)
@@ -29,86 +27,40 @@ void Form1::CaenFichas()
         }
     }
 
-    lngCaidas = 1;
-    Coords.assign(2, Coordenada{});
-    std::vector<bool> blnPrimera(2, false);
+    PiecesFell fall;
     int16_t intMinY = kFallStartCap;
     for (int r = 0; r < kFieldRows; ++r) {
         for (int c = 0; c < kFieldColumns; ++c) {
             Casilla& cell = tablero(c, r);
             if (cell.Cae != -1)
                 continue;
-            Coords[lngCaidas] = Coordenada{cell.X, cell.Y, cell.Tipo};
-            blnPrimera[lngCaidas] = true;
-            // Off the resting picture now; it stays on screen until it moves.
-            CopyRect(canvas.Picture2, cell.X, cell.Y, kSpriteSize, kSpriteSize,
-                     canvas.Picture3, cell.X, cell.Y);
+            const PixelPoint from = cellOrigin(c, r, intLadrillos);
+            fall.pieces.push_back({from, cell.Tipo});
             cell.Tipo = kEmpty;
             cell.Cae = 0;
-            if (cell.Y < intMinY)
-                intMinY = cell.Y;
-            ++lngCaidas;
-            Coords.resize(static_cast<std::size_t>(lngCaidas) + 1);
-            blnPrimera.resize(static_cast<std::size_t>(lngCaidas) + 1, false);
+            intMinY = std::min(intMinY, from.y);
         }
     }
 
-    if (lngCaidas == 1) {
+    if (fall.pieces.empty()) {
         intMecha = static_cast<int16_t>(intMecha + 1);
         return;
     }
 
-    lngCaidas -= 1;
-    const int32_t n = lngCaidas;
+    const auto n = static_cast<int32_t>(fall.pieces.size());
     lngScore += 10 * n * n;
     lngUltimoTiro += 10 * n * n;
+    turn.fallen = n;
+    turn.events.emplace_back(SoundPlayed{n >= 4 ? "great2.wav" : "great1.wav", false});
+    // The highest piece falls until it is off the field.
+    for (int y = intMinY; y < kFallEnd; y += kFallStep)
+        ++fall.frames;
+    turn.events.emplace_back(std::move(fall));
 
-    playEffect(n >= 4 ? "great2.wav" : "great1.wav");
-
-    while (intMinY < kFallEnd) {
-        // Erase every piece before drawing any, so overlapping sprites never
-        // wipe out each other's new image.
-        for (int32_t k = 1; k <= n; ++k) {
-            const Coordenada& p = Coords[k];
-            if (p.Y >= kFallEnd)
-                continue;
-            if (p.Y < kBottomStripTop) {
-                CopyRect(canvas.Picture1, p.X, p.Y, kSpriteSize, kSpriteSize,
-                         canvas.Picture2, p.X, p.Y);
-            } else {
-                if (blnPrimera[k]) {
-                    // The strip saved at the shot still shows the piece where
-                    // it rested; clean it there first. From the resting
-                    // picture, not the bare background: a piece entering the
-                    // strip from above overlaps the row below, whose pieces
-                    // must stay. (The cannon, not in the resting picture, is
-                    // drawn again right after the fall.)
-                    CopyRect(canvas.hdcFondoBajo, p.X, p.Y - kBottomStripTop, kSpriteSize,
-                             kSpriteSize, canvas.Picture2, p.X, p.Y);
-                    blnPrimera[k] = false;
-                }
-                CopyRect(canvas.Picture1, p.X, p.Y, kSpriteSize, kSpriteSize,
-                         canvas.hdcFondoBajo, p.X, p.Y - kBottomStripTop);
-            }
-        }
-        for (int32_t k = 1; k <= n; ++k) {
-            Coordenada& p = Coords[k];
-            if (p.Y >= kFallEnd)
-                continue;
-            p.Y = static_cast<int16_t>(p.Y + kFallStep);
-            const int sprite = p.Tipo - 1;
-            DibujaTransparente(canvas.Picture1, canvas.picIcono[sprite], canvas.picIconoMK[sprite],
-                               canvas.hdcIcono, p.X, p.Y, kSpriteSize, kSpriteSize);
-        }
-        canvas.Refresca();
-        canvas.pause(10);
-        intMinY = static_cast<int16_t>(intMinY + kFallStep);
-    }
-
-    intMecha = static_cast<int16_t>(intMecha - n < 0 ? 0 : intMecha - n);
+    intMecha = static_cast<int16_t>(std::max(intMecha - n, 0));
 }
 
-void Form1::MarcaColgadas(int x, int y)
+void Engine::MarcaColgadas(int x, int y)
 {
     ForEachNeighbour(x, y, [&](int c, int r) {
         Casilla& cell = tablero(c, r);

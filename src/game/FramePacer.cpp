@@ -8,8 +8,9 @@ namespace {
 constexpr auto kAnimationGap = std::chrono::milliseconds(40);
 } // namespace
 
-FramePacer::FramePacer(std::function<void(Clock::time_point)> waitUntil)
-    : waitUntil_(std::move(waitUntil))
+FramePacer::FramePacer(std::function<void(Clock::time_point)> waitUntil,
+                       std::function<Clock::time_point()> now)
+    : waitUntil_(std::move(waitUntil)), now_(std::move(now))
 {
 }
 
@@ -17,7 +18,7 @@ void FramePacer::pause(int ms)
 {
     if (ms <= 0)
         return;
-    const auto now = Clock::now();
+    const auto now = now_();
     if (now - deadline_ > kAnimationGap)
         deadline_ = now;
     deadline_ += std::chrono::milliseconds(ms);

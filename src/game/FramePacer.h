@@ -12,7 +12,9 @@ public:
     using Clock = std::chrono::steady_clock;
     // `waitUntil` blocks until the given time (the window keeps its events
     // flowing meanwhile; a benchmark may simply sleep).
-    explicit FramePacer(std::function<void(Clock::time_point)> waitUntil);
+    // `now` tells the time (the steady clock; tests give their own).
+    explicit FramePacer(std::function<void(Clock::time_point)> waitUntil,
+                        std::function<Clock::time_point()> now = Clock::now);
 
     // Wait `ms` milliseconds counted from the end of the previous pause when
     // that pause ended moments ago (an animation going on), else from now.
@@ -20,6 +22,7 @@ public:
 
 private:
     std::function<void(Clock::time_point)> waitUntil_;
+    std::function<Clock::time_point()> now_;
     Clock::time_point deadline_{};
 };
 

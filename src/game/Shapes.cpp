@@ -1,6 +1,5 @@
 // The starting shapes: which cells of rows 0..8 a layout leaves out.
-#include "game/Form1.h"
-
+#include "game/Engine.h"
 #include "game/Numbers.h"
 
 #include <initializer_list>
@@ -77,7 +76,7 @@ const MaskRows* masksOf(int shape)
 
 } // namespace
 
-void Form1::DefineForma(int16_t forma)
+void Engine::DefineForma(int16_t forma)
 {
     int shape = forma;
     if (shape == kShapeRandom)

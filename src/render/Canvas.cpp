@@ -10,8 +10,6 @@ namespace quibix {
 
 namespace {
 
-constexpr int kHalfSprite = 12; // odd rows sit half a piece to the right
-
 QImage blackSurface(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
@@ -119,8 +117,8 @@ void Canvas::MataIcono(int16_t intX, int16_t intY)
     for (const Ring ring : {Ring{2, 15}, Ring{6, 10}, Ring{10, 5}}) {
         {
             QPainter p(&Picture1);
-            outline(p, intX + ring.inset, intY + ring.inset,
-                    intX + kSpriteSize - 1 - ring.inset, intY + kSpriteSize - 1 - ring.inset);
+            outline(p, intX + ring.inset, intY + ring.inset, intX + kSpriteSize - ring.inset,
+                    intY + kSpriteSize - ring.inset);
         }
         present(Surface::Picture1);
         pause(ring.pauseMs);
@@ -130,7 +128,7 @@ void Canvas::MataIcono(int16_t intX, int16_t intY)
     pause(20);
 }
 
-void Canvas::DibujaArray(Tablero& board, int16_t ladrillos, bool blnTotal)
+void Canvas::DibujaArray(const Tablero& board, int16_t ladrillos, bool blnTotal)
 {
     if (blnTotal) {
         CopyRect(Picture2, 0, 0, Picture2.width(), Picture2.height(), Picture3, 0, 0);
@@ -144,18 +142,16 @@ void Canvas::DibujaArray(Tablero& board, int16_t ladrillos, bool blnTotal)
     for (int row = kFieldRows - 1; row >= 0; --row) {
         bool firstInRow = true;
         for (int col = 0; col < kFieldColumns; ++col) {
-            Casilla& cell = board(col, row);
+            const Casilla& cell = board(col, row);
             if (cell.Tipo == kEmpty) continue;
+            PixelPoint at{cell.X, cell.Y};
             if (blnTotal) {
-                cell.X = static_cast<int16_t>(kSpriteSize * col +
-                                              SiInpar(static_cast<int16_t>(row), kHalfSprite));
-                cell.Y = static_cast<int16_t>(kSpriteSize * (ladrillos + row));
+                at = cellOrigin(col, row, ladrillos);
                 if (firstInRow)
-                    CopyRect(Picture1, 0, cell.Y, Picture2.width(), kSpriteSize, Picture2, 0,
-                             cell.Y);
+                    CopyRect(Picture1, 0, at.y, Picture2.width(), kSpriteSize, Picture2, 0, at.y);
                 firstInRow = false;
             }
-            DibujaIcono(cell.X, cell.Y, static_cast<int16_t>(cell.Tipo - 1), false, 0);
+            DibujaIcono(at.x, at.y, static_cast<int16_t>(cell.Tipo - 1), false, 0);
         }
     }
 }

@@ -2,6 +2,7 @@
 // The drawing surfaces, the scratch buffers and the piece drawing of the
 // play field and the side band.
 #include "game/Board.h"
+#include "game/Geometry.h"
 #include "game/Ports.h"
 #include "render/SpriteCatalogue.h"
 
@@ -11,19 +12,6 @@
 #include <cstdint>
 
 namespace quibix {
-
-constexpr int kFieldWidth = 442;
-constexpr int kFieldHeight = 460;
-constexpr int kBandWidth = 98;
-constexpr int kBandHeight = 460;
-constexpr int kSpriteSize = 25;
-constexpr int kBottomStripHeight = 152;
-constexpr int kBottomStripTop = kFieldHeight - kBottomStripHeight; // 308
-
-// The two fixed piece slots: the loaded piece on the cannon, the next piece
-// in the field's bottom-right corner.
-constexpr int16_t kLoadedPieceX = 209, kLoadedPieceY = 408;
-constexpr int16_t kNextPieceX = 398, kNextPieceY = 416;
 
 class Canvas {
 public:
@@ -62,9 +50,9 @@ public:
     void MataIcono(int16_t intX, int16_t intY);
 
     // Full redraw (blnTotal true): rebuilds Picture2 with `ladrillos` brick
-    // rows, recomputes every occupied cell's X and Y and draws it. With
-    // false only the pieces are drawn again at their stored positions.
-    void DibujaArray(Tablero& board, int16_t ladrillos, bool blnTotal);
+    // rows and draws every piece of the field at its cell. With false only
+    // the pieces are drawn again at their stored positions.
+    void DibujaArray(const Tablero& board, int16_t ladrillos, bool blnTotal);
 
     // Presents Picture1, then PicBanda.
     void Refresca();

@@ -1,6 +1,6 @@
 #include "ui/MainWindow.h"
 
-#include "game/Form1.h"
+#include "form/Form1.h"
 #include "ui/GameMenuBar.h"
 #include "ui/PlayField.h"
 #include "ui/SideBand.h"

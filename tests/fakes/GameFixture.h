@@ -4,7 +4,7 @@
 // and small generated pictures: one background, both covers and the band.
 // Tests add or remove files before calling load().
 #include "fakes/FakePorts.h"
-#include "game/Form1.h"
+#include "form/Form1.h"
 #include "game/Random.h"
 
 #include <QColor>
@@ -128,83 +128,6 @@ protected:
     FakeMusic music{log};
     FixedSequenceRandom random{{0.5f}};
     std::unique_ptr<Form1> form;
-};
-
-// A running game on an emptied board, for driving shots and turns cell by
-// cell. The random values give every kind, so the next-piece rule always
-// finds one on the board.
-class BoardFixture : public GameFixture {
-protected:
-    static std::vector<float> allKinds() { return {0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f}; }
-
-    // Screen 0 started, then the board emptied with `ladrillos` brick rows;
-    // the field shows exactly the resting picture; counters start at zero.
-    Form1& emptyBoard(int16_t ladrillos = 0)
-    {
-        Form1& g = startGame(allKinds());
-        BorraTablero(g.tablero);
-        g.intLadrillos = ladrillos;
-        g.intFilaLimite = static_cast<int16_t>(14 - ladrillos);
-        g.canvas.DibujaArray(g.tablero, ladrillos, true);
-        g.canvas.DibujaIcono(209, 408, g.intFicha, false, 0);
-        g.canvas.DibujaIcono(398, 416, g.intSiguiente, false, 0);
-        g.canvas.Picture1 = g.canvas.Picture2.copy();
-        clearRecords();
-        return g;
-    }
-
-    struct Put { int c, r; int16_t code; };
-
-    // Piece codes at cells, drawn at rest like landed pieces.
-    void put(const std::vector<Put>& pieces)
-    {
-        for (const Put& p : pieces)
-            put(p.c, p.r, p.code);
-    }
-    // A column of alternating kinds from row 0 down to `lastRow`, which joins
-    // nothing and hangs from the top.
-    void column(int c, int lastRow, int16_t first = 1)
-    {
-        for (int r = 0; r <= lastRow; ++r)
-            put(c, r, static_cast<int16_t>(first + r % 2));
-    }
-    void put(int c, int r, int16_t code)
-    {
-        Form1& g = *form;
-        Casilla& cell = g.tablero(c, r);
-        cell.Tipo = code;
-        cell.X = static_cast<int16_t>(25 * c + SiInpar(static_cast<int16_t>(r), 12));
-        cell.Y = static_cast<int16_t>(25 * (g.intLadrillos + r));
-        cell.Cae = 0;
-        g.canvas.DibujaIcono(cell.X, cell.Y, static_cast<int16_t>(code - 1), false, 0);
-    }
-
-    int16_t code(int c, int r) const { return form->tablero(c, r).Tipo; }
-    // Every cell holds the code given for it.
-    void expectCodes(const std::vector<Put>& cells) const
-    {
-        for (const Put& p : cells)
-            EXPECT_EQ(code(p.c, p.r), p.code) << "cell " << p.c << "," << p.r;
-    }
-
-    void clearRecords()
-    {
-        log.clear();
-        effects.played.clear();
-        window.pausedMs = 0;
-        window.presentsPicture1 = 0;
-        window.presentsBand = 0;
-        window.messages.clear();
-        window.inputs.clear();
-    }
-
-    std::vector<std::string> sounds() const
-    {
-        std::vector<std::string> names;
-        for (const auto& p : effects.played)
-            names.push_back(p.first);
-        return names;
-    }
 };
 
 } // namespace quibix::testing

@@ -9,11 +9,11 @@ using namespace quibix;
 
 namespace {
 
-using Cell = std::pair<int, int>;
+using Spot = std::pair<int, int>;
 
 TEST(Board, NeighbourOrderAndBoundsOnEvenAndOddRowsAndAtTheMargins)
 {
-    struct Case { int c, r; std::vector<Cell> expected; };
+    struct Case { int c, r; std::vector<Spot> expected; };
     const Case cases[] = {
         {5, 2, {{4, 2}, {4, 1}, {4, 3}, {6, 2}, {5, 1}, {5, 3}}},         // even row
         {5, 3, {{4, 3}, {6, 3}, {6, 2}, {6, 4}, {5, 2}, {5, 4}}},         // odd row
@@ -22,14 +22,10 @@ TEST(Board, NeighbourOrderAndBoundsOnEvenAndOddRowsAndAtTheMargins)
         {17, 15, {{16, 15}, {17, 14}}}, // margin corner: nothing in column 18 or row 16
     };
     for (const Case& k : cases) {
-        std::vector<Cell> found;
+        std::vector<Spot> found;
         ForEachNeighbour(k.c, k.r, [&](int x, int y) { found.emplace_back(x, y); });
         EXPECT_EQ(found, k.expected) << k.c << "," << k.r;
     }
-    // Odd rows shift right, negative ones too (-1 % 2 is -1 in C++).
-    EXPECT_EQ(SiInpar(1, 12), 12);
-    EXPECT_EQ(SiInpar(-1, 12), 12);
-    EXPECT_EQ(SiInpar(14, 12), 0);
 }
 
 TEST(Board, QueriesScanTheirOwnRanges)
@@ -75,15 +71,6 @@ TEST(Board, ClearAndPetrifyIncludeTheMarginButNothingBeyond)
     EXPECT_EQ(t(0, 0).Cae, 0);
     EXPECT_EQ(t(17, 15).Tipo, 0);
     EXPECT_EQ(t(18, 16).Tipo, 5);
-}
-
-TEST(Board, BuscaCoordsLooksOnlyAtEntriesInUse)
-{
-    const std::vector<Coordenada> coords{{9, 9, 0}, {1, 2, 0}, {3, 4, 0}};
-    EXPECT_FALSE(BuscaCoords(coords, 0, 1, 2));
-    EXPECT_FALSE(BuscaCoords(coords, 2, 9, 9)); // entry 0 is never used
-    EXPECT_TRUE(BuscaCoords(coords, 2, 3, 4));
-    EXPECT_FALSE(BuscaCoords(coords, 1, 3, 4));
 }
 
 } // namespace

@@ -1,24 +1,33 @@
 // "New Game", "Stop Game" and the Level menu.
+#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 namespace quibix::testing {
 namespace {
 
-class GameMenusTest : public BoardFixture {};
+class GameMenusTest : public GameFixture {
+protected:
+    Engine& rules() { return Form1TestAccess::engine(*form); }
+    void clearRecords()
+    {
+        log.clear();
+        effects.played.clear();
+    }
+};
 
 TEST_F(GameMenusTest, StopGameOnlyWhileAGameRuns)
 {
     Form1& g = load();
-    g.intPantalla = 3; // as a finished game would leave it
-    g.lngScore = 5000;
+    rules().setPantalla(3); // as a finished game would leave it
+    rules().setScore(5000);
     g.MenuFile_Click(1);
     EXPECT_TRUE(log.events.empty());
 
-    startGame(allKinds());
+    startGame();
     window.setMenuEnabled(MenuItem::LevelMenu, false);
     clearRecords();
     g.MenuFile_Click(1);
-    EXPECT_FALSE(g.gameRunning);
+    EXPECT_FALSE(g.running());
     EXPECT_TRUE(window.titleVisible);
     EXPECT_TRUE(window.menuEnabled(MenuItem::LevelMenu));
     EXPECT_TRUE(window.menuEnabled(MenuItem::ChoosePieces));
@@ -34,34 +43,34 @@ TEST_F(GameMenusTest, StopGameOnlyWhileAGameRuns)
 TEST_F(GameMenusTest, StopGameOnALaterScreenOffersTheScoreToTheTableTheGameBeganIn)
 {
     // A game raised from Easy to Hard at screen 5 still enters Easy.
-    Form1& g = startGame(allKinds());
-    g.intPantalla = 5;
+    Form1& g = startGame();
+    rules().setPantalla(5);
     g.NuevaPantalla(5);
-    ASSERT_EQ(g.intLevel, 1);
-    g.lngScore = 777;
+    ASSERT_EQ(g.engine().level(), 1);
+    rules().setScore(777);
     const int32_t cursor = window.cursorCounter;
     clearRecords();
     g.MenuFile_Click(1);
     EXPECT_EQ(log.events, (std::vector<std::string>{"title shown", "sound lose.wav", "music close",
                                                      "input Quibix Master 10", "sound win.wav"}));
-    EXPECT_EQ(g.Records[0].Puntos, 777.0f);
-    EXPECT_EQ(g.Records[10].Puntos, 0.0f);
+    EXPECT_EQ(g.records()[0].Puntos, 777.0f);
+    EXPECT_EQ(g.records()[10].Puntos, 0.0f);
     EXPECT_EQ(window.cursorCounter, cursor);
     // The board and the score stay until the next game.
-    EXPECT_EQ(g.lngScore, 777);
-    EXPECT_NE(code(0, 0), 0);
+    EXPECT_EQ(g.engine().score(), 777);
+    EXPECT_NE(g.engine().board()(0, 0).Tipo, 0);
 }
 
 TEST_F(GameMenusTest, NewGameAbandonsTheRunningGame)
 {
-    Form1& g = startGame(allKinds());
-    g.intPantalla = 3;
-    g.lngScore = 999;
+    Form1& g = startGame();
+    rules().setPantalla(3);
+    rules().setScore(999);
     g.MenuFile_Click(0);
-    EXPECT_EQ(g.intPantalla, 0);
-    EXPECT_EQ(g.lngScore, 0);
+    EXPECT_EQ(g.engine().pantalla(), 0);
+    EXPECT_EQ(g.engine().score(), 0);
     EXPECT_TRUE(window.inputs.empty());
-    EXPECT_TRUE(g.gameRunning);
+    EXPECT_TRUE(g.running());
     EXPECT_FALSE(window.titleVisible);
 }
 
@@ -70,13 +79,13 @@ TEST_F(GameMenusTest, LevelSetsChecksCoverAndTable)
     const QColor hardCover(30, 160, 90);
     folder.writePicture("data/paredb.jpg", hardCover);
     Form1& g = load();
-    g.Records[10].Puntos = 4242;
+    Form1TestAccess::records(g)[10].Puntos = 4242;
     const int loads = window.titlePictureLoads;
 
     for (int again = 1; again <= 2; ++again) { // the same level again repeats everything
         g.MenuLevel_Click(1);
-        EXPECT_EQ(g.intLevel, 1);
-        EXPECT_EQ(g.intRecordLevel, 1);
+        EXPECT_EQ(g.engine().level(), 1);
+        EXPECT_EQ(g.recordLevel(), 1);
         EXPECT_TRUE(window.menuChecked(MenuItem::Hard));
         EXPECT_FALSE(window.menuChecked(MenuItem::Easy));
         EXPECT_EQ(window.titlePictureLoads, loads + again);
@@ -87,7 +96,7 @@ TEST_F(GameMenusTest, LevelSetsChecksCoverAndTable)
     g.MenuLevel_Click(0);
     EXPECT_TRUE(window.menuChecked(MenuItem::Easy));
     EXPECT_FALSE(window.menuChecked(MenuItem::Hard));
-    EXPECT_EQ(g.intRecordLevel, 0);
+    EXPECT_EQ(g.recordLevel(), 0);
     EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
 }
 

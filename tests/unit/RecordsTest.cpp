@@ -1,4 +1,5 @@
 // The high-score tables: reading, entering a score, the file's bytes.
+#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 #include <cmath>
@@ -16,7 +17,7 @@ std::string padded(const std::string& name)
     return s;
 }
 
-class RecordsTest : public BoardFixture {
+class RecordsTest : public GameFixture {
 protected:
     std::filesystem::path datFile() const { return folder.path() / "data" / "Quibix.dat"; }
 
@@ -30,20 +31,20 @@ protected:
     void fillTables()
     {
         for (int k = 0; k < 10; ++k) {
-            form->Records[k] = {static_cast<float>(1000 - 100 * k), padded("easy" + std::to_string(k))};
-            form->Records[10 + k] = {static_cast<float>(5000 - 100 * k), padded("hard" + std::to_string(k))};
+            Form1TestAccess::records(*form)[k] = {static_cast<float>(1000 - 100 * k), padded("easy" + std::to_string(k))};
+            Form1TestAccess::records(*form)[10 + k] = {static_cast<float>(5000 - 100 * k), padded("hard" + std::to_string(k))};
         }
     }
 
     void offer(int32_t score, int16_t level = 0)
     {
-        form->intRecordLevel = level;
-        form->lngScore = score;
+        Form1TestAccess::recordLevel(*form) = level;
+        Form1TestAccess::engine(*form).setScore(score);
         form->GrabaRecords(false);
     }
 
-    std::string name(int row) const { return form->Records[row].Nombre; }
-    float score(int row) const { return form->Records[row].Puntos; }
+    std::string name(int row) const { return form->records()[row].Nombre; }
+    float score(int row) const { return form->records()[row].Puntos; }
 };
 
 TEST_F(RecordsTest, FreshStartShowsDefaultRowsAndCreatesAnEmptyFile)
@@ -65,7 +66,7 @@ TEST_F(RecordsTest, AScoreEntersItsLevelsTableAboveEqualScoresAndPushesTheLastOu
     load();
     for (const Case& k : cases) {
         fillTables();
-        const RecordTable before = form->Records;
+        const RecordTable before = form->records();
         window.inputs.clear();
         window.answers = {std::string("Ann")};
         offer(k.score, k.level);
@@ -137,9 +138,9 @@ TEST_F(RecordsTest, DamagedScoresRankAsTheZeroTheyShow)
     load();
     fillTables();
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    form->Records[0].Puntos = nan;
-    form->Records[1].Puntos = -5.0f;
-    form->Records[2].Puntos = 1e12f;
+    Form1TestAccess::records(*form)[0].Puntos = nan;
+    Form1TestAccess::records(*form)[1].Puntos = -5.0f;
+    Form1TestAccess::records(*form)[2].Puntos = 1e12f;
     form->showRecordTable(0);
     EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
 
@@ -165,10 +166,11 @@ TEST_F(RecordsTest, UnwritableFileKeepsTheGameGoing)
     EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000300");
 
     // Play goes on: a new game starts and takes a shot.
-    startGame(allKinds());
-    g.intGrados = 90;
+    startGame({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f});
+    g.Picture1_MouseMove(180.0f, 0.0f);
     g.Picture1_Click();
-    EXPECT_TRUE(g.gameRunning);
+    EXPECT_EQ(g.engine().usadas(), 1);
+    EXPECT_TRUE(g.running());
 }
 
 } // namespace

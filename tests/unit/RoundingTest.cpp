@@ -1,5 +1,4 @@
 #include "game/Numbers.h"
-#include "game/Random.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +11,5 @@ TEST(Numbers, HalvesGoToTheEvenNeighbour)
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(N(value), expected) << value;
         EXPECT_EQ(N(static_cast<float>(value)), expected) << value << "f";
-    }
-}
-
-TEST(Random, ClockSeededValuesStayInTheHalfOpenRange)
-{
-    ClockSeededRandom r;
-    for (int i = 0; i < 100000; ++i) {
-        const float v = r.next();
-        ASSERT_GE(v, 0.0f);
-        ASSERT_LT(v, 1.0f);
     }
 }

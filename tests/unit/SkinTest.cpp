@@ -1,4 +1,5 @@
 // Skins: listing, fallbacks for missing or damaged pictures, "Change".
+#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 using namespace quibix;
@@ -12,7 +13,7 @@ protected:
     Form1& useSkin(const std::string& stored)
     {
         Form1& f = form ? *form : load();
-        f.strSkin = f.strSkinPath = stored;
+        Form1TestAccess::chooseSkin(f, stored);
         f.CargaSkin();
         return f;
     }
@@ -27,9 +28,9 @@ protected:
     {
         EXPECT_EQ(window.titlePicture.size(), QSize(442, 460));
         EXPECT_TRUE(near(window.titlePicture.pixel(10, 10), cover));
-        EXPECT_TRUE(near(form->canvas.PicBanda.pixel(10, 10), band));
+        EXPECT_TRUE(near(form->surfaces().PicBanda.pixel(10, 10), band));
         form->NuevaPantalla(0);
-        EXPECT_TRUE(near(form->canvas.Picture3.pixel(300, 300), background));
+        EXPECT_TRUE(near(form->surfaces().Picture3.pixel(300, 300), background));
     }
 };
 
@@ -39,8 +40,8 @@ const QColor kSpaceBackground(10, 200, 10);
 TEST_F(SkinTest, SkinFilesAreFoundInAnyLetterCaseWithDataFolderFallbacks)
 {
     Form1& f = load();
-    EXPECT_EQ(f.Fondos, (std::vector<std::string>{"", "fondo1.jpg"}));
-    EXPECT_EQ(f.strParedA, "\\data\\pareda.jpg");
+    EXPECT_EQ(f.fondos(), (std::vector<std::string>{"", "fondo1.jpg"}));
+    EXPECT_EQ(f.paredA(), "\\data\\pareda.jpg");
     expectPictures(kTestCover, kTestBand, kTestBackground);
 
     folder.writePicture("Space/FONDO1.JPG", kSpaceBackground);
@@ -48,36 +49,36 @@ TEST_F(SkinTest, SkinFilesAreFoundInAnyLetterCaseWithDataFolderFallbacks)
     folder.writePicture("Space/PAREDA.JPG", kSpaceCover);
     folder.writeFile("Space/notes.txt");
     useSkin("\\Space\\");
-    EXPECT_EQ(f.Fondos, (std::vector<std::string>{"", "FONDO1.JPG", "fondo2.jpg"}));
-    EXPECT_EQ(f.intNumFondos, 2);
-    EXPECT_EQ(f.strParedA, "\\Space\\pareda.jpg");
-    EXPECT_EQ(f.strParedB, "\\data\\paredb.jpg");
-    EXPECT_EQ(f.strBanda, "\\data\\banda.jpg");
+    EXPECT_EQ(f.fondos(), (std::vector<std::string>{"", "FONDO1.JPG", "fondo2.jpg"}));
+    EXPECT_EQ(f.numFondos(), 2);
+    EXPECT_EQ(f.paredA(), "\\Space\\pareda.jpg");
+    EXPECT_EQ(f.paredB(), "\\data\\paredb.jpg");
+    EXPECT_EQ(f.banda(), "\\data\\banda.jpg");
     script({0.2f});
     expectPictures(kSpaceCover, kTestBand, kSpaceBackground);
-    EXPECT_EQ(f.strFondo, "\\Space\\FONDO1.JPG");
+    EXPECT_EQ(f.fondo(), "\\Space\\FONDO1.JPG");
 }
 
 TEST_F(SkinTest, MissingOrDamagedSkinPicturesFallBackToTheDataFolder)
 {
     folder.writePicture("Bare/pareda.jpg", kSpaceCover);
     Form1& f = useSkin("\\Bare\\");
-    EXPECT_EQ(f.intNumFondos, 1);
-    EXPECT_EQ(f.strFondosPath, "\\data\\");
+    EXPECT_EQ(f.numFondos(), 1);
+    EXPECT_EQ(f.fondosPath(), "\\data\\");
     expectPictures(kSpaceCover, kTestBand, kTestBackground);
-    EXPECT_EQ(f.strFondo, "\\data\\fondo1.jpg");
+    EXPECT_EQ(f.fondo(), "\\data\\fondo1.jpg");
     f.MenuBack_Click(0);
-    EXPECT_EQ(f.lngFondo, 1);
-    EXPECT_TRUE(near(f.canvas.Picture3.pixel(300, 300), kTestBackground));
+    EXPECT_EQ(f.fondoIndex(), 1);
+    EXPECT_TRUE(near(f.surfaces().Picture3.pixel(300, 300), kTestBackground));
 
     folder.writeFile("Broken/fondo1.jpg", std::string(300, '\xff'));
     folder.writeFile("Broken/pareda.jpg", "\xff\xd8\xff\xe0 not really a picture");
     folder.writeFile("Broken/banda.jpg", "");
     useSkin("\\Broken\\");
-    EXPECT_EQ(f.strParedA, "\\data\\pareda.jpg");
-    EXPECT_EQ(f.strBanda, "\\data\\banda.jpg");
+    EXPECT_EQ(f.paredA(), "\\data\\pareda.jpg");
+    EXPECT_EQ(f.banda(), "\\data\\banda.jpg");
     expectPictures(kTestCover, kTestBand, kTestBackground);
-    EXPECT_EQ(f.strFondo, "\\Broken\\fondo1.jpg");
+    EXPECT_EQ(f.fondo(), "\\Broken\\fondo1.jpg");
 }
 
 TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
@@ -85,17 +86,17 @@ TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
     for (const char* file : {"data/fondo1.jpg", "data/pareda.jpg", "data/paredb.jpg", "data/banda.jpg"})
         folder.remove(file);
     Form1& f = load();
-    EXPECT_EQ(f.intNumFondos, 0);
+    EXPECT_EQ(f.numFondos(), 0);
     EXPECT_EQ(window.titlePicture, plainPicture(PlainKind::Cover, {442, 460}));
-    EXPECT_EQ(f.canvas.PicBanda.size(), QSize(98, 460));
-    EXPECT_EQ(f.canvas.PicBanda.format(), QImage::Format_RGB32);
+    EXPECT_EQ(f.surfaces().PicBanda.size(), QSize(98, 460));
+    EXPECT_EQ(f.surfaces().PicBanda.format(), QImage::Format_RGB32);
 
     f.NuevaPantalla(0);
-    EXPECT_EQ(f.lngFondo, 0);
-    EXPECT_EQ(f.canvas.Picture3, plainPicture(PlainKind::Background, {442, 460}));
+    EXPECT_EQ(f.fondoIndex(), 0);
+    EXPECT_EQ(f.surfaces().Picture3, plainPicture(PlainKind::Background, {442, 460}));
     f.MenuBack_Click(0);
-    EXPECT_EQ(f.lngFondo, 0);
-    EXPECT_EQ(f.canvas.Picture3.size(), QSize(442, 460));
+    EXPECT_EQ(f.fondoIndex(), 0);
+    EXPECT_EQ(f.surfaces().Picture3.size(), QSize(442, 460));
 }
 
 TEST_F(SkinTest, ChangeCyclesThroughTheBackgroundsAndRedrawsTheField)
@@ -103,25 +104,25 @@ TEST_F(SkinTest, ChangeCyclesThroughTheBackgroundsAndRedrawsTheField)
     folder.writePicture("data/fondo2.jpg", QColor(200, 40, 40));
     folder.writePicture("data/fondo3.jpg", QColor(40, 200, 40));
     Form1& f = startGame({0.99f}); // N(0.99 x 2) = 2: the third background
-    ASSERT_EQ(f.lngFondo, 3);
+    ASSERT_EQ(f.fondoIndex(), 3);
     f.Picture1_MouseMove(180.0f, 0.0f); // a cannon on screen
 
     f.MenuBack_Click(0);
-    EXPECT_EQ(f.lngFondo, 1);
-    EXPECT_EQ(f.strFondo, "\\data\\fondo1.jpg");
-    EXPECT_TRUE(near(f.canvas.Picture3.pixel(300, 300), kTestBackground));
+    EXPECT_EQ(f.fondoIndex(), 1);
+    EXPECT_EQ(f.fondo(), "\\data\\fondo1.jpg");
+    EXPECT_TRUE(near(f.surfaces().Picture3.pixel(300, 300), kTestBackground));
     // The board and both piece slots are drawn over it; the cannon is gone.
-    const QPoint piece(3 * 25 + 12, f.tablero(3, 0).Y + 12);
-    EXPECT_FALSE(near(f.canvas.Picture2.pixel(piece), kTestBackground));
+    const QPoint piece(3 * 25 + 12, f.engine().board()(3, 0).Y + 12);
+    EXPECT_FALSE(near(f.surfaces().Picture2.pixel(piece), kTestBackground));
     for (QPoint p : {piece, QPoint(221, 420), QPoint(410, 428)})
-        EXPECT_EQ(f.canvas.Picture1.pixel(p), f.canvas.Picture2.pixel(p));
-    EXPECT_EQ(f.canvas.Picture1.pixel(220, 330), f.canvas.Picture3.pixel(220, 330));
-    EXPECT_EQ(window.shownPicture1, f.canvas.Picture1);
+        EXPECT_EQ(f.surfaces().Picture1.pixel(p), f.surfaces().Picture2.pixel(p));
+    EXPECT_EQ(f.surfaces().Picture1.pixel(220, 330), f.surfaces().Picture3.pixel(220, 330));
+    EXPECT_EQ(window.shownPicture1, f.surfaces().Picture1);
 
     f.MenuBack_Click(0);
-    EXPECT_EQ(f.lngFondo, 2);
+    EXPECT_EQ(f.fondoIndex(), 2);
     f.MenuBack_Click(1); // no other item
-    EXPECT_EQ(f.lngFondo, 2);
+    EXPECT_EQ(f.fondoIndex(), 2);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A bot plays whole games headless: every shape, both levels, every group
 // size, random aims. After every turn the board, the pictures and the
 // counters must still be what the rules say.
+#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 #include "audio/SilentAudio.h"
@@ -25,56 +26,59 @@ long envNumber(const char* name, long fallback)
 // every piece at its cell, and the two piece slots.
 QImage rebuildPicture2(Form1& g)
 {
-    Canvas& cv = g.canvas;
+    const Engine& e = g.engine();
+    const Canvas& cv = g.surfaces();
     QImage expected = cv.Picture3.copy();
     QImage scratch;
-    for (int b = 1; b <= g.intLadrillos; ++b)
+    for (int b = 1; b <= e.ladrillos(); ++b)
         CopyRect(expected, 0, (b - 1) * 25, expected.width(), 25, cv.ladrillo, 0, 0);
     auto draw = [&](int x, int y, int sprite) {
         DibujaTransparente(expected, cv.picIcono[sprite], cv.picIconoMK[sprite], scratch, x, y, 25, 25);
     };
     for (int r = 0; r <= kMarginRow; ++r)
         for (int c = 0; c <= kMarginColumn; ++c)
-            if (const int16_t t = g.tablero(c, r).Tipo; t != kEmpty)
-                draw(25 * c + SiInpar(static_cast<int16_t>(r), 12), 25 * (g.intLadrillos + r), t - 1);
-    draw(209, 408, g.intFicha);
-    draw(398, 416, g.intSiguiente);
+            if (const int16_t t = e.board()(c, r).Tipo; t != kEmpty)
+                draw(25 * c + SiInpar(static_cast<int16_t>(r), 12), 25 * (e.ladrillos() + r), t - 1);
+    draw(209, 408, e.ficha());
+    draw(398, 416, e.siguiente());
     return expected;
 }
 
 // The first rule broken after a turn, or nothing.
 std::string brokenRule(Form1& g, bool freshScreen)
 {
+    const Engine& e = g.engine();
+    QImage& picture1 = Form1TestAccess::canvas(g).Picture1;
     for (int r = 0; r < kBoardRows; ++r)
         for (int c = 0; c < kBoardColumns; ++c) {
-            const Casilla& cell = g.tablero(c, r);
+            const Casilla& cell = e.board()(c, r);
             auto at = [&] { return " at (" + std::to_string(c) + ", " + std::to_string(r) + ")"; };
             if (cell.Tipo < 0 || cell.Tipo > 7 || cell.Cae != 0)
                 return "code " + std::to_string(cell.Tipo) + at();
             if ((c == 18 || r == 16) && cell.Tipo != kEmpty)
                 return "a piece outside the board" + at();
-            const int x = 25 * c + SiInpar(static_cast<int16_t>(r), 12), y = 25 * (g.intLadrillos + r);
+            const int x = 25 * c + SiInpar(static_cast<int16_t>(r), 12), y = 25 * (e.ladrillos() + r);
             if (cell.Tipo != kEmpty && (cell.X != x || cell.Y != y))
                 return "a piece stored at " + std::to_string(cell.X) + ", " + std::to_string(cell.Y) + at();
         }
-    if (g.canvas.Picture2 != rebuildPicture2(g))
+    if (g.surfaces().Picture2 != rebuildPicture2(g))
         return "the resting picture is out of step with the board";
     // The field shows the resting picture plus the cannon, nothing else.
-    QImage shown = g.canvas.Picture1.copy();
+    QImage shown = picture1.copy();
     if (!freshScreen) {
-        g.PintaCañon(g.intGrados);
-        if (g.canvas.Picture1 != shown)
+        g.PintaCañon(e.grados());
+        if (picture1 != shown)
             return "the cannon area shows more than the cannon";
     }
-    CopyRect(shown, 127, 320, 190, 136, g.canvas.Picture2, 127, 320);
-    if (shown != g.canvas.Picture2)
+    CopyRect(shown, 127, 320, 190, 136, g.surfaces().Picture2, 127, 320);
+    if (shown != g.surfaces().Picture2)
         return "the field shows something the board does not hold";
-    const bool bounded = g.Coords.size() <= kBoardColumns * kBoardRows + 2 && g.intMecha >= 0 &&
-                         g.intMecha < 7 && g.intLadrillos >= 0 && g.intLadrillos <= 20 && g.lngScore >= 0 &&
-                         g.intFicha >= 0 && g.intFicha <= 5 && g.intSiguiente >= 0 && g.intSiguiente <= 5;
+    const bool bounded = e.mecha() >= 0 && e.mecha() < 7 && e.ladrillos() >= 0 && e.ladrillos() <= 20 &&
+                         e.score() >= 0 && e.ficha() >= 0 && e.ficha() <= 5 && e.siguiente() >= 0 &&
+                         e.siguiente() <= 5;
     if (!bounded)
-        return "state out of bounds (fuse " + std::to_string(g.intMecha) + ", bricks " +
-               std::to_string(g.intLadrillos) + ", Coords " + std::to_string(g.Coords.size()) + ")";
+        return "state out of bounds (fuse " + std::to_string(e.mecha()) + ", bricks " +
+               std::to_string(e.ladrillos()) + ")";
     return {};
 }
 
@@ -83,18 +87,15 @@ std::string brokenRule(Form1& g, bool freshScreen)
 // from (8, 1).
 void leaveOneGroup(Form1& g)
 {
-    BorraTablero(g.tablero);
+    Engine& e = Form1TestAccess::engine(g);
+    Canvas& canvas = Form1TestAccess::canvas(g);
+    e.clearBoard(e.ladrillos());
     const int columns[] = {8, 9, 7, 10, 6};
-    for (int i = 0; i < g.intCombinaciones - 1; ++i) {
-        Casilla& cell = g.tablero(columns[i], 0);
-        cell.Tipo = static_cast<int16_t>(g.intFicha + 1);
-        cell.X = static_cast<int16_t>(25 * columns[i]);
-        cell.Y = static_cast<int16_t>(25 * g.intLadrillos);
-    }
-    g.canvas.DibujaArray(g.tablero, g.intLadrillos, true);
-    g.canvas.DibujaIcono(209, 408, g.intFicha, false, 0);
-    g.canvas.DibujaIcono(398, 416, g.intSiguiente, false, 0);
-    g.canvas.Picture1 = g.canvas.Picture2.copy();
+    for (int i = 0; i < e.combinaciones() - 1; ++i)
+        e.put(columns[i], 0, static_cast<int16_t>(e.ficha() + 1));
+    canvas.DibujaArray(e.board(), e.ladrillos(), true);
+    canvas.drawPieceSlots(e.ficha(), e.siguiente());
+    canvas.Picture1 = canvas.Picture2.copy();
 }
 
 TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
@@ -126,11 +127,11 @@ TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
 
     bool assisted = false;
     for (long turn = 0; turn < kTurns; ++turn) {
-        if (!g.gameRunning) {
+        if (!g.running()) {
             // Every shape on both levels with every group size, in turn.
             g.MenuLevel_Click((games / 6) % 2);
-            g.intForma = g.intFormaActual = static_cast<int16_t>(games % 6);
-            g.intCombinaciones = static_cast<int16_t>(3 + (games / 12) % 4);
+            g.setForma(static_cast<int16_t>(games % 6));
+            g.setCombinaciones(static_cast<int16_t>(3 + (games / 12) % 4));
             g.cmdStart_Click();
             assisted = games % 2 == 0;
             ++games;
@@ -139,31 +140,31 @@ TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
         }
         // Random aims seldom clear a screen: in every other game the first
         // screens are cut down to one group the straight shot completes.
-        const bool assist = assisted && g.intUsadas == 0 && g.intPantalla < 6;
+        const bool assist = assisted && g.engine().usadas() == 0 && g.engine().pantalla() < 6;
         if (assist)
             leaveOneGroup(g);
-        const int16_t pantalla = g.intPantalla;
+        const int16_t pantalla = g.engine().pantalla();
         const int angle = assist ? 90 : aim(bot);
         g.Picture1_MouseMove(static_cast<float>(270 - angle), 200.0f);
-        ASSERT_EQ(g.intGrados, angle);
+        ASSERT_EQ(g.engine().grados(), angle);
         g.Picture1_Click();
 
         ASSERT_EQ(log.count("enable input"), log.count("disable input")) << "turn " << turn;
         explosions += log.count("sound boom.wav");
         log.clear();
         effects.played.clear();
-        ASSERT_EQ(g.blnDisparo, kFalse);
-        ASSERT_GE(g.lngScore, lastScore) << "turn " << turn;
-        lastScore = g.lngScore;
-        if (!g.gameRunning) {
+        ASSERT_FALSE(g.shotInProgress());
+        ASSERT_GE(g.engine().score(), lastScore) << "turn " << turn;
+        lastScore = g.engine().score();
+        if (!g.running()) {
             ++losses;
             continue;
         }
-        const bool fresh = g.intPantalla != pantalla;
+        const bool fresh = g.engine().pantalla() != pantalla;
         if (fresh)
             ++screensCleared;
         else
-            ASSERT_EQ(g.intGrados, angle) << "turn " << turn;
+            ASSERT_EQ(g.engine().grados(), angle) << "turn " << turn;
         ASSERT_EQ(brokenRule(g, fresh), "") << "turn " << turn;
     }
 

@@ -1,4 +1,5 @@
 // Start-up, shutdown, effects and the Sound menu.
+#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 using namespace quibix;
@@ -19,36 +20,36 @@ TEST_F(StartupTest, ShowsTheTitleScreenAndTakesTheDataFromTheFolderHoldingTheSho
     Form1& f = game();
     f.Form_Load();
     EXPECT_TRUE(window.titleVisible);
-    EXPECT_FALSE(f.gameRunning);
+    EXPECT_FALSE(f.running());
     EXPECT_EQ(window.caption(Caption::Version), " version 2.09 by Tavendar");
     EXPECT_EQ(window.caption(Caption::Score), "0");
     EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
     for (MenuItem item : {MenuItem::Music, MenuItem::FxSound, MenuItem::Easy})
         EXPECT_TRUE(window.menuChecked(item));
     EXPECT_FALSE(window.menuChecked(MenuItem::Hard));
-    EXPECT_EQ(f.intCombinaciones, 3);
-    EXPECT_EQ(f.strDataPath, "\\data\\");
-    EXPECT_EQ(f.strSkin, "\\data\\");
+    EXPECT_EQ(f.engine().combinaciones(), 3);
+    EXPECT_EQ(f.dataPath(), "\\data\\");
+    EXPECT_EQ(f.skin(), "\\data\\");
     // The welcome plays asynchronously; no music starts and the device stays shut.
     EXPECT_EQ(effects.played, (Played{{"Wellcome.WAV", 3}}));
     EXPECT_EQ(music.deviceType, "Sequencer");
     EXPECT_TRUE(music.commands.empty());
     EXPECT_EQ(random.reseeds(), 1);
     // The field shows the clean background; the band its first fuse frame.
-    EXPECT_EQ(window.shownPicture1, f.canvas.Picture3);
-    EXPECT_EQ(window.shownBand, f.canvas.PicBanda);
-    EXPECT_NE(f.canvas.PicBanda, f.canvas.PicBandaBuff);
-    EXPECT_FALSE(f.canvas.hdcFondoBajo.isNull());
+    EXPECT_EQ(window.shownPicture1, f.surfaces().Picture3);
+    EXPECT_EQ(window.shownBand, f.surfaces().PicBanda);
+    EXPECT_NE(f.surfaces().PicBanda, f.surfaces().PicBandaBuff);
+    EXPECT_FALSE(f.surfaces().hdcFondoBajo.isNull());
 
     // Without it the application folder is the data folder and the skin.
     folder.remove("data/shoot.wav");
     form.reset();
     effects.played.clear();
     game().Form_Load();
-    EXPECT_EQ(form->strDataPath, "\\");
-    EXPECT_EQ(form->strSkinPath, "\\");
+    EXPECT_EQ(form->dataPath(), "\\");
+    EXPECT_EQ(form->skinPath(), "\\");
     EXPECT_EQ(effects.played, (Played{{"WELLCOME.WAV", 3}}));
-    EXPECT_EQ(form->Fondos, (std::vector<std::string>{"", "fondo2.jpg"}));
+    EXPECT_EQ(form->fondos(), (std::vector<std::string>{"", "fondo2.jpg"}));
 }
 
 TEST_F(StartupTest, TheSoundMenuSwitchesEffectsAndMusic)
@@ -56,12 +57,12 @@ TEST_F(StartupTest, TheSoundMenuSwitchesEffectsAndMusic)
     Form1& f = load();
     f.MenuSound_Click(1);
     EXPECT_FALSE(window.menuChecked(MenuItem::FxSound));
-    EXPECT_EQ(f.blnFX, kFalse);
+    EXPECT_FALSE(f.effectsOn());
     f.playEffect("shoot.wav");
     EXPECT_TRUE(effects.played.empty());
     f.MenuSound_Click(1);
-    EXPECT_EQ(f.blnFX, kTrue);
-    f.intSoundFlags = kSoundNoDefault; // as for the explosion
+    EXPECT_TRUE(f.effectsOn());
+    Form1TestAccess::soundFlags(f) = kSoundNoDefault; // as for the explosion
     f.playEffect("shoot.wav");
     EXPECT_EQ(effects.played, (Played{{"shoot.wav", 2}}));
 
@@ -71,7 +72,7 @@ TEST_F(StartupTest, TheSoundMenuSwitchesEffectsAndMusic)
     f.MenuSound_Click(0);
     EXPECT_TRUE(window.menuChecked(MenuItem::Music));
     EXPECT_EQ(music.commands, std::vector<std::string>{"stop"});
-    EXPECT_EQ(f.blnFX, kTrue);
+    EXPECT_TRUE(f.effectsOn());
 }
 
 TEST_F(StartupTest, EveryWayOutUnloadsOnceAndEndsTheProgram)
@@ -87,7 +88,7 @@ TEST_F(StartupTest, EveryWayOutUnloadsOnceAndEndsTheProgram)
         else f.Form_QueryUnload();
 
         EXPECT_TRUE(window.quitRequested);
-        const Canvas& c = f.canvas;
+        const Canvas& c = f.surfaces();
         for (const QImage* buffer : {&c.hdcIcono, &c.hdcTnt, &c.hdcDinamita, &c.hdcFondoBajo})
             EXPECT_TRUE(buffer->isNull());
         // The window closing after "Exit" must not unload again.

@@ -1,7 +1,6 @@
 // Construction, start-up, shutdown, effects and the Sound menu.
-#include "game/Form1.h"
+#include "form/Form1.h"
 
-#include "game/Numbers.h"
 #include "render/Module1.h"
 #include "storage/AppPaths.h"
 
@@ -14,7 +13,9 @@ Form1::Form1(std::filesystem::path folder, WindowPort& windowPort, EffectsPort& 
       effects(effectsPort),
       music(musicPort),
       random(randomSource),
-      canvas(windowPort)
+      canvas(windowPort),
+      rules(randomSource),
+      player(canvas, windowPort)
 {
 }
 
@@ -25,7 +26,7 @@ std::filesystem::path Form1::appFile(const std::string& stored) const
 
 void Form1::playEffect(const std::string& file)
 {
-    if (blnFX == kFalse)
+    if (!blnFX)
         return;
     effects.play(appFile(strDataPath + file), intSoundFlags);
 }
@@ -55,14 +56,12 @@ void Form1::Form_Load()
     strFondo = strSkinPath + "fondo0.jpg";
 
     intSoundFlags = kSoundAsync | kSoundNoDefault;
-    intLevel = 0;
+    rules.setLevel(0);
     intRecordLevel = 0;
     intRetardo = 17;
-    intPantalla = 0;
-    intFormaActual = 0;
-    intCombinaciones = 3;
-    intForma = 0;
-    blnFX = kTrue;
+    rules.setForma(0);
+    rules.setCombinaciones(3);
+    blnFX = true;
     window.setMenuChecked(MenuItem::Music, true);
     window.setMenuChecked(MenuItem::FxSound, true);
 
@@ -130,7 +129,7 @@ void Form1::MenuSound_Click(int index)
     } else if (index == 1) {
         const bool checked = !window.menuChecked(MenuItem::FxSound);
         window.setMenuChecked(MenuItem::FxSound, checked);
-        blnFX = checked ? kTrue : kFalse;
+        blnFX = checked;
     }
 }
 

@@ -1,26 +1,23 @@
 #pragma once
-// The main window's game state and its event handlers. Everything a turn
-// does runs here, without a screen: the window, the sound and the random
-// numbers come in through ports.
+// The main window's game state and its event handlers: the coordinator of
+// the rule engine, the player that shows its turns and the window. It talks
+// to the outside only through the ports given at construction.
 //
 // The methods are split over several files by concern:
 //   Form1.cpp        construction, start-up (Form_Load), shutdown, effects,
 //                    the Sound menu
-//   ScreenSetup.cpp  NuevaPantalla, DefineForma (Shapes.cpp: the masks)
+//   ScreenSetup.cpp  NuevaPantalla
 //   Aiming.cpp       mouse move, PintaCañon, Escape, ShowCursorQuibix
+//   Shot.cpp         Picture1_Click: the turn, its lost game or won screen
 //   Skin.cpp         CargaSkin, background loading, "Background" > "Change"
-//   Shot.cpp         Picture1_Click (flight), PintaBala
-//   Matching.cpp     ChequeoFichas, BuscaLineas
-//   Falls.cpp        CaenFichas, MarcaColgadas
-//   Turn.cpp         the rest of the turn: fuse, next piece, loss, screen won
 //   GameMenus.cpp    File and Level menus
 //   Records.cpp      LeeRecords, GrabaRecords, showing a table
-#include "game/Board.h"
-#include "game/Numbers.h"
+#include "game/Engine.h"
 #include "game/Ports.h"
 #include "game/Random.h"
 #include "render/Canvas.h"
 #include "render/Pictures.h"
+#include "render/Player.h"
 #include "storage/HighScoreFile.h"
 
 #include <array>
@@ -57,20 +54,10 @@ public:
     void MenuSound_Click(int index);
     void MenuBack_Click(int index);
 
-    // ---- Rules (public so tests can drive each step) ----------------------
+    // ---- What the handlers share with the dialogs and menus --------------
     void NuevaPantalla(int16_t pantalla);
-    void DefineForma(int16_t forma);
     void PintaCañon(int16_t grados);
     int32_t ShowCursorQuibix(int16_t c);
-    void PintaBala(int16_t& grados, int16_t radio);
-    void ChequeoFichas(int16_t lastX, int16_t lastY, int16_t oldGrados);
-    void BuscaLineas(int16_t iniX, int16_t iniY, int16_t tipo);
-    void CaenFichas();
-    void MarcaColgadas(int x, int y);
-    // The second half of a click, once the shot has found its cell: place,
-    // match, fall, fuse, next piece, unlock, loss or cleared screen.
-    void resolveTurn(int16_t lastX, int16_t lastY, int16_t oldGrados, int16_t savedPointer);
-    void PetrificaTablero();
     void CargaSkin();
     void LeeRecords();
     void GrabaRecords(bool blnRecord);
@@ -87,42 +74,66 @@ public:
     // generated one of that kind when the file is missing or damaged.
     QImage loadSkinPicture(const std::string& stored, PlainKind kind, QSize size) const;
 
-    // ---- State ------------------------------------------------------------
+    // The options of the rules: the smallest group that vanishes (3..6, from
+    // the next shot on) and the starting shape (0..5, from the next screen).
+    void setCombinaciones(int16_t n) { rules.setCombinaciones(n); }
+    void setForma(int16_t forma) { rules.setForma(forma); }
+
+    // Asks a turn being shown to stop at its next frame (closing the window
+    // mid-shot); the rules have already applied the whole turn.
+    void cancelAnimation() { player.cancel(); }
+
+    // ---- Read access --------------------------------------------------------
+    const Engine& engine() const { return rules; }
+    const Canvas& surfaces() const { return canvas; }
+    bool running() const { return gameRunning; }
+    bool shotInProgress() const { return blnDisparo; }
+    bool cursorFree() const { return blnCursor; }
+    bool effectsOn() const { return blnFX; }
+    int16_t soundFlags() const { return intSoundFlags; }
+    int16_t recordLevel() const { return intRecordLevel; }
+    const std::string& dataPath() const { return strDataPath; }
+    const std::string& skinPath() const { return strSkinPath; }
+    const std::string& skin() const { return strSkin; }
+    const std::string& fondo() const { return strFondo; }
+    const std::string& fondosPath() const { return strFondosPath; }
+    const std::vector<std::string>& fondos() const { return Fondos; }
+    int32_t numFondos() const { return intNumFondos; }
+    int32_t fondoIndex() const { return lngFondo; }
+    const std::string& paredA() const { return strParedA; }
+    const std::string& paredB() const { return strParedB; }
+    const std::string& banda() const { return strBanda; }
+    const std::vector<std::string>& musicas() const { return Musicas; }
+    const RecordTable& records() const { return Records; }
+    const std::array<int16_t, 6>& piezas() const { return intPiezas; }
+
+private:
+    // Tests set positions up through the engine and read the surfaces.
+    friend struct Form1TestAccess;
+
+    // Loads `strFondo` into Picture3 and Picture2, falling back to the data
+    // folder's backgrounds and then to a plain picture.
+    void loadBackground();
+    // The turn's own end: a lost game back to the title, or the next screen.
+    void gameLost();
+    void screenCleared(const ScreenCleared& cleared);
+    void playTurnSound(const SoundPlayed& sound);
+
     const std::filesystem::path appFolder;
 
-    Tablero tablero;
-    Tablero Mascara;
-    std::vector<Coordenada> Coords;
-    int16_t intNumCoords = 0;
-    int32_t lngCaidas = 0;
+    WindowPort& window;
+    EffectsPort& effects;
+    MusicDevicePort& music;
+    RandomSource& random;
+    Canvas canvas;
+    Engine rules;
+    Player player;
 
-    // Geometry of a cell (from sprite 0) and of the board on screen.
-    int16_t intAncho = kSpriteSize, intAlto = kSpriteSize;
-    int16_t intMedioAncho = kSpriteSize / 2, intMedioAlto = kSpriteSize / 2;
-    int16_t intLadrillos = 0;
-    int16_t intFilaLimite = 14;
-
-    // Aim, shot and cursor.
-    int16_t intGrados = 90;
-    int16_t intRadioRebote = 0;
-    int32_t lngCañonX = 221, lngCañonY = 420;
-    float sngBalaX = 0, sngBalaY = 0;
-    int16_t intBalaCol = 0, intBalaFila = 0;
-    int16_t intRetardo = 17;
-    int16_t blnDisparo = kFalse;
-    int16_t blnCursor = kFalse;
+    // A turn is being shown; the window takes no second one meanwhile.
+    bool blnDisparo = false;
+    bool blnCursor = false;
     int32_t lngRet = 0;
-
-    // The game.
-    int16_t intFicha = 0, intSiguiente = 0;
-    int16_t intUsadas = 0;
-    int32_t lngScore = 0, lngUltimoTiro = 0;
-    int16_t intMecha = 0;
-    int16_t intPantalla = 0;
-    int16_t blnVacio = kFalse;
-    int16_t intLevel = 0, intRecordLevel = 0;
-    int16_t intCombinaciones = 3;
-    int16_t intForma = 0, intFormaActual = 0;
+    int16_t intRetardo = 17; // ms per flight frame
     // Whether a game is running (title screen hidden). "Stop Game" does
     // nothing without one, so a finished game's score is not offered twice.
     bool gameRunning = false;
@@ -130,8 +141,12 @@ public:
     // unload a second time.
     bool quitting = false;
 
+    // The level whose high-score table is used (the Level menu); the level
+    // in effect is the engine's.
+    int16_t intRecordLevel = 0;
+
     // Sound.
-    int16_t blnFX = kTrue;
+    bool blnFX = true;
     int16_t intSoundFlags = kSoundAsync | kSoundNoDefault;
 
     // Folders and skin; paths in the stored form ("\data\", "\Space\").
@@ -155,17 +170,6 @@ public:
     std::array<int16_t, 6> intPiezas{0, 1, 2, 3, 4, 5};
 
     RecordTable Records;
-
-    WindowPort& window;
-    EffectsPort& effects;
-    MusicDevicePort& music;
-    RandomSource& random;
-    Canvas canvas;
-
-private:
-    // Loads `strFondo` into Picture3 and Picture2, falling back to the data
-    // folder's backgrounds and then to a plain picture.
-    void loadBackground();
 };
 
 } // namespace quibix

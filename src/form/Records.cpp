@@ -1,6 +1,6 @@
 // The two high-score tables (Easy rows 0..9, Hard rows 10..19) and the
 // file "Quibix.dat" in the data folder.
-#include "game/Form1.h"
+#include "form/Form1.h"
 #include "storage/Cp1252.h"
 
 #include <algorithm>
@@ -57,7 +57,7 @@ void Form1::LeeRecords()
         rows[i].Nombre = padName(name);
     }
     Records = rows;
-    showRecordTable(intLevel);
+    showRecordTable(rules.level());
 }
 
 void Form1::GrabaRecords(bool blnRecord)
@@ -67,12 +67,12 @@ void Form1::GrabaRecords(bool blnRecord)
     if (!blnRecord) {
         const int b = kRecordsPerLevel * level;
         for (int k = 0; k < kRecordsPerLevel; ++k) {
-            if (!(rankedScore(Records[b + k].Puntos) <= static_cast<double>(lngScore)))
+            if (!(rankedScore(Records[b + k].Puntos) <= static_cast<double>(rules.score())))
                 continue;
             // Ties go above the old row; the tenth row drops out.
             for (int j = kRecordsPerLevel - 2; j >= k; --j)
                 Records[b + j + 1] = Records[b + j];
-            Records[b + k].Puntos = static_cast<float>(lngScore);
+            Records[b + k].Puntos = static_cast<float>(rules.score());
 
             const auto answer = window.inputBox("Enter your Name (max.25 characters)",
                                                 "Congratulatios, you have done a new Record!!",

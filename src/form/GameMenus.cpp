@@ -1,5 +1,5 @@
 // The File menu's "New Game" and "Stop Game", and the Level menu.
-#include "game/Form1.h"
+#include "form/Form1.h"
 
 namespace quibix {
 
@@ -23,7 +23,7 @@ void Form1::MenuFile_Click(int index)
     music.command("close");
     window.setMenuEnabled(MenuItem::LevelMenu, true);
     window.setMenuEnabled(MenuItem::ChoosePieces, true);
-    if (intPantalla > 0) {
+    if (rules.pantalla() > 0) {
         GrabaRecords(false);
         playEffect("win.wav");
     }
@@ -33,14 +33,14 @@ void Form1::MenuLevel_Click(int index)
 {
     if (index != 0 && index != 1)
         return;
-    intLevel = static_cast<int16_t>(index);
+    rules.setLevel(static_cast<int16_t>(index));
     window.setMenuChecked(MenuItem::Easy, index == 0);
     window.setMenuChecked(MenuItem::Hard, index == 1);
     // A missing or damaged cover gives a plain one, never an empty title.
     window.setTitlePicture(loadSkinPicture(index == 0 ? strParedA : strParedB, PlainKind::Cover,
                                            QSize(kFieldWidth, kFieldHeight)));
-    intRecordLevel = intLevel;
-    showRecordTable(intLevel);
+    intRecordLevel = rules.level();
+    showRecordTable(rules.level());
 }
 
 } // namespace quibix

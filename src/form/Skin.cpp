@@ -1,6 +1,6 @@
 // Skins: the backgrounds, the covers and the band of the skin in use, and
 // "Background" > "Change".
-#include "game/Form1.h"
+#include "form/Form1.h"
 
 #include "render/Module1.h"
 #include "storage/AppPaths.h"
@@ -108,8 +108,8 @@ void Form1::MenuBack_Click(int index)
     loadBackground();
     canvas.Picture1 = canvas.Picture3.copy();
 
-    canvas.DibujaArray(tablero, intLadrillos, true);
-    canvas.drawPieceSlots(intFicha, intSiguiente);
+    canvas.DibujaArray(rules.board(), rules.ladrillos(), true);
+    canvas.drawPieceSlots(rules.ficha(), rules.siguiente());
     lngFondo = n;
 }
 

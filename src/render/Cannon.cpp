@@ -1,5 +1,4 @@
-// Aiming: the mouse turns the cannon, Escape frees or hides the cursor.
-#include "game/Form1.h"
+#include "render/Cannon.h"
 
 #include "game/Numbers.h"
 #include "render/Module1.h"
@@ -15,16 +14,16 @@ namespace quibix {
 
 namespace {
 
-constexpr int16_t kMinAngle = 2, kMaxAngle = 178;
-constexpr float kPivotX = 220.0f, kPivotY = 420.0f;
+// The arrow turns round the pixel left of the shot's start.
+constexpr float kPivotX = static_cast<float>(kCannonPivotX - 1);
+constexpr float kPivotY = static_cast<float>(kCannonPivotY);
 constexpr float kRadiansPerDegree = 0.017453292f;
-constexpr int kEscape = 27;
 
 // The rectangle that holds every cannon the angles 1..179 can produce.
 constexpr int kEraseX = 127, kEraseY = 320, kEraseWidth = 190, kEraseHeight = 136;
 
 struct PolarPoint {
-    int16_t offset; // degrees from the cannon's axis
+    int16_t offset;   // degrees from the cannon's axis
     int16_t distance; // pixels from the pivot
 };
 
@@ -48,26 +47,10 @@ QPolygon polygonAt(int16_t grados, const PolarPoint (&points)[7])
 
 } // namespace
 
-void Form1::Picture1_MouseMove(float x, float /*y*/)
+void drawCannon(Canvas& canvas, int16_t grados)
 {
-    if (blnDisparo != kFalse)
+    if (grados >= 180 || grados <= 0)
         return;
-    int32_t a = N(180.0f - (x - 90.0f));
-    if (a > kMaxAngle)
-        a = kMaxAngle;
-    if (a < kMinAngle)
-        a = kMinAngle;
-    intGrados = static_cast<int16_t>(a);
-    PintaCañon(intGrados);
-}
-
-void Form1::PintaCañon(int16_t grados)
-{
-    if (grados >= 180 || grados <= 0) {
-        // Put the angle back on the side it points to.
-        intGrados = std::cos(static_cast<float>(grados) * kRadiansPerDegree) > 0.0f ? 5 : 175;
-        return;
-    }
 
     const QPolygon outer = polygonAt(grados, kOuter);
     const QPolygon inner = polygonAt(grados, kInner);
@@ -97,26 +80,6 @@ void Form1::PintaCañon(int16_t grados)
     painter.end();
 
     canvas.present(Surface::Picture1);
-}
-
-void Form1::Form_KeyPress(int keyAscii)
-{
-    if (keyAscii != kEscape)
-        return;
-    if (blnCursor != kFalse) {
-        lngRet = ShowCursorQuibix(0);
-        blnCursor = kFalse;
-    } else {
-        lngRet = ShowCursorQuibix(1);
-        blnCursor = kTrue;
-    }
-}
-
-int32_t Form1::ShowCursorQuibix(int16_t c)
-{
-    lngRet = window.showCursor(c != 0);
-    window.confineCursor(c == 0);
-    return lngRet;
 }
 
 } // namespace quibix

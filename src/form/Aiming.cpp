@@ -1,0 +1,41 @@
+// Aiming: the mouse turns the cannon, Escape frees or hides the cursor.
+#include "form/Form1.h"
+
+#include "render/Cannon.h"
+
+namespace quibix {
+
+namespace {
+constexpr int kEscape = 27;
+} // namespace
+
+void Form1::Picture1_MouseMove(float x, float /*y*/)
+{
+    if (blnDisparo)
+        return;
+    PintaCañon(rules.aim(x));
+}
+
+void Form1::PintaCañon(int16_t grados) { drawCannon(canvas, grados); }
+
+void Form1::Form_KeyPress(int keyAscii)
+{
+    if (keyAscii != kEscape)
+        return;
+    if (blnCursor) {
+        lngRet = ShowCursorQuibix(0);
+        blnCursor = false;
+    } else {
+        lngRet = ShowCursorQuibix(1);
+        blnCursor = true;
+    }
+}
+
+int32_t Form1::ShowCursorQuibix(int16_t c)
+{
+    lngRet = window.showCursor(c != 0);
+    window.confineCursor(c == 0);
+    return lngRet;
+}
+
+} // namespace quibix

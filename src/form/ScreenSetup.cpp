@@ -1,0 +1,99 @@
+// Setting up a screen: the engine lays out the board; the window uncovers
+// the field and shows the background, bricks, pieces and band, hides the
+// cursor and starts the music.
+#include "form/Form1.h"
+
+#include "game/Numbers.h"
+#include "render/Module1.h"
+
+#include <algorithm>
+
+namespace quibix {
+
+namespace {
+
+// Safety bound for the cursor loops: the counter moves by one per call, so
+// a sane window needs far fewer.
+constexpr int kMaxCursorCalls = 10000;
+
+// Entry 1 + N(r (count - 1)) of a list used from index 1 (the first and the
+// last entries come half as often); 0 when the list is empty.
+int32_t pickEntry(float r, int32_t count, std::size_t listSize)
+{
+    const int32_t usable = std::min(count, static_cast<int32_t>(listSize) - 1);
+    if (usable < 1)
+        return 0;
+    return 1 + std::clamp<int32_t>(N(static_cast<double>(r) * (count - 1)), 0, usable - 1);
+}
+
+} // namespace
+
+void Form1::NuevaPantalla(int16_t pantalla)
+{
+    // No level or piece changes during a game; uncover the field.
+    window.setMenuEnabled(MenuItem::LevelMenu, false);
+    window.setMenuEnabled(MenuItem::ChoosePieces, false);
+    window.showTitleScreen(false);
+    gameRunning = true;
+
+    // The cannon, straight up.
+    PintaCañon(90);
+
+    // A new game plays the level chosen in the Level menu, even when the
+    // previous game was raised from Easy to Hard at screen 5.
+    if (pantalla <= 0)
+        rules.setLevel(intRecordLevel);
+
+    // This screen's background, drawn before the layout's fresh sequence.
+    lngFondo = pickEntry(random.next(), intNumFondos, Fondos.size());
+    strFondo = lngFondo > 0 ? strFondosPath + Fondos[static_cast<std::size_t>(lngFondo)] : std::string();
+    loadBackground();
+
+    rules.NuevaPantalla(pantalla);
+
+    // Clean background plus brick rows, shown whole.
+    QImage& picture2 = canvas.Picture2;
+    CopyRect(picture2, 0, 0, picture2.width(), picture2.height(), canvas.Picture3, 0, 0);
+    for (int m = 1; m <= rules.ladrillos(); ++m)
+        CopyRect(picture2, 0, (m - 1) * kSpriteSize, picture2.width(), kSpriteSize, canvas.ladrillo, 0, 0);
+    CopyRect(canvas.Picture1, 0, 0, picture2.width(), picture2.height(), picture2, 0, 0);
+
+    // The fuse back at its first frame, the dynamite intact. The band
+    // is shown now so it never keeps the previous game's fuse.
+    canvas.drawFuse(0);
+    canvas.drawDynamite(false);
+    canvas.present(Surface::PicBanda);
+
+    canvas.DibujaArray(rules.board(), rules.ladrillos(), true);
+    canvas.drawPieceSlots(rules.ficha(), rules.siguiente());
+
+    // The cursor counter ends at exactly -1, so one Escape shows it.
+    blnCursor = false;
+    lngRet = 1;
+    for (int calls = 0; lngRet > -1 && calls < kMaxCursorCalls; ++calls)
+        lngRet = ShowCursorQuibix(0);
+    for (int calls = 0; lngRet < -1 && calls < kMaxCursorCalls; ++calls)
+        lngRet = ShowCursorQuibix(1);
+    // Stepping the counter back up freed the cursor (a new game started
+    // while one ran does that); it must stay on the play field.
+    window.confineCursor(true);
+
+    // Music for the screen, always from the data folder.
+    music.setNotify(false);
+    music.setWait(false);
+    music.command("open");
+    if (window.menuChecked(MenuItem::Music) && intNumMusicas >= 1) {
+        music.setNotify(false);
+        music.setWait(false);
+        const int32_t k = pickEntry(random.next(), intNumMusicas, Musicas.size());
+        if (k > 0) {
+            music.setFileName(appFile(strDataPath + Musicas[static_cast<std::size_t>(k)]));
+            music.command("open");
+            music.command("play");
+        }
+    }
+
+    window.focusPlayField();
+}
+
+} // namespace quibix

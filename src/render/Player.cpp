@@ -1,0 +1,189 @@
+#include "render/Player.h"
+
+#include "render/Cannon.h"
+#include "render/Module1.h"
+
+#include <vector>
+
+namespace quibix {
+
+namespace {
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
+
+constexpr int kFallStep = 10;
+constexpr int16_t kFallEnd = 470; // below the 460 px field
+constexpr int kFallPauseMs = 10;
+// The band's fuse and dynamite area, restored whole after an explosion.
+constexpr int kBandAreaX = 0, kBandAreaY = 85, kBandAreaW = 90, kBandAreaH = 270;
+
+} // namespace
+
+Player::Player(Canvas& canvas, WindowPort& window) : canvas_(canvas), window_(window) {}
+
+void Player::play(const Turn& turn, const SoundSink& sound, int16_t frameMs)
+{
+    cancelled_ = false;
+    for (const TurnEvent& event : turn.events) {
+        if (cancelled_)
+            return;
+        std::visit(Overloaded{
+                       [&](const ShotFired&) { shotFired(); },
+                       [&](const SoundPlayed& e) { sound(e); },
+                       [&](const FlightFrame& e) {
+                           canvas_.DibujaIcono(e.at.x, e.at.y, e.kind, true, frameMs);
+                       },
+                       [&](const Rebounded&) {},
+                       [&](const PieceRested& e) { pieceRested(e); },
+                       [&](const PieceRemoved& e) { pieceRemoved(e); },
+                       [&](const PiecesFell& e) { piecesFell(e); },
+                       [&](const CannonRedrawn& e) { drawCannon(canvas_, e.angle); },
+                       [&](const FuseBurnt& e) { canvas_.drawFuse(e.frame); },
+                       [&](const DynamiteExploded&) {
+                           canvas_.drawDynamite(true);
+                           canvas_.present(Surface::PicBanda);
+                       },
+                       [&](const BoardLowered& e) { boardLowered(e); },
+                       [&](const PiecesDealt& e) { canvas_.drawPieceSlots(e.loaded, e.next); },
+                       [&](const GameLost&) {},
+                       [&](const ScreenCleared&) {},
+                   },
+                   event);
+    }
+}
+
+void Player::shotFired()
+{
+    // The piece leaves the cannon: the bare background goes back under it.
+    CopyRect(canvas_.Picture2, kLoadedPieceX, kLoadedPieceY, kSpriteSize, kSpriteSize, canvas_.Picture3,
+             kLoadedPieceX, kLoadedPieceY);
+    CopyRect(canvas_.Picture1, kLoadedPieceX, kLoadedPieceY, kSpriteSize, kSpriteSize, canvas_.Picture3,
+             kLoadedPieceX, kLoadedPieceY);
+    // The cannon strip as the screen shows it now: frames flying over the
+    // cannon are erased from here, so the cannon is not wiped out.
+    CopyRect(canvas_.hdcFondoBajo, 0, 0, kFieldWidth, kBottomStripHeight, canvas_.Picture1, 0,
+             kBottomStripTop);
+}
+
+void Player::syncStrip(PixelPoint at)
+{
+    // Falling pieces are erased from the strip, and a stale strip would put
+    // back a removed piece or cut the landed one.
+    if (at.x >= 0 && at.y + kSpriteSize > kBottomStripTop)
+        CopyRect(canvas_.hdcFondoBajo, at.x, at.y - kBottomStripTop, kSpriteSize, kSpriteSize,
+                 canvas_.Picture1, at.x, at.y);
+}
+
+void Player::pieceRested(const PieceRested& e)
+{
+    canvas_.DibujaIcono(e.at.x, e.at.y, e.kind, false, 0);
+    syncStrip(e.at);
+    // The hourglass while the group is searched.
+    window_.setPointer(kPointerHourglass);
+    window_.setPointer(kPointerDefault);
+}
+
+void Player::pieceRemoved(const PieceRemoved& e)
+{
+    canvas_.MataIcono(e.at.x, e.at.y);
+    syncStrip(e.at);
+}
+
+void Player::piecesFell(const PiecesFell& e)
+{
+    struct Falling {
+        PixelPoint at;
+        int16_t code;
+        bool blnPrimera; // not yet cleaned from the cannon strip
+    };
+    std::vector<Falling> pieces;
+    pieces.reserve(e.pieces.size());
+    for (const FallingPiece& p : e.pieces) {
+        // Off the resting picture now; it stays on screen until it moves.
+        CopyRect(canvas_.Picture2, p.from.x, p.from.y, kSpriteSize, kSpriteSize, canvas_.Picture3, p.from.x,
+                 p.from.y);
+        pieces.push_back({p.from, p.code, true});
+    }
+
+    for (int frame = 0; frame < e.frames; ++frame) {
+        if (cancelled_)
+            return;
+        // Erase every piece before drawing any, so overlapping sprites never
+        // wipe out each other's new image.
+        for (Falling& p : pieces) {
+            if (p.at.y >= kFallEnd)
+                continue;
+            if (p.at.y < kBottomStripTop) {
+                CopyRect(canvas_.Picture1, p.at.x, p.at.y, kSpriteSize, kSpriteSize, canvas_.Picture2, p.at.x,
+                         p.at.y);
+                continue;
+            }
+            if (p.blnPrimera) {
+                // The strip saved at the shot still shows the piece where it
+                // rested; clean it there first. From the resting picture, not
+                // the bare background: a piece entering the strip from above
+                // overlaps the row below, whose pieces must stay. (The cannon,
+                // not in the resting picture, is drawn again after the fall.)
+                CopyRect(canvas_.hdcFondoBajo, p.at.x, p.at.y - kBottomStripTop, kSpriteSize, kSpriteSize,
+                         canvas_.Picture2, p.at.x, p.at.y);
+                p.blnPrimera = false;
+            }
+            CopyRect(canvas_.Picture1, p.at.x, p.at.y, kSpriteSize, kSpriteSize, canvas_.hdcFondoBajo, p.at.x,
+                     p.at.y - kBottomStripTop);
+        }
+        for (Falling& p : pieces) {
+            if (p.at.y >= kFallEnd)
+                continue;
+            p.at.y = static_cast<int16_t>(p.at.y + kFallStep);
+            const int sprite = p.code - 1;
+            DibujaTransparente(canvas_.Picture1, canvas_.picIcono[sprite], canvas_.picIconoMK[sprite],
+                               canvas_.hdcIcono, p.at.x, p.at.y, kSpriteSize, kSpriteSize);
+        }
+        canvas_.Refresca();
+        canvas_.pause(kFallPauseMs);
+    }
+}
+
+void Player::boardLowered(const BoardLowered& e)
+{
+    Tablero board;
+    for (const BoardPiece& p : e.pieces)
+        board(p.cell.col, p.cell.row).Tipo = p.code;
+    redrawBoard(board, e.ladrillos, static_cast<int16_t>(e.ladrillos - 1));
+    // The redraw wipes whole rows, the cannon's included.
+    drawCannon(canvas_, e.angle);
+
+    CopyRect(canvas_.PicBanda, kBandAreaX, kBandAreaY, kBandAreaW, kBandAreaH, canvas_.PicBandaBuff, kBandAreaX,
+             kBandAreaY);
+    canvas_.drawFuse(0);
+    canvas_.drawDynamite(false);
+    canvas_.present(Surface::PicBanda);
+}
+
+void Player::redrawBoard(const Tablero& board, int16_t ladrillos, int16_t previousLadrillos)
+{
+    canvas_.DibujaArray(board, ladrillos, true);
+    // The full redraw leaves out the margin column and row; a piece that
+    // came to rest there is moved with the board too.
+    for (int r = 0; r <= kMarginRow; ++r) {
+        for (int c = 0; c <= kMarginColumn; ++c) {
+            if (c < kFieldColumns && r < kFieldRows)
+                continue;
+            const int16_t code = board(c, r).Tipo;
+            if (code == kEmpty)
+                continue;
+            // Off the screen where it was; the resting picture is already new.
+            const PixelPoint was = cellOrigin(c, r, previousLadrillos);
+            CopyRect(canvas_.Picture1, was.x, was.y, kSpriteSize, kSpriteSize, canvas_.Picture2, was.x, was.y);
+            const PixelPoint at = cellOrigin(c, r, ladrillos);
+            canvas_.DibujaIcono(at.x, at.y, static_cast<int16_t>(code - 1), false, 0);
+        }
+    }
+}
+
+} // namespace quibix

@@ -1,0 +1,208 @@
+#include "golden/GoldenRun.h"
+
+#include "game/Board.h"
+#include "golden/GoldenAccess.h"
+#include "golden/GoldenPorts.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <random>
+
+namespace quibix::golden {
+
+namespace {
+
+using Codes = std::array<std::array<int, 16>, 18>; // [column][row], margin included
+
+Codes readBoard(const Form1& f)
+{
+    Codes codes{};
+    for (int c = 0; c < 18; ++c)
+        for (int r = 0; r < 16; ++r)
+            codes[c][r] = boardCode(f, c, r);
+    return codes;
+}
+
+// Roughly where a shot at `angle` comes to rest. The bot only needs a good
+// guess; the game decides.
+std::pair<int, int> guessLanding(const Codes& codes, int bricks, int angle)
+{
+    float cx = 221, cy = 420, a = static_cast<float>(angle), start = 0;
+    int lastC = 8, lastR = 14;
+    for (int d = 10; d < 4000; d += 10) {
+        const float phi = a * 3.1415927f / 180.0f;
+        const float px = cx + (d - start) * std::cos(phi), py = cy - (d - start) * std::sin(phi);
+        int r = std::clamp(static_cast<int>(std::lround(py - bricks * 25.0f)) / 25, 0, 15);
+        int c = std::clamp(static_cast<int>(std::lround(px - (r % 2 ? 12 : 0))) / 25, 0, 17);
+        if (py < 25) r = 0;
+        if (px > 425 || (px <= 12 && std::cos(phi) < 0)) {
+            c = px > 425 ? 16 : 0;
+            a = 180 - a;
+            cx = px;
+            cy = py;
+            start = static_cast<float>(d);
+        }
+        if (codes[c][r] != 0)
+            return {lastC, lastR};
+        if (py < (bricks + 1) * 25.0f)
+            return {c, r};
+        lastC = c;
+        lastR = r;
+    }
+    return {lastC, lastR};
+}
+
+int groupSize(Codes codes, int c0, int r0, int code)
+{
+    codes[c0][r0] = code;
+    std::vector<std::pair<int, int>> todo{{c0, r0}};
+    codes[c0][r0] = -1;
+    int n = 0;
+    while (!todo.empty()) {
+        auto [c, r] = todo.back();
+        todo.pop_back();
+        ++n;
+        ForEachNeighbour(c, r, [&](int nc, int nr) {
+            if (nc < 18 && nr < 16 && codes[nc][nr] == code) {
+                codes[nc][nr] = -1;
+                todo.emplace_back(nc, nr);
+            }
+        });
+    }
+    return n;
+}
+
+// The angle whose guessed landing joins the largest group of the loaded
+// kind; now and then a random one, so the fuse burns and boards fill up.
+int chooseAngle(const Form1& f, std::mt19937& bot)
+{
+    if (std::uniform_int_distribution<int>(0, 99)(bot) < 15)
+        return std::uniform_int_distribution<int>(2, 178)(bot);
+    const Codes codes = readBoard(f);
+    int best = 90, bestSize = -1;
+    for (int angle = 3 + static_cast<int>(bot() % 4); angle <= 178; angle += 4) {
+        const auto [c, r] = guessLanding(codes, brickRows(f), angle);
+        const int size = groupSize(codes, c, r, loadedKind(f) + 1);
+        if (size > bestSize) {
+            bestSize = size;
+            best = angle;
+        }
+    }
+    return best;
+}
+
+void writeFlat(const std::filesystem::path& file, QColor colour, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    // A few stripes, so a wrong copy of the background shows in the hash.
+    for (int y = 0; y < size.height(); y += 37)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, 90));
+    image.save(QString::fromStdString(file.string()), "PNG");
+}
+
+} // namespace
+
+GameSpec goldenGame(int index)
+{
+    GameSpec s;
+    s.index = index;
+    s.seed = static_cast<uint32_t>(1000 + index);
+    s.shape = index % 6;
+    s.level = (index / 6) % 2;
+    s.group = 3 + (index / 12) % 4;
+    return s;
+}
+
+void writeGoldenFolder(const std::filesystem::path& app)
+{
+    namespace fs = std::filesystem;
+    fs::create_directories(app / "data");
+    for (const char* name : {"shoot.wav", "rebound.wav", "song1.mid", "song2.mid", "song3.mid"})
+        std::ofstream(app / "data" / name, std::ios::binary) << "RIFF";
+    // Pictures as JPEG names hold PNG data: loading goes by content, and
+    // PNG decodes the same everywhere.
+    writeFlat(app / "data" / "fondo1.jpg", QColor(40, 90, 160), {442, 460});
+    writeFlat(app / "data" / "fondo2.jpg", QColor(60, 120, 80), {442, 460});
+    writeFlat(app / "data" / "Fondo3.jpg", QColor(120, 60, 90), {442, 460});
+    writeFlat(app / "data" / "pareda.jpg", QColor(200, 180, 60), {442, 460});
+    writeFlat(app / "data" / "paredb.jpg", QColor(180, 60, 200), {442, 460});
+    writeFlat(app / "data" / "banda.jpg", QColor(90, 40, 40), {98, 460});
+}
+
+GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder)
+{
+    std::filesystem::remove(appFolder / "data" / "Quibix.dat");
+    GoldenLog log;
+    RecordingWindow window(log);
+    RecordingEffects effects(log);
+    RecordingMusic music(log);
+    RecordingRandom random(log, spec.seed);
+    std::mt19937 bot(spec.seed * 31u + 7u);
+    GameResult result;
+
+    // As the real window starts: "Easy", "3" and "Square" checked.
+    window.setMenuChecked(MenuItem::Easy, true);
+    window.setMenuChecked(MenuItem::Combinations3, true);
+    window.setMenuChecked(MenuItem::ShapeSquare, true);
+
+    Form1 form(appFolder, window, effects, music, random);
+    form.Form_Load();
+    if (spec.index % 7 == 3)
+        form.MenuSound_Click(1); // effects off
+    if (spec.index % 5 == 4)
+        form.MenuSound_Click(0); // music off
+    form.MenuLevel_Click(spec.level);
+    setOptions(form, spec.group, spec.shape);
+    form.Picture1_Click(); // on the title screen: no shot
+    form.cmdStart_Click();
+
+    constexpr int kMaxShots = 150;
+    for (int shot = 0; shot < kMaxShots; ++shot) {
+        if (spec.index % 13 == 7 && shot == 10)
+            form.MenuFile_Click(0); // New Game over a running one
+        if (spec.index % 11 == 5 && shot == 15) {
+            form.MenuFile_Click(1); // Stop Game
+            break;
+        }
+        if (shot % 17 == 16)
+            form.Form_KeyPress(27);
+        if (shot % 23 == 22)
+            form.MenuBack_Click(0);
+
+        const int angle = chooseAngle(form, bot);
+        // Now and then the pointer leaves the range on either side.
+        float x = static_cast<float>(270 - angle);
+        if (shot % 19 == 18)
+            x = (shot % 2) ? -40.0f : 420.0f;
+        form.Picture1_MouseMove(x, 300.0f);
+        form.Picture1_Click();
+        ++result.shots;
+        if (window.titleVisible())
+            break;
+    }
+    form.MenuFile_Click(1); // nothing to stop once the game is over
+    form.Form_QueryUnload();
+    form.Exit_Click();
+    result.out = log.outText();
+    result.rand = log.randText();
+    return result;
+}
+
+std::string summary(const GameSpec& spec, const GameResult& result)
+{
+    std::size_t lines = 0;
+    for (char ch : result.out)
+        lines += ch == '\n';
+    return std::to_string(spec.index) + " " + std::to_string(spec.seed) + " " + std::to_string(spec.shape) +
+           " " + std::to_string(spec.level) + " " + std::to_string(spec.group) + " " +
+           std::to_string(result.shots) + " " + hex(fnv1a(result.out.data(), result.out.size())) + " " +
+           hex(fnv1a(result.rand.data(), result.rand.size())) + " " + std::to_string(lines);
+}
+
+} // namespace quibix::golden

@@ -1,0 +1,38 @@
+#pragma once
+// Whole games played by a deterministic bot through Form1's handlers, with
+// everything the game did to the outside recorded.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quibix::golden {
+
+struct GameSpec {
+    int index = 0;
+    uint32_t seed = 0;
+    int shape = 0; // 0..5
+    int level = 0; // 0 Easy, 1 Hard
+    int group = 3; // 3..6
+};
+
+struct GameResult {
+    std::string out, rand; // the two logs
+    int shots = 0;
+};
+
+// The i-th game of the golden series: every shape, both levels, every
+// group size, in turn.
+GameSpec goldenGame(int index);
+
+// Plays one game in `appFolder` (a data folder as writeGoldenFolder makes).
+GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder);
+
+// An application folder of flat pictures and empty sounds and music, so the
+// logs depend on the game's code and sprites only.
+void writeGoldenFolder(const std::filesystem::path& appFolder);
+
+// "index seed shape level group shots outhash randhash outlines".
+std::string summary(const GameSpec& spec, const GameResult& result);
+
+} // namespace quibix::golden

@@ -1,0 +1,74 @@
+// Pieces cut off from the top row: which fall, what they score, the cheer,
+// the fuse, and how long the fall lasts.
+#include "unit/EngineFixture.h"
+
+namespace quibix::testing {
+namespace {
+
+using EngineFallsTest = EngineFixture;
+
+// A shot of kind 5 (code 6) resting at (16, 0), where it joins nothing.
+constexpr Cell kQuietShot{16, 0};
+
+TEST_F(EngineFallsTest, OnlyPiecesWithAPathToTheTopRowStay)
+{
+    struct Case { std::vector<Put> board, after; int fallen; };
+    const Case cases[] = {
+        // (3, 1) on an odd row hangs from (3, 0) and (4, 0), not (2, 0); a
+        // lone piece of the top row hangs by itself.
+        {{{4, 0, 1}, {3, 1, 2}, {10, 0, 3}}, {{3, 1, 2}, {10, 0, 3}}, 0},
+        {{{2, 0, 1}, {3, 1, 2}}, {{3, 1, 0}}, 1},
+        // (3, 2), on an even row, hangs from (2, 1).
+        {{{2, 0, 4}, {2, 1, 4}, {3, 2, 4}}, {{3, 2, 4}}, 0},
+        // A stone holds up like a piece, and falls like one.
+        {{{5, 0, 3}, {5, 1, kStone}, {5, 2, 3}, {8, 1, kStone}, {8, 2, 3}}, {{5, 2, 3}, {8, 1, 0}}, 2},
+    };
+    for (const Case& k : cases) {
+        position(k.board, 5);
+        const Turn turn = engine.landAt(kQuietShot);
+        expectCodes(k.after);
+        EXPECT_EQ(turn.fallen, k.fallen);
+        EXPECT_EQ(engine.score(), 10 * k.fallen * k.fallen);
+        // Nothing fell: the fuse burns on.
+        EXPECT_EQ(engine.mecha(), k.fallen == 0 ? 1 : 0);
+    }
+}
+
+TEST_F(EngineFallsTest, CheersScoresAndBurnsTheFuseBackNeverBelowZero)
+{
+    struct Case { int fallen; int16_t fuse, fuseAfter; const char* cheer; };
+    for (const Case& k : {Case{1, 4, 3, "great1.wav"}, Case{3, 4, 1, "great1.wav"}, Case{4, 6, 2, "great2.wav"},
+                          Case{5, 2, 0, "great2.wav"}}) {
+        std::vector<Put> loose;
+        for (int c = 0; c < k.fallen; ++c)
+            loose.push_back({c, 3, 2});
+        position(loose, 5);
+        engine.setFuse(k.fuse);
+        const Turn turn = engine.landAt(kQuietShot);
+        EXPECT_EQ(engine.ultimoTiro(), 10 * k.fallen * k.fallen) << k.fallen;
+        EXPECT_EQ(engine.mecha(), k.fuseAfter) << k.fallen;
+        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", k.cheer})) << k.fallen;
+        const auto fell = eventsOf<PiecesFell>(turn);
+        ASSERT_EQ(fell.size(), 1u);
+        ASSERT_EQ(fell[0].pieces.size(), static_cast<std::size_t>(k.fallen));
+        EXPECT_EQ(fell[0].pieces[0].from, (PixelPoint{12, 75})); // odd row 3
+        EXPECT_EQ(fell[0].pieces[0].code, 2);
+    }
+}
+
+TEST_F(EngineFallsTest, FallLastsUntilTheHighestPieceLeavesTheField)
+{
+    // Row 1 without bricks starts at y = 25: 45 frames of 10 px. Row 14
+    // starts at 350: 12 frames. Under 4 brick rows it starts at 450, but
+    // the fall counts from 420 at the latest: 5 frames.
+    struct Case { int16_t bricks; int row, frames; };
+    for (const Case& k : {Case{0, 1, 45}, Case{0, 14, 12}, Case{4, 14, 5}}) {
+        position({{6, k.row, 2}}, 5, k.bricks);
+        const auto fell = eventsOf<PiecesFell>(engine.landAt(kQuietShot));
+        ASSERT_EQ(fell.size(), 1u) << k.row;
+        EXPECT_EQ(fell[0].frames, k.frames) << k.row;
+    }
+}
+
+} // namespace
+} // namespace quibix::testing

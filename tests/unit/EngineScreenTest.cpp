@@ -1,0 +1,134 @@
+// Setting up a screen: bricks and loss row per screen and level, the six
+// starting shapes cell by cell, stones, and the order of the draws.
+#include "unit/EngineFixture.h"
+
+#include <array>
+
+namespace quibix::testing {
+namespace {
+
+using Layout = std::array<const char*, 9>; // rows 0..8, '#' where the shape leaves a gap
+
+// The shapes' masked cells, as the game defines them.
+const Layout kSquare = {".................", ".................", ".................",
+                        ".................", ".................", ".................",
+                        ".................", ".................", "................."};
+const Layout kFace = {".................", "..##........##...", "..###...#...###..",
+                      ".......##........", "........#........", ".................",
+                      "......#####......", ".................", "................."};
+const Layout kDiamond = {".................", "##............###", "##.............##",
+                         "#.......#......##", "#.......##......#", "#.......#......##",
+                         "##.............##", "##............###", "................."};
+const Layout kColumns = {".................", "..#...#...#...#..", ".................",
+                         "..#...#...#...#..", ".................", "..#...#...#...#..",
+                         ".................", "..#...#...#...#..", "..##..##..##..##."};
+const Layout kSaw = {".................", ".#...#...#...#...", ".##..##..##..##..",
+                     ".................", ".................", ".................",
+                     ".................", ".##..##..##..##..", "..#...#...#...#.."};
+
+class EngineScreenTest : public EngineFixture {
+protected:
+    // Rows 0..8 with '#' where a cell holds `gap` and '.' elsewhere.
+    std::array<std::string, 9> read(int16_t gap) const
+    {
+        std::array<std::string, 9> rows;
+        for (int r = 0; r < 9; ++r)
+            for (int c = 0; c < 17; ++c)
+                rows[r] += code(c, r) == gap ? '#' : '.';
+        return rows;
+    }
+    static void expectLayout(const std::array<std::string, 9>& actual, const Layout& expected, int shape)
+    {
+        for (int r = 0; r < 9; ++r)
+            EXPECT_EQ(actual[r], expected[r]) << "shape " << shape << ", row " << r;
+    }
+};
+
+TEST_F(EngineScreenTest, BricksAndLossRowFollowTheScreenAndLevel)
+{
+    struct Case { int16_t screen, level, bricks, limit, levelAfter; };
+    for (const Case& k : {Case{0, 0, 0, 14, 0}, Case{0, 1, 0, 14, 1}, Case{1, 0, 1, 13, 0}, Case{3, 1, 3, 11, 1},
+                          Case{4, 0, 4, 10, 0}, Case{5, 1, 4, 11, 1}, Case{5, 0, 0, 14, 1}, Case{6, 1, 4, 11, 1}}) {
+        engine.NuevaPantalla(0);
+        engine.landAt({16, 0}); // some score and a used piece
+        const int32_t score = engine.score();
+        engine.setFuse(4);
+        engine.setLevel(k.level);
+        engine.NuevaPantalla(k.screen);
+        EXPECT_EQ(engine.ladrillos(), k.bricks) << k.screen << "/" << k.level;
+        EXPECT_EQ(engine.filaLimite(), k.limit) << k.screen << "/" << k.level;
+        EXPECT_EQ(engine.level(), k.levelAfter) << k.screen << "/" << k.level;
+        EXPECT_EQ(engine.score(), k.screen == 0 ? 0 : score);
+        EXPECT_EQ(engine.board()(0, 0).Y, 25 * k.bricks);
+        EXPECT_EQ(engine.grados(), 90);
+        EXPECT_EQ(engine.mecha(), 0);
+        EXPECT_EQ(engine.usadas(), 0);
+    }
+}
+
+TEST_F(EngineScreenTest, EveryShapeLeavesItsCellsEmptyOnEasyAndStonyOnHard)
+{
+    const Layout* layouts[] = {&kSquare, &kFace, &kDiamond, &kColumns, &kSaw};
+    for (int16_t shape = 0; shape < 5; ++shape) {
+        engine.setForma(shape);
+        engine.setLevel(0);
+        engine.NuevaPantalla(0);
+        expectLayout(read(kEmpty), *layouts[shape], shape);
+        if (shape == 0)
+            continue; // the square on Hard has random stones, below
+        engine.setLevel(1);
+        engine.NuevaPantalla(0);
+        expectLayout(read(kStone), *layouts[shape], shape);
+        for (int c = 0; c < 17; ++c)
+            EXPECT_EQ(code(c, 9), kEmpty);
+    }
+}
+
+TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
+{
+    // Per screen: reseed, the shape (N(4r)), then one number per cell.
+    // N(4 x 0.99) = 4, "Saw"; N(4 x 0.05) = 0, the square, where 0.99 makes
+    // kind 6 and never a stone, as it would with the square chosen.
+    engine.setForma(5);
+    engine.setLevel(1);
+    random = FixedSequenceRandom({0.99f}, true);
+    engine.NuevaPantalla(0);
+    expectLayout(read(kStone), kSaw, 5);
+    random = FixedSequenceRandom({0.05f, 0.99f, 0.99f}, true);
+    engine.NuevaPantalla(1);
+    EXPECT_EQ(engine.formaActual(), 5);
+    expectLayout(read(kStone), kSquare, 5);
+
+    engine.setForma(0);
+    random = FixedSequenceRandom({0.05f, 0.05f, 0.99f});
+    engine.NuevaPantalla(0);
+    int stones = 0;
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 17; ++c)
+            stones += code(c, r) == kStone;
+    EXPECT_EQ(stones, 46) << "every third cell of rows 1..8";
+    for (int c = 0; c < 17; ++c)
+        EXPECT_NE(code(c, 0), kStone);
+}
+
+TEST_F(EngineScreenTest, NumbersAreDrawnCellByCellThenForTheTwoPieces)
+{
+    std::vector<float> values(9 * 17 + 2, 0.5f);
+    values[0] = 0.1f;       // first cell: N(0.5) = 0, halves go to even
+    values[17] = 0.99f;     // row 1, column 0: kind 5
+    values[9 * 17] = 0.2f;  // the loaded piece
+    values[9 * 17 + 1] = 0.6f;
+    random = FixedSequenceRandom(values);
+    engine.setForma(1);
+    engine.NuevaPantalla(0);
+    EXPECT_EQ(random.drawn(), values.size());
+    EXPECT_EQ(random.reseeds(), 1);
+    EXPECT_EQ(code(0, 0), 1);
+    EXPECT_EQ(code(0, 1), 6);
+    EXPECT_EQ(code(1, 0), 3); // N(2.5) = 2
+    EXPECT_EQ(engine.ficha(), 1);
+    EXPECT_EQ(engine.siguiente(), 3);
+}
+
+} // namespace
+} // namespace quibix::testing

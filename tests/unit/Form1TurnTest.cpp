@@ -1,0 +1,148 @@
+// A click as the window sees it: input locked for the whole turn, no second
+// shot or aim while one is shown, then a lost game or the next screen.
+#include "fakes/Form1TestAccess.h"
+#include "fakes/GameFixture.h"
+
+#include <algorithm>
+
+namespace quibix::testing {
+namespace {
+
+class Form1TurnTest : public GameFixture {
+protected:
+    // A running game on an emptied board under `bricks` rows, shown as the
+    // board is; every kind in the random values so the next piece is found.
+    Form1& emptyBoard(int16_t bricks = 0)
+    {
+        Form1& g = startGame({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f});
+        rules().clearBoard(bricks);
+        show();
+        log.clear();
+        effects.played.clear();
+        return g;
+    }
+    Engine& rules() { return Form1TestAccess::engine(*form); }
+    void show()
+    {
+        Canvas& canvas = Form1TestAccess::canvas(*form);
+        canvas.DibujaArray(rules().board(), rules().ladrillos(), true);
+        canvas.drawPieceSlots(rules().ficha(), rules().siguiente());
+        canvas.Picture1 = canvas.Picture2.copy();
+    }
+    // Straight up with kind `kind` loaded.
+    void shootUp(int16_t kind)
+    {
+        rules().load(kind, rules().siguiente());
+        form->Picture1_MouseMove(180.0f, 0.0f);
+        form->Picture1_Click();
+    }
+    bool before(const std::string& first, const std::string& second) const
+    {
+        const auto& e = log.events;
+        const auto a = std::find(e.begin(), e.end(), first);
+        const auto b = std::find(e.begin(), e.end(), second);
+        return a != e.end() && b != e.end() && a < b;
+    }
+};
+
+TEST_F(Form1TurnTest, NoClickOrAimGetsInWhileATurnIsShown)
+{
+    Form1& g = emptyBoard();
+    g.Picture1_MouseMove(200.0f, 0.0f); // 70 degrees
+    int pauses = 0;
+    window.onPause = [&](int) {
+        if (++pauses != 3)
+            return;
+        EXPECT_TRUE(g.shotInProgress());
+        EXPECT_EQ(window.pointerShape, kPointerHourglass);
+        g.Picture1_Click();
+        g.Picture1_MouseMove(100.0f, 0.0f);
+    };
+    g.Picture1_Click();
+    EXPECT_EQ(g.engine().usadas(), 1);
+    EXPECT_EQ(g.engine().grados(), 70);
+    EXPECT_FALSE(g.shotInProgress());
+    EXPECT_EQ(log.events.front(), "disable input");
+    EXPECT_EQ(log.count("disable input"), 1);
+    EXPECT_EQ(log.count("enable input"), 1);
+    EXPECT_EQ(window.pointerShape, kPointerDefault);
+
+    // On the title screen a click is no shot at all.
+    g.MenuFile_Click(1);
+    log.clear();
+    g.Picture1_Click();
+    EXPECT_TRUE(log.events.empty());
+}
+
+TEST_F(Form1TurnTest, CancelledTurnStopsShowingButKeepsItsEndState)
+{
+    Form1& g = emptyBoard();
+    window.onPause = [&](int) { g.cancelAnimation(); };
+    shootUp(3);
+    EXPECT_EQ(window.pausedMs, 17); // one flight frame, then nothing more
+    EXPECT_EQ(g.engine().board()(8, 0).Tipo, 4);
+    EXPECT_EQ(log.count("enable input"), 1);
+    EXPECT_EQ(window.caption(Caption::Score), "0");
+}
+
+TEST_F(Form1TurnTest, LostGameTurnsToStoneAndGoesBackToTheTitle)
+{
+    // Under one brick row the loss row is 13; the shot rests under the
+    // column, in row 14.
+    Form1& g = emptyBoard(1);
+    for (int r = 0; r <= 13; ++r)
+        rules().put(8, r, static_cast<int16_t>(1 + r % 2));
+    show();
+    shootUp(5);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0], (std::pair<std::string, std::string>{"You Lose ?8(", "Quibix"}));
+    EXPECT_EQ(g.engine().board()(8, 14).Tipo, kStone);
+    // The stones are drawn where the pieces were.
+    const Canvas& c = g.surfaces();
+    EXPECT_NE(c.Picture2.copy(200, 50, 25, 25), c.Picture3.copy(200, 50, 25, 25));
+    EXPECT_TRUE(window.titleVisible);
+    EXPECT_TRUE(window.menuEnabled(MenuItem::LevelMenu));
+    EXPECT_TRUE(window.menuEnabled(MenuItem::ChoosePieces));
+    EXPECT_FALSE(g.running());
+    EXPECT_TRUE(g.cursorFree());
+    EXPECT_FALSE(window.cursorConfined);
+    // Input comes back before the message; a first screen offers no score.
+    EXPECT_TRUE(before("enable input", "message You Lose ?8("));
+    EXPECT_TRUE(before("music close", "sound lose.wav"));
+    EXPECT_TRUE(window.inputs.empty());
+    EXPECT_EQ(log.count("sound win.wav"), 0);
+}
+
+TEST_F(Form1TurnTest, ClearedScreenLeadsToTheNextAndALaterLossOffersTheScore)
+{
+    Form1& g = emptyBoard();
+    rules().setUsed(19);
+    rules().put(8, 0, 3);
+    rules().put(9, 0, 3);
+    show();
+    shootUp(2); // rests at (8, 1) under both: the last group
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].first,
+              "Congratulations!!, you have finished a screen.\r\rFull screen Bonus = 1000\r\r"
+              "                 Quibix used = 20\rBonus per Quibix used = 100000");
+    EXPECT_TRUE(before("music close", "sound great2.wav"));
+    EXPECT_EQ(window.caption(Caption::Score), std::to_string(10 + 1000 + 100000));
+    EXPECT_EQ(window.caption(Caption::PartialScore), "10");
+    EXPECT_EQ(g.engine().pantalla(), 1);
+    EXPECT_EQ(g.engine().ladrillos(), 1); // the next screen is set up
+    EXPECT_TRUE(g.running());
+
+    // Lost on that screen: the score is offered before the win sound.
+    rules().clearBoard(1);
+    for (int r = 0; r <= 13; ++r)
+        rules().put(8, r, static_cast<int16_t>(1 + r % 2));
+    show();
+    log.clear();
+    shootUp(5);
+    ASSERT_EQ(window.inputs.size(), 1u);
+    EXPECT_TRUE(before("input Quibix Master 10", "sound win.wav"));
+    EXPECT_EQ(g.records()[0].Puntos, static_cast<float>(g.engine().score()));
+}
+
+} // namespace
+} // namespace quibix::testing
