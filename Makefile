@@ -23,10 +23,11 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure
 
 bench: configure
-	@cmake --build $(BUILD) --target quibix_bench
+	@cmake --build $(BUILD) --target quibix_bench quibix-sim
 	./$(BUILD)/bench/quibix_bench
 	@cmake --build $(BUILD) --target quibix_music_bench
 	./$(BUILD)/bench/quibix_music_bench
+	./bench/sim_bench.sh ./$(BUILD)/quibix-sim
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,168 @@
+// Feeds quibix-sim a hostile script (random bytes, endless lines, huge and
+// negative numbers, boards no game would reach) and checks that it comes
+// through: exit status 0, every output line one valid JSON object, and the
+// closing `board` answered.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// A minimal JSON syntax check: objects, arrays, strings, integers, true/false.
+class JsonCheck {
+public:
+    explicit JsonCheck(std::string_view text) : s_(text) {}
+    bool wholeObject() { return peek() == '{' && value() && pos_ == s_.size(); }
+
+private:
+    char peek() const { return pos_ < s_.size() ? s_[pos_] : '\0'; }
+    bool eat(char c) { return peek() == c ? (++pos_, true) : false; }
+    bool value()
+    {
+        switch (peek()) {
+        case '{': return list('{', '}', true);
+        case '[': return list('[', ']', false);
+        case '"': return string();
+        case 't': return word("true");
+        case 'f': return word("false");
+        default: return number();
+        }
+    }
+    bool list(char open, char close, bool keyed)
+    {
+        eat(open);
+        if (eat(close))
+            return true;
+        do {
+            if (keyed && !(string() && eat(':')))
+                return false;
+            if (!value())
+                return false;
+        } while (eat(','));
+        return eat(close);
+    }
+    bool string()
+    {
+        if (!eat('"'))
+            return false;
+        while (pos_ < s_.size() && s_[pos_] != '"') {
+            const auto c = static_cast<unsigned char>(s_[pos_]);
+            if (c < 0x20 || c >= 0x7f)
+                return false;
+            pos_ += (c == '\\') ? 2 : 1;
+        }
+        return eat('"');
+    }
+    bool word(std::string_view w)
+    {
+        if (s_.substr(pos_, w.size()) != w)
+            return false;
+        pos_ += w.size();
+        return true;
+    }
+    bool number()
+    {
+        eat('-');
+        const std::size_t start = pos_;
+        while (peek() >= '0' && peek() <= '9')
+            ++pos_;
+        return pos_ > start;
+    }
+    std::string_view s_;
+    std::size_t pos_ = 0;
+};
+
+std::string hostileLine(std::mt19937& rng)
+{
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    static const char* kWords[] = {"seed", "new", "clear", "put", "load", "fuse", "shoot",
+                                   "board", "easy", "hard", "random", "saw", "#"};
+    static const char* kNumbers[] = {"0", "-1", "1", "2", "3", "7", "8", "14", "15", "16", "17",
+                                     "18", "178", "179", "180", "32767", "-32768", "65536",
+                                     "2147483648", "99999999999999999999999999", "1e3", "0x10",
+                                     "+5", "--2", "4.5", ""};
+    std::string line;
+    switch (pick(6)) {
+    case 0: // raw bytes, NUL and CR included
+        for (int i = pick(80); i > 0; --i)
+            line += static_cast<char>(rng());
+        break;
+    case 1: // one endless word
+        line.assign(5000 + pick(20000), static_cast<char>('0' + pick(10)));
+        break;
+    default: // words of the language with numbers good and bad
+        line = kWords[pick(13)];
+        for (int i = pick(5); i > 0; --i)
+            line += std::string(pick(3) ? " " : "\t") + kNumbers[pick(26)];
+        break;
+    }
+    return line;
+}
+
+// Commands that play: random boards, fuses and shots, so that turns run on
+// layouts no game would deal (only stones, pieces in the margin).
+std::string playLine(std::mt19937& rng)
+{
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    switch (pick(8)) {
+    case 0: return "clear " + std::to_string(pick(5));
+    case 1: return "new " + std::string(pick(2) ? "easy" : "hard") + " random " + std::to_string(3 + pick(4));
+    case 2: return "load " + std::to_string(pick(6)) + " " + std::to_string(pick(6));
+    case 3: return "fuse " + std::to_string(pick(7));
+    case 4: return "shoot " + std::to_string(2 + pick(177));
+    default:
+        return "put " + std::to_string(pick(18)) + " " + std::to_string(pick(16)) + " " +
+               std::to_string(pick(8));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::cerr << "usage: sim_fuzz QUIBIX_SIM WORK_PREFIX\n";
+        return 2;
+    }
+    const std::string sim = argv[1];
+    const std::string script = std::string(argv[2]) + ".txt";
+    const std::string output = std::string(argv[2]) + ".out";
+
+    std::mt19937 rng(20261207);
+    {
+        std::ofstream out(script, std::ios::binary);
+        for (int i = 0; i < 3000; ++i)
+            out << (rng() % 3 ? playLine(rng) : hostileLine(rng)) << '\n';
+        out << "board\n";
+    }
+
+    const std::string command = "'" + sim + "' < '" + script + "' > '" + output + "'";
+    const int status = std::system(command.c_str());
+    if (status != 0) {
+        std::cerr << "quibix-sim failed (status " << status << ") on " << script << "\n";
+        return 1;
+    }
+
+    std::ifstream in(output, std::ios::binary);
+    std::string line, last;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        if (!JsonCheck(line).wholeObject()) {
+            std::cerr << "output line " << lineNumber << " is not a JSON object: "
+                      << line.substr(0, 200) << "\n";
+            return 1;
+        }
+        last = line;
+    }
+    if (last.rfind("{\"board\":", 0) != 0) {
+        std::cerr << "the closing board command got no answer\n";
+        return 1;
+    }
+    return 0;
+}
