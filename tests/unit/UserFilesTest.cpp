@@ -1,5 +1,6 @@
 // Where the game reads its files and where it writes Quibix.dat and
 // Quibix.cfg: build folder, installed tree, per-user folder.
+#include "fakes/AsOrdinaryUser.h"
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 #include "storage/AppPaths.h"
@@ -77,8 +78,8 @@ TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThe
 
 TEST(UserFilesTest, ACopyInAFolderThePlayerCannotWriteUsesThePlayersFolder)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root can write any folder";
+    if (!runHereAsOrdinaryUser()) // root can write any folder
+        return;
     TempAppFolder root;
     root.writeFile("shared/Quibix/data/shoot.wav");
     fs::permissions(root.path() / "shared/Quibix/data", fs::perms::owner_write, fs::perm_options::remove);
