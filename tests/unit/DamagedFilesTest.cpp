@@ -84,7 +84,7 @@ void play(const fs::path& app, EffectsPort& effects, MusicDevicePort& music)
     game.Form_Load();
     game.MMControl1_StatusUpdate(); // the music device's first status event
     game.cmdStart_Click();
-    for (float x : {100.0f, 250.0f, 180.0f, 300.0f}) {
+    for (float x : {100.0f, 300.0f}) {
         game.Picture1_MouseMove(x, 200);
         game.Picture1_Click();
     }
