@@ -36,10 +36,9 @@ QString toQString(const std::string& utf8)
 
 // Runs the event loop until `deadline`, repainting but holding user input
 // back: it is delivered when the game is done, or dropped by the input lock.
-// Input arriving during a pause is held back until the game rests; while
-// the input lock drops it anyway (a turn being shown), every event is let
-// through, so that a close from the window system (which Qt counts as
-// input) reaches the window during the turn.
+// While the lock drops it anyway (a turn being shown) every event is let
+// through, so that a close from the window system, which Qt counts as input,
+// reaches the window during the turn.
 void runEventsUntil(FramePacer::Clock::time_point deadline, bool inputDropped)
 {
     using namespace std::chrono;
