@@ -5,7 +5,7 @@ BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: deps configure build run test bench clean install package package-test
-.PHONY: deps configure build run test bench clean fuzz kill-test
+.PHONY: deps configure build run test bench clean fuzz kill-test soak-window
 
 deps:
 	@./scripts/install-deps.sh
@@ -55,3 +55,12 @@ fuzz: deps
 KILL_ROUNDS ?= 3000
 kill-test: build
 	cd $(BUILD) && QUIBIX_KILL_ROUNDS=$(KILL_ROUNDS) ./tests/quibix_tests --gtest_filter='TornWrites.*'
+
+# Random play in the real window of the sanitizer build (build-asan) for
+# SOAK_MINUTES.
+SOAK_MINUTES ?= 30
+soak-window: deps
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIBIX_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j2 --target quibix artwork sounds readme
+	SDL_AUDIODRIVER=dummy SOAK_SECONDS=$$(($(SOAK_MINUTES) * 60)) \
+	  xvfb-run -a -s "-screen 0 1024x768x24" bash tests/soak/soak_window.sh build-asan/Quibix/quibix

@@ -22,6 +22,11 @@ void Form1::Picture1_Click()
     player.play(turn, [this](const SoundPlayed& sound) { playTurnSound(sound); }, intRetardo);
     blnDisparo = false;
     window.enableInput(savedPointer);
+    // Cut short because the window is closing: the game ends as a close at
+    // any other moment ends it, without the lost or cleared dialogs, which
+    // would hold the close open.
+    if (player.cancelled())
+        return;
 
     if (turn.lost) {
         gameLost();

@@ -36,7 +36,10 @@ QString toQString(const std::string& utf8)
 
 // Runs the event loop until `deadline`, repainting but holding user input
 // back: it is delivered when the game is done, or dropped by the input lock.
-void runEventsUntil(FramePacer::Clock::time_point deadline)
+// While the lock drops it anyway (a turn being shown) every event is let
+// through, so that a close from the window system, which Qt counts as input,
+// reaches the window during the turn.
+void runEventsUntil(FramePacer::Clock::time_point deadline, bool inputDropped)
 {
     using namespace std::chrono;
     const auto remaining = ceil<milliseconds>(deadline - FramePacer::Clock::now()).count();
@@ -48,7 +51,7 @@ void runEventsUntil(FramePacer::Clock::time_point deadline)
     timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     timer.start(static_cast<int>(remaining));
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec(inputDropped ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace
@@ -82,7 +85,7 @@ private:
 };
 
 MainWindow::MainWindow()
-    : pacer_([](FramePacer::Clock::time_point deadline) { runEventsUntil(deadline); })
+    : pacer_([this](FramePacer::Clock::time_point deadline) { runEventsUntil(deadline, input_->dropping()); })
 {
     setWindowTitle(QStringLiteral("Quibix"));
 
@@ -193,8 +196,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->ignore();
     if (handlerDepth_ > 0) {
         // Unloading in the middle of a turn would leave it drawing into
-        // released buffers: the close is carried out once the game rests.
+        // released buffers. The rules have already applied the whole turn,
+        // so the rest of its animation is dropped and the close is carried
+        // out as soon as the handler returns, at once rather than when the
+        // shot would have landed.
         closePending_ = true;
+        form_->cancelAnimation();
         return;
     }
     dispatch([](Form1& f) { f.Form_QueryUnload(); });
@@ -214,7 +221,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 void MainWindow::waitFor(int ms)
 {
     if (ms > 0)
-        runEventsUntil(FramePacer::Clock::now() + std::chrono::milliseconds(ms));
+        runEventsUntil(FramePacer::Clock::now() + std::chrono::milliseconds(ms), input_->dropping());
 }
 
 void MainWindow::present(Surface surface, const QImage& image)

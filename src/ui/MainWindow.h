@@ -71,7 +71,8 @@ protected:
 private:
     // Runs a game handler. Handlers started by the player are dropped while
     // another one is still running (its pauses and prompts pump events);
-    // a close asked for meanwhile waits until the game is back at rest.
+    // a close asked for meanwhile stops the animation and is carried out
+    // as soon as the handler returns.
     void dispatch(const std::function<void(Form1&)>& handler);
     void onMenu(MenuItem item);
     // Puts on screen the pointer the game asked for, blank while the cursor

@@ -21,6 +21,9 @@ public:
     void FlushInput();
 
     bool locked() const { return locked_; }
+    // Input is being dropped as it arrives (locked, no prompt open), so a
+    // pause need not hold it back.
+    bool dropping() const { return installed_; }
 
     // A modal prompt must stay usable even inside a locked turn: the lock
     // steps aside while one is open and comes back after it.

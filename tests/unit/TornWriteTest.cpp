@@ -1,7 +1,8 @@
-// A writer of the score file killed with SIGKILL at random moments leaves
+// A writer of the score or settings file killed with SIGKILL at random moments leaves
 // the whole old file or the whole new one, and at most the one temporary.
 // QUIBIX_KILL_ROUNDS sets the number of kills (`make kill-test` for many).
 #include "storage/HighScoreFile.h"
+#include "storage/SettingsFile.h"
 #include "tools/ScoreVersions.h"
 
 #include <QTemporaryDir>
@@ -43,7 +44,7 @@ std::string fingerprint(const fs::path& file)
 }
 
 // Starts the writer and returns once it is inside its loop.
-pid_t startWriter(const fs::path& file)
+pid_t startWriter(const fs::path& file, bool settings)
 {
     int pipeFds[2];
     EXPECT_EQ(::pipe(pipeFds), 0);
@@ -51,7 +52,8 @@ pid_t startWriter(const fs::path& file)
     if (pid == 0) {
         ::dup2(pipeFds[1], STDOUT_FILENO);
         ::close(pipeFds[0]);
-        ::execl(QUIBIX_SCORE_WRITER, QUIBIX_SCORE_WRITER, file.c_str(), static_cast<char*>(nullptr));
+        ::execl(QUIBIX_SCORE_WRITER, QUIBIX_SCORE_WRITER, file.c_str(), settings ? "settings" : nullptr,
+                static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(pipeFds[1]);
@@ -65,17 +67,25 @@ TEST(TornWrites, AKilledWriterLeavesTheOldOrTheNewFileAndNoPileOfTemporaries)
 {
     struct Case {
         const char* what;
+        bool settings;
         size_t tailBytes;
         int share; // of the rounds
     };
-    // A file with bytes after the rows is replaced whole; one holding more
-    // data than is worth copying is written in place.
-    const Case cases[] = {{"replaced whole", 3000, 1}, {"written in place", kMaxCopyBytes + 4096, 4}};
+    // A file with bytes after the record is replaced whole; one holding
+    // more data than is worth copying is written in place.
+    const Case cases[] = {{"scores replaced whole", false, 3000, 1},
+                          {"scores written in place", false, kMaxCopyBytes + 4096, 4},
+                          {"settings replaced whole", true, 3000, 2},
+                          {"settings written in place", true, kMaxCopyBytes + 4096, 4}};
     std::mt19937 random(std::random_device{}());
     for (const Case& c : cases) {
         QTemporaryDir temp;
         const fs::path dir = temp.path().toStdString();
-        const fs::path file = dir / "Quibix.dat";
+        const fs::path file = dir / (c.settings ? "Quibix.cfg" : "Quibix.dat");
+        auto write = [&](int v) {
+            return c.settings ? SettingsFile(file).write(quibix::testing::settingsVersion(v))
+                              : HighScoreFile(file).write(quibix::testing::scoreVersion(v));
+        };
         std::string initial(28, 'H');
         initial += std::string(580, '\0');
         for (size_t i = 0; i < c.tailBytes; ++i)
@@ -84,13 +94,13 @@ TEST(TornWrites, AKilledWriterLeavesTheOldOrTheNewFileAndNoPileOfTemporaries)
 
         std::string versions[2];
         for (int v = 0; v < 2; ++v) {
-            ASSERT_TRUE(HighScoreFile(file).write(quibix::testing::scoreVersion(v)));
+            ASSERT_TRUE(write(v));
             versions[v] = fingerprint(file);
         }
         int seen[2] = {0, 0};
         const int n = std::max(2, rounds() / c.share);
         for (int round = 0; round < n; ++round) {
-            const pid_t writer = startWriter(file);
+            const pid_t writer = startWriter(file, c.settings);
             ::usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
             ::kill(writer, SIGKILL);
             ::waitpid(writer, nullptr, 0);
@@ -100,13 +110,13 @@ TEST(TornWrites, AKilledWriterLeavesTheOldOrTheNewFileAndNoPileOfTemporaries)
             ++seen[now == versions[1]];
             for (const auto& entry : fs::directory_iterator(dir)) {
                 const auto name = entry.path().filename();
-                ASSERT_TRUE(name == "Quibix.dat" || name == "Quibix.dat.tmp") << name;
+                ASSERT_TRUE(name == file.filename() || name == tempPathFor(file).filename()) << name;
             }
         }
         // A finished write leaves no temporary at all.
-        ASSERT_TRUE(HighScoreFile(file).write(quibix::testing::scoreVersion(0)));
+        ASSERT_TRUE(write(0));
         EXPECT_FALSE(fs::exists(tempPathFor(file))) << c.what;
-        std::printf("%s: %d kills, %d left the first table, %d the second\n", c.what, n, seen[0], seen[1]);
+        std::printf("%s: %d kills, %d left the first version, %d the second\n", c.what, n, seen[0], seen[1]);
     }
 }
 

@@ -1,16 +1,26 @@
-# Closing the window while a shot flies: the turn finishes, then the program
-# ends cleanly (status 0), instead of unloading under the running turn.
+# Closing the window while a flat shot flies: the rest of the animation is
+# dropped and the program ends within a second, status 0, with its files
+# as they were (the rules had applied the turn; nothing is saved mid-game).
 source "$(dirname "$0")/common.bash"
 start_app "$1"
 
+# The score and settings files, written beside the data files here.
+files() { find "$WORK/app" -name 'Quibix.*' -type f -exec md5sum {} + | sort; }
+
 click_at 62 34 # "Start Game"
 sleep 1.5
-# A flat shot climbs between the walls for seconds.
+before=$(files)
+# Aimed far left, about 2 degrees off the wall: the shot zigzags for seconds.
 click_at 20 250
 sleep 0.8
 kill -0 "$APP_PID" || fail "the program ended during the shot"
 close_window
-sleep 0.3
-kill -0 "$APP_PID" || fail "the close cut the running shot short"
-expect_exit 30
+start=$(date +%s%N)
+while kill -0 "$APP_PID" 2>/dev/null; do
+    [ $(($(date +%s%N) - start)) -lt 1000000000 ] || fail "the program still runs 1 s after the close"
+    sleep 0.05
+done
+echo "ended $((($(date +%s%N) - start) / 1000000)) ms after the close"
+expect_exit 1
+[ "$(files)" = "$before" ] || fail "a file changed during the close"
 echo "PASS"
