@@ -1,0 +1,30 @@
+# A sample of damaged files in the real window: a background of random
+# bytes, the Easy cover replaced by a folder, an empty shot sound, a band
+# whose header claims 10000 x 10000 pixels and a settings file of noise.
+# The game starts, plays, changes the background and closes with status 0.
+source "$(dirname "$0")/common.bash"
+cp -r "$(dirname "$1")" "$WORK/damaged"
+DATA="$WORK/damaged/data"
+head -c 5000 /dev/urandom >"$DATA/fondo1.jpg"
+rm -f "$DATA/pareda.jpg" && mkdir "$DATA/pareda.jpg"
+: >"$DATA/shoot.wav"
+printf 'BM\066\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\020\047\0\0\020\047\0\0\001\0\030\0' >"$DATA/banda.jpg"
+head -c 64 /dev/urandom >"$DATA/Quibix.cfg"
+start_app "$WORK/damaged/$(basename "$1")"
+
+click_at 62 34 # "Start Game"
+wait_still started
+for x in 140 235; do
+    move_to "$x" 250
+    xdotool click 1
+    wait_still "after_$x"
+done
+[ "$(diff_pixels started after_235)" -gt 300 ] || fail "two shots left the board unchanged"
+
+xdotool key Escape # free the cursor for the menu bar
+sleep 0.3
+menu 178 1 # Background > "Change"
+wait_still changed
+close_window
+expect_exit 5
+echo "PASS"
