@@ -159,8 +159,9 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
                 continue;
             // The skin to read, unless the settings file itself is the target.
             fs::remove_all(app / settings);
-            if (!t.skin.empty() && t.relative != settings)
+            if (!t.skin.empty() && t.relative != settings) {
                 ASSERT_TRUE(SettingsFile(app / settings).write(configFor(4, 1, {0, 1, 2, 3, 4, 5}, t.skin)));
+            }
             damage(file, how, random);
             SCOPED_TRACE(t.relative.string() + " " + kDamageNames[int(how)]);
             if (sound)
