@@ -1,5 +1,4 @@
-// The buffer primitives and the piece drawing of the play field and band,
-// checked to the pixel.
+// The buffer primitives and the drawing of the play field and band.
 #include "render/Canvas.h"
 
 #include "fakes/FakePorts.h"
@@ -112,28 +111,24 @@ struct CanvasTest : ::testing::Test {
     }
 };
 
-TEST_F(CanvasTest, FlyingSpriteIsShownThenErasedAboveAndInsideTheBottomStrip)
-{
-    CopyRect(canvas.hdcFondoBajo, 0, 0, 442, 152, canvas.Picture1, 0, kBottomStripTop);
-    const QImage before = canvas.Picture1.copy();
-    for (int y : {100, 307, 308, 420}) {
-        canvas.DibujaIcono(200, static_cast<int16_t>(y), 0, true, 17);
-        EXPECT_NE(square(window.shownPicture1, 200, y), square(before, 200, y)) << "not shown at " << y;
-        EXPECT_EQ(canvas.Picture1, before) << "not erased at " << y;
-    }
-    EXPECT_EQ(canvas.Picture2, canvas.Picture3);
-    EXPECT_EQ(window.presentsPicture1, 4);
-    EXPECT_EQ(window.pausedMs, 4 * 17);
-}
-
-TEST_F(CanvasTest, EraseSourceSwitchesAtTheBottomStripLine)
+// Erased from Picture2 above the bottom strip, from its saved background
+// from the strip's first line down.
+TEST_F(CanvasTest, FlyingSpriteIsShownThenErasedFromTheRightSourceAtTheBottomStripLine)
 {
     canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(0, 0, 200));
     canvas.hdcFondoBajo = numberedImage(kFieldWidth, kBottomStripHeight, 99);
-    canvas.DibujaIcono(50, 307, 3, true, 0);
-    EXPECT_EQ(square(canvas.Picture1, 50, 307), square(canvas.Picture2, 50, 307));
-    canvas.DibujaIcono(50, 308, 3, true, 0);
-    EXPECT_EQ(square(canvas.Picture1, 50, 308), square(canvas.hdcFondoBajo, 50, 0));
+    const QImage picture2 = canvas.Picture2.copy();
+    for (int y : {100, 307, 308, 420}) {
+        const QImage before = square(canvas.Picture1, 200, y);
+        canvas.DibujaIcono(200, static_cast<int16_t>(y), 0, true, 17);
+        EXPECT_NE(square(window.shownPicture1, 200, y), before) << "not shown at " << y;
+        EXPECT_EQ(square(canvas.Picture1, 200, y),
+                  y < 308 ? square(picture2, 200, y) : square(canvas.hdcFondoBajo, 200, y - kBottomStripTop))
+            << "not erased at " << y;
+    }
+    EXPECT_EQ(canvas.Picture2, picture2);
+    EXPECT_EQ(window.presentsPicture1, 4);
+    EXPECT_EQ(window.pausedMs, 4 * 17);
     canvas.DibujaIcono(430, 450, 3, true, 0); // clipped at the field's corner
     EXPECT_EQ(canvas.Picture1.copy(430, 450, 12, 10), canvas.hdcFondoBajo.copy(430, 142, 12, 10));
 }
@@ -178,25 +173,11 @@ TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlinesIn50Ms)
         }
 }
 
-TEST_F(CanvasTest, FullRedrawOfAnEmptyBoardLaysTheBricksAndNothingElse)
-{
-    canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(1, 2, 3)); // stale
-    const QImage before = canvas.Picture1.copy();
-    Tablero board;
-    canvas.DibujaArray(board, 2, true);
-
-    const QImage bricks = canvas.ladrillo.copy(0, 0, kFieldWidth, 25);
-    for (const QImage* surface : {&canvas.Picture1, &canvas.Picture2})
-        for (int y : {0, 25}) EXPECT_EQ(surface->copy(0, y, kFieldWidth, 25), bricks);
-    const QRect rest(0, 50, kFieldWidth, kFieldHeight - 50);
-    EXPECT_EQ(canvas.Picture2.copy(rest), canvas.Picture3.copy(rest));
-    EXPECT_EQ(canvas.Picture1.copy(rest), before.copy(rest));
-}
-
-TEST_F(CanvasTest, FullRedrawPlacesPiecesAndWipesOnlyTheirRows)
+TEST_F(CanvasTest, FullRedrawLaysBricksPlacesPiecesAndWipesOnlyTheirRows)
 {
     std::tie(canvas.picIcono[0], canvas.picIconoMK[0]) = halfSprite({25, 25}, 10, kRed);
     canvas.Picture1 = filled(kFieldWidth, kFieldHeight, qRgb(0, 200, 0)); // stale screen
+    canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(1, 2, 3));
     Tablero board;
     board(0, 0).Tipo = 1;
     board(16, 1).Tipo = 1;
@@ -206,8 +187,12 @@ TEST_F(CanvasTest, FullRedrawPlacesPiecesAndWipesOnlyTheirRows)
     canvas.DibujaArray(board, 1, true);
 
     EXPECT_EQ(window.presentsPicture1, 3);
+    const QImage bricks = canvas.ladrillo.copy(0, 0, kFieldWidth, 25);
+    EXPECT_EQ(canvas.Picture1.copy(0, 0, kFieldWidth, 25), bricks);
+    EXPECT_EQ(canvas.Picture2.copy(0, 0, kFieldWidth, 25), bricks);
     EXPECT_EQ(canvas.Picture2.pixel(10, 25), kRed);
     EXPECT_EQ(canvas.Picture2.pixel(422, 74), kRed);
+    EXPECT_EQ(canvas.Picture2.pixel(5, 100), canvas.Picture3.pixel(5, 100)); // not the stale one
     // The rows holding pieces show Picture2; other rows keep the old screen.
     EXPECT_EQ(canvas.Picture1.copy(0, 25, kFieldWidth, 50), canvas.Picture2.copy(0, 25, kFieldWidth, 50));
     EXPECT_EQ(canvas.Picture1.copy(0, 375, kFieldWidth, 25), canvas.Picture2.copy(0, 375, kFieldWidth, 25));
