@@ -1,5 +1,6 @@
-// The music rules: the listing, the choice of a piece, the status event and
-// the "Music" item, on a recording music device.
+// The music rules: the listing, the choice of a piece and the status event,
+// on a recording music device. The "Music" item and the game's events are
+// in StartupTest, ScreenSetupTest and GameMenusTest.
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
@@ -92,47 +93,6 @@ TEST_F(MusicTest, TheStatusEventStartsAPieceOnlyWhenTheDeviceRestsAndMusicIsOn)
         EXPECT_EQ(music.commands, c.starts ? (Commands{"close", "open", "play"}) : Commands{})
             << "mode " << c.mode << (c.checked ? ", checked" : ", unchecked");
     }
-}
-
-TEST_F(MusicTest, UncheckingStopsAtOnceAndCheckingWaitsForTheNextStatusEvent)
-{
-    writeMusic({"a.mid", "b.mid"});
-    Form1& f = load();
-    f.MMControl1_StatusUpdate();
-    music.modeValue = kMusicPlaying;
-    music.commands.clear();
-
-    f.MenuSound_Click(0);
-    EXPECT_EQ(music.commands, Commands{"stop"});
-    music.modeValue = kMusicStopped;
-    f.MMControl1_StatusUpdate(); // stays quiet while unchecked
-    f.cmdStart_Click();          // a new screen starts nothing either
-    EXPECT_EQ(music.commands, (Commands{"stop", "open"}));
-
-    music.commands.clear();
-    f.MenuSound_Click(0);
-    EXPECT_TRUE(window.menuChecked(MenuItem::Music));
-    EXPECT_TRUE(music.commands.empty());
-    f.MMControl1_StatusUpdate();
-    EXPECT_EQ(music.commands, (Commands{"close", "open", "play"}));
-}
-
-// One run through the game's events, as the device hears them.
-TEST_F(MusicTest, EachGameEventGivesItsCommands)
-{
-    writeMusic({"a.mid"});
-    Form1& f = load();
-    f.MMControl1_StatusUpdate();
-    EXPECT_EQ(music.commands, (Commands{"close", "open", "play"})); // on the title screen
-    music.commands.clear();
-    f.cmdStart_Click();
-    EXPECT_EQ(music.commands, (Commands{"open", "open", "play"}));
-    music.commands.clear();
-    f.MenuFile_Click(1); // "Stop Game"
-    EXPECT_EQ(music.commands, Commands{"close"});
-    music.commands.clear();
-    f.Exit_Click();
-    EXPECT_EQ(music.commands, Commands{"close"});
 }
 
 } // namespace
