@@ -11,28 +11,16 @@ using Action = CommandLine::Action;
 
 TEST(CommandLineTest, OptionsAndTheirMistakes)
 {
-    struct Case {
-        std::vector<std::string> args;
-        Action action;
-        int scale;
-    };
+    struct Case { std::vector<std::string> args; Action action; int scale; };
     const Case cases[] = {
-        {{}, Action::Play, 0},
-        {{"--scale", "1"}, Action::Play, 1},
-        {{"--scale=4"}, Action::Play, 4},
-        {{"--scale", "0"}, Action::Error, 0},
-        {{"--scale", "5"}, Action::Error, 0},
-        {{"--scale", "2x"}, Action::Error, 0},
-        {{"--scale", "1.5"}, Action::Error, 0},
-        {{"--scale="}, Action::Error, 0},
-        {{"--scale"}, Action::Error, 0},
-        {{"--help"}, Action::Help, 0},
-        {{"-h"}, Action::Help, 0},
-        {{"--bogus", "--help"}, Action::Error, 0},
-        {{"--scale", "2", "--help"}, Action::Help, 0},
-        {{"--version"}, Action::Version, 0},
-        {{"-scale", "2"}, Action::Error, 0},
-        {{"game.dat"}, Action::Error, 0},
+        {{}, Action::Play, 0},           {{"--scale", "1"}, Action::Play, 1},
+        {{"--scale=4"}, Action::Play, 4}, {{"--scale", "0"}, Action::Error, 0},
+        {{"--scale", "5"}, Action::Error, 0}, {{"--scale", "2x"}, Action::Error, 0},
+        {{"--scale", "1.5"}, Action::Error, 0}, {{"--scale="}, Action::Error, 0},
+        {{"--scale"}, Action::Error, 0}, {{"--help"}, Action::Help, 0},
+        {{"-h"}, Action::Help, 0},       {{"--bogus", "--help"}, Action::Error, 0},
+        {{"--scale", "2", "--help"}, Action::Help, 0}, {{"--version"}, Action::Version, 0},
+        {{"-scale", "2"}, Action::Error, 0}, {{"game.dat"}, Action::Error, 0},
     };
     for (const Case& c : cases) {
         const CommandLine parsed = parseCommandLine(c.args);
@@ -64,11 +52,7 @@ TEST(CommandLineTest, HelpNamesTheFilesOfThisCopy)
 TEST(WindowScaleTest, TheWindowNeverOpensLargerThanTheScreen)
 {
     const QSize window(540, 517);
-    struct Case {
-        double wanted;
-        QSize screen;
-        double expected;
-    };
+    struct Case { double wanted; QSize screen; double expected; };
     const Case cases[] = {
         {1, {1280, 1024}, 1},
         {2, {1080, 1034}, 2},  // just fits
