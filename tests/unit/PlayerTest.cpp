@@ -22,7 +22,9 @@ protected:
         canvas.DibujaArray(engine.board(), engine.ladrillos(), true);
         canvas.drawPieceSlots(engine.ficha(), engine.siguiente());
         canvas.Picture1 = canvas.Picture2.copy();
-        player.play(engine.landAt(rest), [this](const SoundPlayed& s) { sounds.push_back(s.file); }, 17);
+        window.logPresents = window.logPauses = true;
+        player.play(engine.landAt(rest), [this](const SoundPlayed& s) { log.add(std::string("sound ") + s.file); },
+                    17);
     }
     QImage square(const QImage& image, PixelPoint at) const { return image.copy(at.x, at.y, 25, 25); }
 
@@ -30,10 +32,9 @@ protected:
     FakeWindow window{log};
     Canvas canvas{window};
     Player player{canvas, window};
-    std::vector<std::string> sounds;
 };
 
-TEST_F(PlayerTest, VanishedGroupLeavesTheCleanBackgroundOnBothPictures)
+TEST_F(PlayerTest, VanishedGroupIsShownInOrderAndLeavesTheCleanBackground)
 {
     position({{4, 0, 3}, {6, 0, 3}, {5, 1, 1}, {6, 1, 2}, {7, 0, 2}}, 2); // (5, 1): another kind, stays
     play({5, 0});
@@ -43,8 +44,12 @@ TEST_F(PlayerTest, VanishedGroupLeavesTheCleanBackgroundOnBothPictures)
         EXPECT_EQ(square(canvas.Picture1, at), square(canvas.Picture3, at)) << c;
     }
     EXPECT_NE(square(canvas.Picture2, cellOrigin(5, 1, 0)), square(canvas.Picture3, cellOrigin(5, 1, 0)));
-    EXPECT_EQ(window.pausedMs, 3 * 50);
-    EXPECT_EQ(sounds, (std::vector<std::string>{"shoot.wav", "sound18.wav"}));
+    std::vector<std::string> expected{"sound shoot.wav", "present Picture1", "sound sound18.wav"};
+    for (int piece = 0; piece < 3; ++piece) // each destroyed in 50 ms
+        expected.insert(expected.end(), {"present Picture1", "pause 15", "present Picture1", "pause 10",
+                                         "present Picture1", "pause 5", "pause 20"});
+    expected.insert(expected.end(), 3, "present Picture1");
+    EXPECT_EQ(log.events, expected);
 }
 
 TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSays)
