@@ -23,29 +23,27 @@ protected:
     std::string chosen() const { return music.fileName.filename().string(); }
 };
 
-TEST_F(MusicTest, ListsTheDataFolderMidiFilesAtStartUp)
+TEST_F(MusicTest, ListsTheDataFolderMidiFilesAtStartUpAndWithoutThemDisablesMusic)
 {
+    Form1& bare = load();
+    EXPECT_EQ(bare.numMusicas(), 0);
+    EXPECT_FALSE(window.menuEnabled(MenuItem::Music));
+    EXPECT_TRUE(window.menuChecked(MenuItem::Music));
+    bare.MMControl1_StatusUpdate(); // nothing to choose from
+    EXPECT_TRUE(music.commands.empty());
+
     writeMusic({"b.mid", "A.MID"});
     folder.writeFile("data/notes.txt");
     folder.writeFile("data/song.midi");
     folder.writeFile("other.mid"); // not in the data folder
     std::filesystem::create_directories(folder.path() / "data" / "folder.mid");
+    form.reset(); // a fresh start in a fresh window
+    window.enabledItems.clear();
     Form1& f = load();
     EXPECT_EQ(f.musicas(), (std::vector<std::string>{"", "A.MID", "b.mid"}));
     EXPECT_EQ(f.numMusicas(), 2);
     EXPECT_TRUE(window.menuEnabled(MenuItem::Music));
-    EXPECT_TRUE(window.menuChecked(MenuItem::Music));
     EXPECT_TRUE(music.commands.empty()); // nothing plays before the first status event
-}
-
-TEST_F(MusicTest, WithoutMidiFilesMusicStaysCheckedButDisabledAndNothingIsChosen)
-{
-    Form1& f = load();
-    EXPECT_EQ(f.numMusicas(), 0);
-    EXPECT_FALSE(window.menuEnabled(MenuItem::Music));
-    EXPECT_TRUE(window.menuChecked(MenuItem::Music));
-    f.MMControl1_StatusUpdate();
-    EXPECT_TRUE(music.commands.empty());
 }
 
 // Musicas(1 + N(r (n - 1))), halves to the even neighbour: the boundaries
