@@ -1,7 +1,5 @@
 #include "storage/HighScoreFile.h"
 
-#include "fakes/AsOrdinaryUser.h"
-
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -47,7 +45,6 @@ void expectRows(const RecordTable& actual, const RecordTable& expected)
 
 class HighScoreFileTest : public ::testing::Test {
 protected:
-    void TearDown() override { fs::permissions(dir, fs::perms::owner_all); }
     Bytes load() const
     {
         std::ifstream in(file, std::ios::binary);
@@ -122,31 +119,6 @@ TEST_F(HighScoreFileTest, FailuresAreReportedAndLeaveTheOldFile)
 
     EXPECT_FALSE(HighScoreFile(dir / "gone" / "Quibix.dat").write(sampleRows(), &error));
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
-}
-
-TEST_F(HighScoreFileTest, ReadOnlyFolderTakesTheRowsInPlaceAndAReadOnlyFileStaysAsItIs)
-{
-    if (!quibix::testing::runHereAsOrdinaryUser())
-        return;
-    const Bytes before = pattern(700);
-    save(before);
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    WriteMethod method = WriteMethod::Replaced;
-    ASSERT_TRUE(HighScoreFile(file).write(sampleRows(), nullptr, &method));
-    EXPECT_EQ(method, WriteMethod::InPlace);
-    Bytes after = load();
-    EXPECT_EQ(slice(after, 0, 28), slice(before, 0, 28));
-    EXPECT_EQ(slice(after, 608, 700), slice(before, 608, 700));
-    RecordTable rows;
-    ASSERT_TRUE(HighScoreFile(file).read(rows));
-    expectRows(rows, sampleRows());
-
-    fs::permissions(dir, fs::perms::owner_all);
-    fs::permissions(file, fs::perms::owner_read);
-    std::string error;
-    EXPECT_FALSE(HighScoreFile(file).write(RecordTable{}, &error));
-    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-    EXPECT_EQ(load(), after);
 }
 
 TEST_F(HighScoreFileTest, WritingThroughALinkKeepsTheLinkAndThePermissions)
