@@ -34,6 +34,7 @@ TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndTheAimComesBack)
         EXPECT_EQ(engine.board()(k.column, 0).X, 25 * k.column) << k.angle;
         EXPECT_EQ(engine.board()(k.column, 0).Y, 25 * k.bricks) << k.angle;
         EXPECT_EQ(engine.grados(), k.angle) << "the aim comes back after the mirrored flight";
+        EXPECT_EQ(eventsOf<PiecesDealt>(turn).at(0).next, engine.siguiente());
     }
 }
 

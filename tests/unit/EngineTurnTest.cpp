@@ -1,5 +1,5 @@
-// The end of a turn: the fuse and the explosion, the next piece, a lost game
-// and a cleared screen.
+// The end of a turn: the fuse and the explosion, a lost game and a cleared
+// screen. The next piece is pinned by the nextpiece sim script.
 #include "unit/EngineFixture.h"
 
 namespace quibix::testing {
@@ -79,27 +79,6 @@ TEST_F(EngineTurnTest, ClearedScreenAddsATruncatedBonusAndCountsTheScreen)
         EXPECT_EQ(engine.score(), 10 + 1000 + bonus);
         EXPECT_EQ(engine.pantalla(), 1);
     }
-}
-
-TEST_F(EngineTurnTest, NextPieceIsAKindStillOnTheBoard)
-{
-    // Kinds 0 and 1 remain; 0.5 draws 2, 0.95 draws 5, 0.3 draws 2 again,
-    // 0.25 draws 1. The old preview is loaded even if its kind is gone.
-    position({{0, 0, 2}, {2, 0, 2}}, 0);
-    engine.load(0, 4);
-    random = FixedSequenceRandom({0.5f, 0.95f, 0.3f, 0.25f});
-    const Turn turn = engine.landAt({10, 0});
-    EXPECT_EQ(engine.ficha(), 4);
-    EXPECT_EQ(engine.siguiente(), 1);
-    EXPECT_EQ(random.drawn(), 4u);
-    EXPECT_EQ(eventsOf<PiecesDealt>(turn).at(0).next, 1);
-
-    // With stones alone in the top row the first draw stands.
-    position({{0, 0, kStone}, {4, 0, 3}, {5, 0, 3}}, 2);
-    random = FixedSequenceRandom({0.5f});
-    engine.landAt({6, 0});
-    EXPECT_EQ(code(0, 0), kStone);
-    EXPECT_EQ(engine.siguiente(), 2);
 }
 
 } // namespace
