@@ -8,8 +8,6 @@
 
 #include <map>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace quibix::testing {
@@ -121,9 +119,9 @@ TEST(UserFilesTest, FirstUseCreatesTheFolderAndCarriesOldScoresOver)
     EXPECT_NE(error.find("blocked"), std::string::npos) << error;
 }
 
-// The game reads and writes its high scores in the player's folder when it
-// has one, and leaves the application folder alone.
-class UserFolderGameTest : public GameFixture {};
+// With a player's folder the game keeps its high scores there, not in the
+// application folder.
+using UserFolderGameTest = GameFixture;
 
 TEST_F(UserFolderGameTest, HighScoresLiveInThePlayersFolder)
 {
