@@ -132,7 +132,7 @@ TEST_F(SettingsFileTest, AFileThatCannotBeWrittenSaysWhyAndStaysAsItWas)
     fs::create_directory(file); // a folder in the file's place
     std::string error;
     EXPECT_FALSE(SettingsFile(file).write(parseConfig(kSaved), &error));
-    EXPECT_NE(error.find("Is a directory"), std::string::npos) << error;
+    EXPECT_NE(error.find("cannot write " + file.string() + ": Is a directory"), std::string::npos) << error;
     EXPECT_TRUE(fs::is_directory(file));
     Config config;
     EXPECT_FALSE(SettingsFile(file).read(config, &error));
