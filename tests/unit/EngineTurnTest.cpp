@@ -7,13 +7,11 @@ namespace {
 
 using EngineTurnTest = EngineFixture;
 
-// A board that hangs whole, and a shot of kind 5 (code 6) that joins nothing.
-const std::vector<Put> kQuietBoard{{8, 0, 1}, {8, 1, 2}, {3, 0, 3}};
-
 TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamiteAndANewScreenResetsTheFuse)
 {
-    // The bricks and loss row after the blast are pinned by the fuse sim script.
-    position(kQuietBoard, 5);
+    // The bricks and loss row after the blast are pinned by the fuse sim
+    // script. A board that hangs whole, with a piece in the margin column.
+    position({{8, 0, 1}, {8, 1, 2}, {3, 0, 3}, {17, 2, 4}}, 5);
     for (int shot = 1; shot <= 7; ++shot) {
         // Kinds 4 and 5 in turn along row 0: no group.
         engine.load(static_cast<int16_t>(4 + shot % 2), 0);
@@ -23,29 +21,24 @@ TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamiteAndANewScreenResetsTheFuse
         EXPECT_EQ(engine.mecha(), blown ? 0 : shot) << shot;
         if (!blown) {
             EXPECT_EQ(eventsOf<FuseBurnt>(turn).at(0).frame, shot);
+            continue;
         }
+        // Every piece one row lower, the margin too.
+        EXPECT_EQ(engine.board()(8, 1).Y, 50);
+        EXPECT_EQ(engine.board()(17, 2).Y, 75);
+        EXPECT_EQ(engine.board()(16, 0).Y, 25);
+        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", "boom.wav", "down1.wav"}));
+        EXPECT_TRUE(eventsOf<SoundPlayed>(turn).at(1).synchronous);
+        const auto lowered = eventsOf<BoardLowered>(turn);
+        ASSERT_EQ(lowered.size(), 1u);
+        EXPECT_EQ(lowered[0].ladrillos, 1);
+        EXPECT_EQ(lowered[0].pieces.size(), 11u);
+        EXPECT_FALSE(turn.lost);
     }
 
     engine.setFuse(5);
     engine.NuevaPantalla(1);
     EXPECT_EQ(engine.mecha(), 0);
-}
-
-TEST_F(EngineTurnTest, ExplosionLowersEveryPieceOneRowWithItsSounds)
-{
-    position({{8, 0, 1}, {8, 1, 2}, {17, 2, 4}}, 5); // (17, 2): in the margin column
-    engine.setFuse(6);
-    const Turn turn = engine.landAt({2, 0});
-    EXPECT_EQ(engine.board()(8, 1).Y, 50);
-    EXPECT_EQ(engine.board()(17, 2).Y, 75);
-    EXPECT_EQ(engine.board()(2, 0).Y, 25);
-    EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", "boom.wav", "down1.wav"}));
-    EXPECT_TRUE(eventsOf<SoundPlayed>(turn).at(1).synchronous);
-    const auto lowered = eventsOf<BoardLowered>(turn);
-    ASSERT_EQ(lowered.size(), 1u);
-    EXPECT_EQ(lowered[0].ladrillos, 1);
-    EXPECT_EQ(lowered[0].pieces.size(), 4u);
-    EXPECT_FALSE(turn.lost);
 }
 
 TEST_F(EngineTurnTest, AnExplosionCanLoseTheGameAndALostBoardTurnsToStone)
