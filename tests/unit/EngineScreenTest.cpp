@@ -92,7 +92,8 @@ TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
 {
     // Per screen: reseed, the shape (N(4r)), then one number per cell.
     // N(4 x 0.99) = 4, "Saw"; N(4 x 0.05) = 0, the square, where 0.99 makes
-    // kind 6 and never a stone, as it would with the square chosen.
+    // kind 6 and never a stone, as it would with the square chosen (whose
+    // random stones the setup sim script pins).
     engine.setForma(5);
     engine.setLevel(1);
     random = FixedSequenceRandom({0.99f}, true);
@@ -102,17 +103,6 @@ TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
     engine.NuevaPantalla(1);
     EXPECT_EQ(engine.formaActual(), 5);
     expectLayout(read(kStone), kSquare, 5);
-
-    engine.setForma(0);
-    random = FixedSequenceRandom({0.05f, 0.05f, 0.99f});
-    engine.NuevaPantalla(0);
-    int stones = 0;
-    for (int r = 0; r < 9; ++r)
-        for (int c = 0; c < 17; ++c)
-            stones += code(c, r) == kStone;
-    EXPECT_EQ(stones, 46) << "every third cell of rows 1..8";
-    for (int c = 0; c < 17; ++c)
-        EXPECT_NE(code(c, 0), kStone);
 }
 
 } // namespace
