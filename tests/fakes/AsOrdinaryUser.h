@@ -27,25 +27,23 @@ inline bool runHereAsOrdinaryUser()
         return false;
     }
 
-    // A copy of the test program where the user can run it, whatever the
-    // folders above the build allow.
+    // A copy of the test program (and of the sanitizer's suppressions) where
+    // the user can read it, whatever the folders above the build allow.
+    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec;
     char pattern[] = "/tmp/quibix-user-XXXXXX";
     const fs::path dir = ::mkdtemp(pattern);
-    fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                             fs::perms::others_read | fs::perms::others_exec);
     const fs::path program = dir / "quibix_tests";
     fs::copy_file("/proc/self/exe", program);
-    fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                 fs::perms::others_read | fs::perms::others_exec);
-    // The sanitizer's suppressions file may lie in a folder the user cannot read.
+    fs::permissions(dir, open);
+    fs::permissions(program, open);
     std::string lsan = std::getenv("LSAN_OPTIONS") ? std::getenv("LSAN_OPTIONS") : "";
     if (const auto at = lsan.find("suppressions="); at != std::string::npos) {
-        const auto end = lsan.find(':', at);
-        const fs::path supp = lsan.substr(at + 13, end == std::string::npos ? end : end - at - 13);
+        const std::string supp = lsan.substr(at + 13, lsan.find(':', at) - (at + 13));
         std::error_code ec;
         fs::copy_file(supp, dir / "lsan.supp", ec);
-        fs::permissions(dir / "lsan.supp", fs::perms::all, ec);
-        lsan.replace(at + 13, supp.string().size(), (dir / "lsan.supp").string());
+        fs::permissions(dir / "lsan.supp", open, ec);
+        lsan.replace(at + 13, supp.size(), (dir / "lsan.supp").string());
     }
 
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -73,12 +73,14 @@ TEST_F(AppPathsTest, ListsMatchingFilesOrFoldersSortedIgnoringCase)
     touch(app / "data" / "caf\xC3\xA9.mid"); // '?' is one character, not one byte
     EXPECT_EQ(listFiles(app, "\\data\\", "caf?.mid").size(), 1u);
 
-    // Folders: no files, no hidden ones; links to folders count.
+    // Folders: no files, no hidden ones; links to folders count. A name that
+    // starts another ignoring case comes before it.
     fs::create_directories(app / "beach");
+    fs::create_directories(app / "BEACHES");
     fs::create_directories(app / ".hidden");
     fs::create_directory_symlink(app / "beach", app / "Linked");
     touch(app / "Readme.txt");
-    EXPECT_EQ(listFolders(app), (std::vector<std::string>{"beach", "data", "Linked", "Space"}));
+    EXPECT_EQ(listFolders(app), (std::vector<std::string>{"beach", "BEACHES", "data", "Linked", "Space"}));
     EXPECT_TRUE(listFolders(root / "missing").empty());
 }
 

@@ -9,7 +9,6 @@
 #include "audio/SdlMusic.h"
 #include "storage/SettingsFile.h"
 
-#include <iterator>
 #include <random>
 
 namespace quibix::testing {
@@ -17,14 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Damage { Missing, Empty, Random, Folder, HugePicture };
-const char* const kDamageNames[] = {"missing", "empty", "random bytes", "a folder", "a 10000 x 10000 header"};
-
-std::string readAll(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+// Missing, empty, random bytes, a folder, and (pictures only) a header
+// claiming 10,000 x 10,000 pixels.
+const char* const kDamages[] = {"missing", "empty", "random bytes", "a folder", "a 10000 x 10000 header"};
+constexpr int kHugePicture = 4;
 
 // A BMP header claiming the size and no pixels; the game reads pictures by
 // their content, whatever the file is called.
@@ -40,22 +35,20 @@ std::string hugePictureHeader()
     return b;
 }
 
-void damage(const fs::path& file, Damage how, std::mt19937& random)
+void damage(const fs::path& file, int how, std::mt19937& random)
 {
     fs::remove_all(file);
-    switch (how) {
-    case Damage::Missing: break;
-    case Damage::Empty: std::ofstream(file, std::ios::binary); break;
-    case Damage::Random: {
-        std::string bytes(std::uniform_int_distribution<size_t>(1, 4096)(random), '\0');
-        for (char& c : bytes)
-            c = char(random());
+    std::string bytes(std::uniform_int_distribution<size_t>(1, 4096)(random), '\0');
+    for (char& c : bytes)
+        c = char(random());
+    if (how == 1)
+        std::ofstream(file, std::ios::binary);
+    else if (how == 2)
         std::ofstream(file, std::ios::binary) << bytes;
-        break;
-    }
-    case Damage::Folder: fs::create_directory(file); break;
-    case Damage::HugePicture: std::ofstream(file, std::ios::binary) << hugePictureHeader(); break;
-    }
+    else if (how == 3)
+        fs::create_directory(file);
+    else if (how == kHugePicture)
+        std::ofstream(file, std::ios::binary) << hugePictureHeader();
 }
 
 // The real effects device, every effect played without waiting for its end:
@@ -98,36 +91,20 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
 {
     TempAppFolder folder;
     const fs::path app = folder.path();
-    const char* built = std::getenv("QUIBIX_TEST_APP_DIR");
-    ASSERT_TRUE(built != nullptr && fs::is_directory(fs::path(built) / "data")) << "no built data folder";
-    std::vector<std::string> skins;
-    for (const auto& entry : fs::directory_iterator(built))
-        if (entry.is_directory()) {
-            fs::copy(entry.path(), app / entry.path().filename(), fs::copy_options::recursive);
-            if (entry.path().filename() != "data")
-                skins.push_back(entry.path().filename().string());
-        }
-
-    // Every file of the data folder and of the skins, then the two files the
-    // game writes beside them; a skin is chosen so that its files are read.
-    struct Target {
-        fs::path relative;
-        std::string skin; // empty: the data folder's pictures
-    };
-    std::vector<Target> targets;
+    const char* env = std::getenv("QUIBIX_TEST_APP_DIR");
+    const fs::path built = env ? env : "";
+    ASSERT_TRUE(fs::is_directory(built / "data")) << "no built data folder";
     const fs::path scores = "data/Quibix.dat", settings = "data/Quibix.cfg";
+    for (const auto& dir : fs::directory_iterator(built)) // the data folder and the skins
+        if (dir.is_directory())
+            fs::copy(dir.path(), app / dir.path().filename(), fs::copy_options::recursive);
     fs::remove(app / scores);
     fs::remove(app / settings);
+    std::vector<fs::path> targets{scores, settings};
     for (const auto& entry : fs::recursive_directory_iterator(app))
-        if (entry.is_regular_file()) {
-            const fs::path relative = fs::relative(entry.path(), app);
-            const std::string top = relative.begin()->string();
-            targets.push_back({relative, top == "data" ? std::string() : "\\" + top + "\\"});
-        }
+        if (entry.is_regular_file())
+            targets.push_back(fs::relative(entry.path(), app));
     ASSERT_GT(targets.size(), 10u);
-    const std::string skinForScoreRuns = skins.empty() ? std::string() : "\\" + skins.front() + "\\";
-    targets.push_back({scores, skinForScoreRuns});
-    targets.push_back({settings, skinForScoreRuns});
 
     // Sounds and MIDI files go to the real decoders; everything else to
     // recording fakes, which cost no time.
@@ -138,13 +115,11 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
     SdlMusic sdlMusic;
 
     std::mt19937 random(20261207);
-    int runs = 0;
-    for (const Target& t : targets) {
-        const fs::path file = app / t.relative;
-        const std::string ext = t.relative.extension().string();
+    for (const fs::path& target : targets) {
+        const fs::path file = app / target;
+        const std::string ext = target.extension().string(), top = target.begin()->string();
         const bool picture = ext == ".jpg" || ext == ".bmp" || ext == ".png";
         const bool sound = ext == ".wav" || ext == ".mid";
-        const std::string original = fs::is_regular_file(file) ? readAll(file) : std::string();
         // The music picks one MIDI file at random: the damaged one is left
         // as the only one.
         std::vector<fs::path> setAside;
@@ -154,29 +129,25 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
                     fs::rename(entry.path(), entry.path().string() + ".off");
                     setAside.push_back(entry.path());
                 }
-        for (Damage how : {Damage::Missing, Damage::Empty, Damage::Random, Damage::Folder, Damage::HugePicture}) {
-            if (how == Damage::HugePicture && !picture)
-                continue;
-            // The skin to read, unless the settings file itself is the target.
+        for (int how = 0; how < (picture ? 5 : 4); ++how) {
+            // A skin's file is read only with that skin chosen.
             fs::remove_all(app / settings);
-            if (!t.skin.empty() && t.relative != settings) {
-                ASSERT_TRUE(SettingsFile(app / settings).write(configFor(4, 1, {0, 1, 2, 3, 4, 5}, t.skin)));
+            if (top != "data") {
+                ASSERT_TRUE(SettingsFile(app / settings).write(configFor(4, 1, {0, 1, 2, 3, 4, 5}, "\\" + top + "\\")));
             }
             damage(file, how, random);
-            SCOPED_TRACE(t.relative.string() + " " + kDamageNames[int(how)]);
+            SCOPED_TRACE(target.string() + " " + kDamages[how]);
             if (sound)
                 play(app, sdlEffects, sdlMusic);
             else
                 play(app, fakeEffects, fakeMusic);
-            ++runs;
         }
         fs::remove_all(file);
-        if (t.relative != scores && t.relative != settings) // a data or skin file, as it was
-            std::ofstream(file, std::ios::binary) << original;
+        if (target != scores && target != settings) // a data or skin file, as it was
+            fs::copy_file(built / target, file);
         for (const fs::path& other : setAside)
             fs::rename(other.string() + ".off", other);
     }
-    std::printf("%zu files, %d damaged starts\n", targets.size(), runs);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// Pieces cut off from the top row: which fall, what they score, the cheer,
-// the fuse, and how long the fall lasts.
+// Pieces cut off from the top row: the cheer, the score and fuse, and how
+// long the fall lasts. Which pieces fall is pinned by the falls sim script.
 #include "unit/EngineFixture.h"
 
 namespace quibix::testing {
@@ -9,30 +9,6 @@ using EngineFallsTest = EngineFixture;
 
 // A shot of kind 5 (code 6) resting at (16, 0), where it joins nothing.
 constexpr Cell kQuietShot{16, 0};
-
-TEST_F(EngineFallsTest, OnlyPiecesWithAPathToTheTopRowStay)
-{
-    struct Case { std::vector<Put> board, after; int fallen; };
-    const Case cases[] = {
-        // (3, 1) on an odd row hangs from (3, 0) and (4, 0), not (2, 0); a
-        // lone piece of the top row hangs by itself.
-        {{{4, 0, 1}, {3, 1, 2}, {10, 0, 3}}, {{3, 1, 2}, {10, 0, 3}}, 0},
-        {{{2, 0, 1}, {3, 1, 2}}, {{3, 1, 0}}, 1},
-        // (3, 2), on an even row, hangs from (2, 1).
-        {{{2, 0, 4}, {2, 1, 4}, {3, 2, 4}}, {{3, 2, 4}}, 0},
-        // A stone holds up like a piece, and falls like one.
-        {{{5, 0, 3}, {5, 1, kStone}, {5, 2, 3}, {8, 1, kStone}, {8, 2, 3}}, {{5, 2, 3}, {8, 1, 0}}, 2},
-    };
-    for (const Case& k : cases) {
-        position(k.board, 5);
-        const Turn turn = engine.landAt(kQuietShot);
-        expectCodes(k.after);
-        EXPECT_EQ(turn.fallen, k.fallen);
-        EXPECT_EQ(engine.score(), 10 * k.fallen * k.fallen);
-        // Nothing fell: the fuse burns on.
-        EXPECT_EQ(engine.mecha(), k.fallen == 0 ? 1 : 0);
-    }
-}
 
 TEST_F(EngineFallsTest, CheersScoresAndBurnsTheFuseBackNeverBelowZero)
 {

@@ -1,44 +1,12 @@
-// Placing the landed piece and removing its group.
+// Removing the landed piece's group: its order, events and score. Which
+// pieces join and the minimum size are pinned by the matching and groupsize
+// sim scripts.
 #include "unit/EngineFixture.h"
 
 namespace quibix::testing {
 namespace {
 
 using EngineMatchTest = EngineFixture;
-
-TEST_F(EngineMatchTest, OnlyEqualPiecesOfTheSixNeighboursJoin)
-{
-    // Every position hangs whole from row 0, so nothing but the group moves.
-    // The group vanishes while it is at least the minimum size.
-    struct Case { std::vector<Put> board; Put shot; int group; };
-    const Case cases[] = {
-        // Odd row 3: the cells above are (5, 2) and (6, 2); (4, 2) is not one.
-        {{{4, 2, 4}, {6, 2, 4}, {5, 0, 1}, {5, 1, 2}, {4, 1, 3}}, {5, 3, 4}, 2},
-        // Even row 2: the cells above are (4, 1) and (5, 1); (6, 1) is not one.
-        {{{4, 1, 4}, {5, 1, 4}, {6, 1, 5}, {4, 0, 1}, {6, 0, 1}}, {5, 2, 4}, 3},
-        // Left, right and below count too.
-        {{{4, 0, 3}, {6, 0, 3}, {5, 1, 3}}, {5, 0, 3}, 4},
-        // A chain of six.
-        {{{0, 0, 2}, {1, 0, 2}, {2, 0, 2}, {3, 0, 2}, {3, 1, 2}}, {4, 0, 2}, 6},
-        // Stones all round join nothing.
-        {{{4, 0, 1}, {5, 0, 1}, {4, 2, kStone}, {6, 2, kStone}, {4, 1, kStone}, {5, 1, kStone},
-          {4, 3, kStone}, {5, 3, kStone}},
-         {5, 2, 6}, 1},
-    };
-    for (const Case& k : cases) {
-        for (int16_t combinations = 3; combinations <= 6; ++combinations) {
-            position(k.board, static_cast<int16_t>(k.shot.code - 1));
-            engine.setCombinaciones(combinations);
-            const Turn turn = engine.landAt({static_cast<int16_t>(k.shot.c), static_cast<int16_t>(k.shot.r)});
-            const bool vanishes = k.group >= combinations;
-            EXPECT_EQ(turn.removed.size(), vanishes ? static_cast<std::size_t>(k.group) : 0u)
-                << k.shot.c << "," << k.shot.r << " needing " << combinations;
-            EXPECT_EQ(code(k.shot.c, k.shot.r), vanishes ? 0 : k.shot.code);
-            EXPECT_EQ(engine.ultimoTiro(), vanishes ? k.group * k.group + 1 : 0);
-            EXPECT_EQ(turn.fallen, 0);
-        }
-    }
-}
 
 TEST_F(EngineMatchTest, GroupVanishesDepthFirstInNeighbourOrderAndScores)
 {

@@ -114,11 +114,7 @@ TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHanging)
     EXPECT_FALSE(writeBytesAt(file, 0, "x").ok);
     fs::remove(file);
     fs::create_directory(file);
-    EXPECT_EQ(readBytesAt(file, 0, 4, out, exists), EISDIR);
-    const WriteOutcome outcome = writeBytesAt(file, 0, "x");
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_NE(outcome.error.find("cannot write " + file.string() + ": Is a directory"), std::string::npos)
-        << outcome.error;
+    EXPECT_EQ(readBytesAt(file, 0, 4, out, exists), EISDIR); // its write: the settings file test
 }
 
 TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
