@@ -35,6 +35,10 @@ TEST(Cp1252, WhatTheCodePageCannotHoldBecomesOneQuestionMarkEach)
     EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD\xE6\x96\x87"), "??");     // two in a row
     EXPECT_EQ(utf8ToCp1252("\xFF" "a\xC3"), "?a?");                 // invalid and cut-off bytes
     EXPECT_EQ(utf8ToCp1252("\xED\xA0\x80"), "???");                 // an encoded surrogate is no character
+    EXPECT_EQ(utf8ToCp1252("\xE2" "A\x80"), "?A?");                 // a lead byte without its follower
+    EXPECT_EQ(utf8ToCp1252("\xE0\x80\x80"), "???");                 // overlong, three bytes
+    EXPECT_EQ(utf8ToCp1252("\xF0\x80\x80\x80"), "????");            // overlong, four bytes
+    EXPECT_EQ(utf8ToCp1252("\xF4\x90\x80\x80"), "????");            // beyond the last character
     EXPECT_EQ(utf8ToCp1252(std::string(300, 'A') + "\xE4\xB8\xAD"), std::string(300, 'A') + "?");
 }
 

@@ -105,5 +105,15 @@ TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
     expectLayout(read(kStone), kSquare, 5);
 }
 
+TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefused)
+{
+    position({{3, 3, 2}});
+    for (const Put& p : std::vector<Put>{{18, 0, 1}, {0, 16, 1}, {3, 3, 8}, {3, 3, -1}})
+        engine.put(p.c, p.r, p.code);
+    for (int r = 0; r < kBoardRows; ++r)
+        for (int c = 0; c < kBoardColumns; ++c)
+            EXPECT_EQ(code(c, r), c == 3 && r == 3 ? 2 : 0) << c << "," << r;
+}
+
 } // namespace
 } // namespace quibix::testing

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,7 +67,10 @@ TEST_F(SafeWriteTest, HugeFilesReadOnlyWhatIsAskedAndWriteWithoutCopyingTheirBul
     EXPECT_EQ(bytesAt(0, 4), "heXY");
     EXPECT_EQ(bytesAt(huge - 3, 3), "end");
 
-    // More real data than is worth copying: written in place.
+    // Just as much real data as is worth copying: still replaced whole.
+    std::ofstream(file, std::ios::binary) << std::string(kMaxCopyBytes, 'd');
+    EXPECT_EQ(writeBytesAt(file, 0, "d").method, WriteMethod::Replaced);
+    // One byte more: written in place.
     const std::string bulk(kMaxCopyBytes + 1, 'd');
     std::ofstream(file, std::ios::binary) << bulk;
     const WriteOutcome big = writeBytesAt(file, kMaxCopyBytes, "ZZ");
@@ -142,3 +147,32 @@ TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
 }
 
 } // namespace
+
+// Writes with the file size limited to 4 KiB, as a full disk would refuse
+// the bytes, and exits 0 when the write says it failed and why.
+[[noreturn]] void writePastALimit(const fs::path& file)
+{
+    ::alarm(10); // a write retried for ever fails too
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const WriteOutcome out = writeBytesAt(file, 8192, "new");
+    std::exit(!out.ok && out.error.find("too large") != std::string::npos ? 0 : 1);
+}
+
+// The old file stays whole whether it was to be replaced or written in
+// place (a second hard link makes it go in place).
+TEST_F(SafeWriteTest, AWriteTheDiskRefusesFailsAndKeepsTheOldFile)
+{
+    std::ofstream(file) << "old scores";
+    std::string head;
+    ASSERT_TRUE(readFileHead(file, 3, head));
+    EXPECT_EQ(head, "old"); // only the head of a longer file
+    for (const bool inPlace : {false, true}) {
+        if (inPlace)
+            fs::create_hard_link(file, dir / "second name");
+        EXPECT_EXIT(writePastALimit(file), ::testing::ExitedWithCode(0), "") << (inPlace ? "in place" : "replaced");
+        EXPECT_EQ(bytesAt(0, 12), std::string("old scores\0\0", 12));
+        EXPECT_FALSE(fs::exists(tempPathFor(file)));
+    }
+}

@@ -7,6 +7,7 @@
 #include "storage/UserFiles.h"
 
 #include <map>
+#include <pwd.h>
 
 namespace fs = std::filesystem;
 
@@ -37,8 +38,10 @@ TEST(UserFilesTest, PerUserFolderFollowsXdgThenHome)
     for (const Case& c : cases)
         EXPECT_EQ(perUserFolder(environment(c.env)), c.expected) << c.expected;
     // Without HOME the account's own home folder serves, never a relative path.
-    const fs::path fallback = perUserFolder(environment({{"HOME", "not/absolute"}}));
-    EXPECT_TRUE(fallback.empty() || fallback.is_absolute()) << fallback;
+    const passwd* account = ::getpwuid(::getuid());
+    const bool absolute = account && account->pw_dir && account->pw_dir[0] == '/';
+    EXPECT_EQ(perUserFolder(environment({{"HOME", "not/absolute"}})),
+              absolute ? fs::path(account->pw_dir) / ".local/share/quibix" : fs::path());
 }
 
 TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThePlayersFolder)
