@@ -21,13 +21,7 @@ protected:
         return g;
     }
     Engine& rules() { return Form1TestAccess::engine(*form); }
-    void show()
-    {
-        Canvas& canvas = Form1TestAccess::canvas(*form);
-        canvas.DibujaArray(rules().board(), rules().ladrillos(), true);
-        canvas.drawPieceSlots(rules().ficha(), rules().siguiente());
-        canvas.Picture1 = canvas.Picture2.copy();
-    }
+    void show() { Form1TestAccess::showBoard(*form); }
     // Under one brick row the loss row is 13: column 8 filled down to it, so
     // a shot straight up rests in row 14 and loses.
     void fillColumnToTheLossRow()
