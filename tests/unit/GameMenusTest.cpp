@@ -90,6 +90,7 @@ TEST_F(GameMenusTest, LevelSetsChecksCoverAndTable)
     g.MenuLevel_Click(0);
     EXPECT_TRUE(window.menuChecked(MenuItem::Easy));
     EXPECT_FALSE(window.menuChecked(MenuItem::Hard));
+    EXPECT_EQ(g.recordLevel(), 0);
     EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
 }
 

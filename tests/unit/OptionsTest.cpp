@@ -42,22 +42,6 @@ protected:
     }
 };
 
-TEST_F(OptionsTest, GroupSizeAndShapeItemsMoveTheirCheckMarks)
-{
-    // Items outside the menu (-1 and one past the last) change nothing.
-    Form1& f = load();
-    for (int index : {-1, 4, 2}) {
-        f.MenuCombinations_Click(index);
-        EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{index == 2 ? kCounts[2] : kCounts[0]});
-        EXPECT_EQ(f.engine().combinaciones(), index == 2 ? 5 : 3);
-    }
-    for (int index : {-1, 6, 5}) {
-        f.MenuShape_Click(index);
-        EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{index == 5 ? kShapes[5] : kShapes[0]});
-        EXPECT_EQ(f.engine().formaActual(), index == 5 ? 5 : 0);
-    }
-}
-
 TEST_F(OptionsTest, ChosenPiecesBecomeTheSixKindsOnlyBetweenGames)
 {
     Form1& f = startGame(kAllKinds);
@@ -110,12 +94,22 @@ TEST_F(OptionsTest, ANewSkinRedrawsCoverBandAndFieldKeepingFuseAndDynamite)
     EXPECT_EQ(canvas.PicBanda, expected);
 }
 
-TEST_F(OptionsTest, SavedOptionsComeBackAtTheNextStart)
+TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
 {
     folder.writePicture("Space/fondo1.jpg", QColor(10, 200, 10));
     Form1& f = load();
+    // Items outside the menus (-1 and one past the last) change nothing.
+    for (int index : {-1, 4})
+        f.MenuCombinations_Click(index);
+    for (int index : {-1, 6})
+        f.MenuShape_Click(index);
+    EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{MenuItem::Combinations3});
+    EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{MenuItem::ShapeSquare});
+    EXPECT_EQ(f.engine().combinaciones(), 3);
     f.MenuCombinations_Click(3);
     f.MenuShape_Click(5);
+    EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{MenuItem::Combinations6});
+    EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{MenuItem::ShapeRandom});
     window.piecesAnswer = Pictures{0, 3, 5, 7, 9, 11};
     f.MenuOptions_Click(2);
     window.skinAnswer = "\\Space\\";
