@@ -1,5 +1,6 @@
 #include "golden/GoldenRun.h"
 
+#include "fakes/FakePorts.h"
 #include "form/Form1.h"
 #include "game/Board.h"
 
@@ -9,182 +10,39 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
-#include <map>
 #include <random>
 
 namespace quibix::golden {
 
+using namespace quibix::testing;
+
 namespace {
 
-// 64-bit FNV-1a, for logs and file contents.
-uint64_t fnv1a(const void* data, std::size_t size, uint64_t h = 1469598103934665603ull)
-{
-    const auto* p = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i)
-        h = (h ^ p[i]) * 1099511628211ull;
-    return h;
-}
-
-// A hash of an image's visible pixels (padding bytes excluded), fast enough
-// for every frame of hundreds of games: each 8-byte word is keyed by its
-// position and multiplied, and the sum has no dependency chain.
-uint64_t imageHash(const QImage& image)
-{
-    uint64_t h = 1469598103934665603ull;
-    const int bytesPerRow = image.width() * image.depth() / 8;
-    const int words = bytesPerRow / 8;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar* row = image.constScanLine(y);
-        uint64_t sum = 0;
-        const uint64_t rowKey = 0x9E3779B97F4A7C15ull * static_cast<uint64_t>(y + 1);
-        for (int i = 0; i < words; ++i) {
-            uint64_t w;
-            std::memcpy(&w, row + 8 * i, 8);
-            sum += (w ^ (rowKey + 0xC2B2AE3D27D4EB4Full * static_cast<uint64_t>(i))) * 0x100000001B3ull;
-        }
-        h = fnv1a(&sum, sizeof sum, h);
-        h = fnv1a(row + 8 * words, static_cast<std::size_t>(bytesPerRow - 8 * words), h);
-    }
-    const uint64_t size[3] = {static_cast<uint64_t>(image.width()), static_cast<uint64_t>(image.height()),
-                              static_cast<uint64_t>(image.format())};
-    return fnv1a(size, sizeof size, h);
-}
-
-std::string hex(uint64_t v)
-{
-    char text[20];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(v));
-    return text;
-}
-
-std::string hash(const QImage& image) { return hex(imageHash(image)); }
-std::string flag(bool b) { return b ? "1" : "0"; }
-std::string num(int n) { return std::to_string(n); }
-
-// Every port of the game in one: all it does to the outside goes to the
-// `out` log (presents with a hash of the image), random draws and reseeds
-// to `rand`, since when in a handler they are drawn does not change what
-// the player sees, only their order does. Each reseed moves to the next
-// seed of a fixed series, so reseeding shows in the draws.
-class Recorder final : public WindowPort, public EffectsPort, public MusicDevicePort, public RandomSource {
+// A replayable generator: a fixed seed, and each reseed moves to the next
+// seed of a fixed series, so reseeding shows in the draws. Draws and
+// reseeds have their own log: when in a handler they are drawn does not
+// change what the player sees, only their order does.
+class GoldenRandom final : public RandomSource {
 public:
-    explicit Recorder(uint32_t seed) : seed_(seed), engine_(seed) {}
-    std::string out, rand;
-    bool titleVisible = false;
-
-    void present(Surface s, const QImage& image) override
-    {
-        log((s == Surface::Picture1 ? "present field " : "present band ") + hash(image));
-    }
-    void pause(int ms) override { log("pause " + num(ms)); }
-    void setMenuChecked(MenuItem m, bool c) override
-    {
-        checked_[m] = c;
-        log("check " + num(static_cast<int>(m)) + " " + flag(c));
-    }
-    bool menuChecked(MenuItem m) const override { return checked_.count(m) && checked_.at(m); }
-    void setMenuEnabled(MenuItem m, bool e) override { log("enable " + num(static_cast<int>(m)) + " " + flag(e)); }
-    void setCaption(Caption label, int index, const std::string& text) override
-    {
-        log("caption " + num(static_cast<int>(label)) + " " + num(index) + " " + text);
-    }
-    void showTitleScreen(bool visible) override
-    {
-        titleVisible = visible;
-        log("title " + flag(visible));
-    }
-    void setTitlePicture(const QImage& picture) override { log("title picture " + hash(picture)); }
-    void messageBox(const std::string& text, const std::string& title) override
-    {
-        log("message " + title + ": " + text);
-    }
-    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
-                                        const std::string& proposed) override
-    {
-        log("input " + title + ": " + prompt + " [" + proposed + "]");
-        // Every third name is cancelled, the others typed.
-        if (++names_ % 3 == 0)
-            return std::nullopt;
-        return "Bot " + num(names_);
-    }
-    int16_t pointer() const override { return pointer_; }
-    void setPointer(int16_t shape) override
-    {
-        pointer_ = shape;
-        log("pointer " + num(shape));
-    }
-    void disableInput() override
-    {
-        pointer_ = kPointerHourglass;
-        log("input off");
-    }
-    void enableInput(int16_t p) override
-    {
-        pointer_ = p;
-        log("input on " + num(p));
-    }
-    int32_t showCursor(bool show) override
-    {
-        cursor_ += show ? 1 : -1;
-        log("cursor " + num(cursor_));
-        return cursor_;
-    }
-    void confineCursor(bool toPlayField) override { log("confine " + flag(toPlayField)); }
-    void focusPlayField() override { log("focus"); }
-    void openInEditor(const std::filesystem::path& file) override { log("editor " + file.filename().string()); }
-    void showAbout(const QImage& picture, const std::string& version) override
-    {
-        log("about " + version + " " + hash(picture));
-    }
-    std::array<int16_t, 6> choosePieces(const std::array<int16_t, 6>& current, const std::array<QImage, 12>&,
-                                        const std::array<QImage, 12>&) override
-    {
-        log("choose pieces");
-        return current;
-    }
-    std::optional<std::string> chooseSkin(const std::filesystem::path&, const std::string&) override
-    {
-        log("choose skin");
-        return std::nullopt;
-    }
-    void quit() override { log("quit"); }
-
-    void play(const std::filesystem::path& file, int16_t flags) override
-    {
-        log("sound " + file.filename().string() + " " + num(flags));
-    }
-
-    void setDeviceType(const std::string& type) override { log("music type " + type); }
-    void setNotify(bool n) override { log("music notify " + flag(n)); }
-    void setWait(bool w) override { log("music wait " + flag(w)); }
-    void setFileName(const std::filesystem::path& file) override { log("music file " + file.filename().string()); }
-    void command(const std::string& c) override { log("music " + c); }
-    int mode() const override { return kMusicNotOpen; }
+    explicit GoldenRandom(uint32_t seed) : seed_(seed), engine_(seed) {}
+    std::string log;
 
     float next() override
     {
         const float v = static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
         char text[32];
-        std::snprintf(text, sizeof text, "%.9g", static_cast<double>(v));
-        rand += text;
-        rand += '\n';
+        std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(v));
+        log += text;
         return v;
     }
     void reseedFromClock() override
     {
         engine_.seed(seed_ * 7919u + ++reseeds_);
-        rand += "reseed\n";
+        log += "reseed\n";
     }
 
 private:
-    void log(const std::string& line) { out += line + '\n'; }
-
-    std::map<MenuItem, bool> checked_;
-    int16_t pointer_ = kPointerDefault;
-    int32_t cursor_ = 0;
-    int names_ = 0;
     uint32_t seed_, reseeds_ = 0;
     std::mt19937 engine_;
 };
@@ -310,15 +168,24 @@ void writeGoldenFolder(const std::filesystem::path& app)
 GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder)
 {
     std::filesystem::remove(appFolder / "data" / "Quibix.dat");
-    Recorder ports(spec.seed);
-    std::mt19937 bot(spec.seed * 31u + 7u);
     GameResult result;
+    EventLog events;
+    FakeWindow window(events);
+    FakeEffects effects(events);
+    FakeMusic music(events);
+    GoldenRandom random(spec.seed);
+    std::mt19937 bot(spec.seed * 31u + 7u);
+    window.trace = effects.trace = music.trace = [&](const std::string& line) { result.out += line + '\n'; };
+    window.keepShown = false;
+    // Every third name is cancelled, the others typed.
+    for (int n = 1; n <= 30; ++n)
+        window.answers.push_back(n % 3 ? std::optional("Bot " + std::to_string(n)) : std::nullopt);
 
     // As the real window starts: "Easy", "3" and "Square" checked.
     for (MenuItem item : {MenuItem::Easy, MenuItem::Combinations3, MenuItem::ShapeSquare})
-        ports.setMenuChecked(item, true);
+        window.setMenuChecked(item, true);
 
-    Form1 form(appFolder, ports, ports, ports, ports);
+    Form1 form(appFolder, window, effects, music, random);
     form.Form_Load();
     if (spec.index % 7 == 3)
         form.MenuSound_Click(1); // effects off
@@ -351,14 +218,13 @@ GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder
         form.Picture1_MouseMove(x, 300.0f);
         form.Picture1_Click();
         ++result.shots;
-        if (ports.titleVisible)
+        if (window.titleVisible)
             break;
     }
     form.MenuFile_Click(1); // nothing to stop once the game is over
     form.Form_QueryUnload();
     form.Exit_Click();
-    result.out = std::move(ports.out);
-    result.rand = std::move(ports.rand);
+    result.rand = std::move(random.log);
     return result;
 }
 
