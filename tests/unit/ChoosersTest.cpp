@@ -55,15 +55,9 @@ protected:
 
 TEST_F(SkinCatalogueTest, SkinsAndTheirFilesAreListedWithTheirDisplayNames)
 {
-    folder.writeFile("data/shoot.wav");
-    folder.writeFile("Space/FONDO2.JPG");
-    folder.writeFile("Space/fondo1.jpg");
-    folder.writeFile("Space/PAREDA.JPG");
-    folder.writeFile("Space/Banda.jpg");
-    folder.writeFile("Space/fondo.png");
-    folder.writeFile("Covers/paredb.jpg");
-    folder.writeFile("fondo9.jpg");
-    folder.writeFile("Readme.txt");
+    for (const char* file : {"data/shoot.wav", "Space/FONDO2.JPG", "Space/fondo1.jpg", "Space/PAREDA.JPG",
+                             "Space/Banda.jpg", "Space/fondo.png", "Covers/paredb.jpg", "fondo9.jpg", "Readme.txt"})
+        folder.writeFile(file);
 
     const auto items = skinItems(app);
     EXPECT_EQ(items, (std::vector<std::string>{"-Default-", "Covers", "data", "Space"}));
