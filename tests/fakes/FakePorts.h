@@ -1,12 +1,17 @@
 #pragma once
 // Recording fakes of the game's ports. Pauses return at once and add up the
-// milliseconds asked for; every call lands in one shared event log so a
-// test can check the order of sounds, presents and prompts.
+// milliseconds asked for; calls land in one shared event log so a test can
+// check the order of sounds, presents and prompts. With a `trace` set, every
+// call is also written as one line, images as a hash (the golden games).
 #include "game/Ports.h"
 #include "game/Random.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -18,6 +23,51 @@
 #include <vector>
 
 namespace quibix::testing {
+
+// 64-bit FNV-1a.
+inline uint64_t fnv1a(const void* data, std::size_t size, uint64_t h = 1469598103934665603ull)
+{
+    const auto* p = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i)
+        h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
+inline std::string hex(uint64_t v)
+{
+    char text[20];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(v));
+    return text;
+}
+
+// A hash of an image's visible pixels (padding bytes excluded), fast enough
+// for every frame of hundreds of games: each 8-byte word is keyed by its
+// position and multiplied, and the sum has no dependency chain.
+inline std::string imageHash(const QImage& image)
+{
+    uint64_t h = 1469598103934665603ull;
+    const int bytesPerRow = image.width() * image.depth() / 8;
+    const int words = bytesPerRow / 8;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = image.constScanLine(y);
+        uint64_t sum = 0;
+        const uint64_t rowKey = 0x9E3779B97F4A7C15ull * static_cast<uint64_t>(y + 1);
+        for (int i = 0; i < words; ++i) {
+            uint64_t w;
+            std::memcpy(&w, row + 8 * i, 8);
+            sum += (w ^ (rowKey + 0xC2B2AE3D27D4EB4Full * static_cast<uint64_t>(i))) * 0x100000001B3ull;
+        }
+        h = fnv1a(&sum, sizeof sum, h);
+        h = fnv1a(row + 8 * words, static_cast<std::size_t>(bytesPerRow - 8 * words), h);
+    }
+    const uint64_t size[3] = {static_cast<uint64_t>(image.width()), static_cast<uint64_t>(image.height()),
+                              static_cast<uint64_t>(image.format())};
+    return hex(fnv1a(size, sizeof size, h));
+}
+
+using Trace = std::function<void(const std::string&)>;
+inline std::string flag(bool b) { return b ? "1" : "0"; }
+inline std::string num(int n) { return std::to_string(n); }
 
 struct EventLog {
     std::vector<std::string> events;
@@ -38,6 +88,7 @@ public:
     // DisplayPort
     void present(Surface s, const QImage& image) override
     {
+        if (trace) trace((s == Surface::Picture1 ? "present field " : "present band ") + imageHash(image));
         // Keeping a shown image makes the next drawing copy the surface.
         if (s == Surface::Picture1) { ++presentsPicture1; if (keepShown) shownPicture1 = image; }
         else { ++presentsBand; if (keepShown) shownBand = image; }
@@ -46,6 +97,7 @@ public:
     }
     void pause(int ms) override
     {
+        if (trace) trace("pause " + num(ms));
         if (ms <= 0) return;
         pausedMs += ms;
         if (logPauses) log_.add("pause " + std::to_string(ms));
@@ -53,14 +105,26 @@ public:
     }
 
     // Menus and captions
-    void setMenuChecked(MenuItem item, bool checked) override { checkedItems[item] = checked; }
+    void setMenuChecked(MenuItem item, bool checked) override
+    {
+        checkedItems[item] = checked;
+        if (trace) trace("check " + num(static_cast<int>(item)) + " " + flag(checked));
+    }
     bool menuChecked(MenuItem item) const override
     {
         return checkedItems.count(item) && checkedItems.at(item);
     }
-    void setMenuEnabled(MenuItem item, bool enabled) override { enabledItems[item] = enabled; }
+    void setMenuEnabled(MenuItem item, bool enabled) override
+    {
+        enabledItems[item] = enabled;
+        if (trace) trace("enable " + num(static_cast<int>(item)) + " " + flag(enabled));
+    }
     bool menuEnabled(MenuItem item) const { return !enabledItems.count(item) || enabledItems.at(item); }
-    void setCaption(Caption label, int index, const std::string& t) override { captions[{label, index}] = t; }
+    void setCaption(Caption label, int index, const std::string& t) override
+    {
+        captions[{label, index}] = t;
+        if (trace) trace("caption " + num(static_cast<int>(label)) + " " + num(index) + " " + t);
+    }
     std::string caption(Caption label, int index = 0) const
     {
         return captions.count({label, index}) ? captions.at({label, index}) : std::string();
@@ -71,20 +135,28 @@ public:
     {
         titleVisible = visible;
         log_.add(visible ? "title shown" : "title hidden");
+        if (trace) trace("title " + flag(visible));
     }
-    void setTitlePicture(const QImage& picture) override { titlePicture = picture; ++titlePictureLoads; }
+    void setTitlePicture(const QImage& picture) override
+    {
+        titlePicture = picture;
+        ++titlePictureLoads;
+        if (trace) trace("title picture " + imageHash(picture));
+    }
 
     // Prompts
     void messageBox(const std::string& text, const std::string& title) override
     {
         messages.emplace_back(text, title);
         log_.add("message " + text);
+        if (trace) trace("message " + title + ": " + text);
     }
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& proposed) override
     {
         inputs.push_back({prompt, title, proposed});
         log_.add("input " + proposed);
+        if (trace) trace("input " + title + ": " + prompt + " [" + proposed + "]");
         if (answers.empty()) return proposed;
         auto a = answers.front();
         answers.pop_front();
@@ -93,13 +165,36 @@ public:
 
     // Pointer and input lock
     int16_t pointer() const override { return pointerShape; }
-    void setPointer(int16_t shape) override { pointerShape = shape; }
-    void disableInput() override { pointerShape = kPointerHourglass; log_.add("disable input"); }
-    void enableInput(int16_t p) override { pointerShape = p; log_.add("enable input"); }
+    void setPointer(int16_t shape) override
+    {
+        pointerShape = shape;
+        if (trace) trace("pointer " + num(shape));
+    }
+    void disableInput() override
+    {
+        pointerShape = kPointerHourglass;
+        log_.add("disable input");
+        if (trace) trace("input off");
+    }
+    void enableInput(int16_t p) override
+    {
+        pointerShape = p;
+        log_.add("enable input");
+        if (trace) trace("input on " + num(p));
+    }
 
     // Cursor
-    int32_t showCursor(bool show) override { return cursorCounter += show ? 1 : -1; }
-    void confineCursor(bool toPlayField) override { cursorConfined = toPlayField; }
+    int32_t showCursor(bool show) override
+    {
+        cursorCounter += show ? 1 : -1;
+        if (trace) trace("cursor " + num(cursorCounter));
+        return cursorCounter;
+    }
+    void confineCursor(bool toPlayField) override
+    {
+        cursorConfined = toPlayField;
+        if (trace) trace("confine " + flag(toPlayField));
+    }
 
     // The two choosers answer what the test set (the current choice, or
     // Cancel, by default).
@@ -108,6 +203,7 @@ public:
                                         const std::array<QImage, 12>&) override
     {
         log_.add("choose pieces");
+        if (trace) trace("choose pieces");
         chooserPictures = pictures;
         return piecesAnswer.value_or(current);
     }
@@ -115,29 +211,41 @@ public:
                                           const std::string& current) override
     {
         log_.add("choose skin " + current);
+        if (trace) trace("choose skin");
         return skinAnswer;
     }
     std::optional<std::array<int16_t, 6>> piecesAnswer;
     std::optional<std::string> skinAnswer;
     std::array<QImage, 12> chooserPictures;
 
-    void focusPlayField() override {}
+    void focusPlayField() override
+    {
+        if (trace) trace("focus");
+    }
     void openInEditor(const std::filesystem::path& file) override
     {
         openedFiles.push_back(file);
         log_.add("open " + file.filename().string());
+        if (trace) trace("editor " + file.filename().string());
     }
     void showAbout(const QImage& picture, const std::string& versionLine) override
     {
         aboutPicture = picture;
         aboutVersion = versionLine;
         log_.add("about");
+        if (trace) trace("about " + versionLine + " " + imageHash(picture));
     }
-    void quit() override { quitRequested = true; log_.add("quit"); }
+    void quit() override
+    {
+        quitRequested = true;
+        log_.add("quit");
+        if (trace) trace("quit");
+    }
 
     // What to record, and what a pause really does (nothing by default).
     bool logPresents = false, logPauses = false, keepShown = true;
     std::function<void(int)> onPause;
+    Trace trace;
 
     // What was recorded
     int presentsPicture1 = 0, presentsBand = 0;
@@ -171,8 +279,10 @@ public:
     {
         played.emplace_back(file.filename().string(), flags);
         log_.add("sound " + file.filename().string() + (flags & kSoundAsync ? "" : " sync"));
+        if (trace) trace("sound " + file.filename().string() + " " + num(flags));
     }
     std::vector<std::pair<std::string, int16_t>> played;
+    Trace trace;
 
 private:
     EventLog& log_;
@@ -181,11 +291,32 @@ private:
 class FakeMusic final : public MusicDevicePort {
 public:
     explicit FakeMusic(EventLog& log) : log_(log) {}
-    void setDeviceType(const std::string& type) override { deviceType = type; }
-    void setNotify(bool n) override { notify = n; }
-    void setWait(bool w) override { wait = w; }
-    void setFileName(const std::filesystem::path& file) override { fileName = file; }
-    void command(const std::string& c) override { commands.push_back(c); log_.add("music " + c); }
+    void setDeviceType(const std::string& type) override
+    {
+        deviceType = type;
+        if (trace) trace("music type " + type);
+    }
+    void setNotify(bool n) override
+    {
+        notify = n;
+        if (trace) trace("music notify " + flag(n));
+    }
+    void setWait(bool w) override
+    {
+        wait = w;
+        if (trace) trace("music wait " + flag(w));
+    }
+    void setFileName(const std::filesystem::path& file) override
+    {
+        fileName = file;
+        if (trace) trace("music file " + file.filename().string());
+    }
+    void command(const std::string& c) override
+    {
+        commands.push_back(c);
+        log_.add("music " + c);
+        if (trace) trace("music " + c);
+    }
     int mode() const override { return modeValue; }
 
     std::string deviceType;
@@ -193,6 +324,7 @@ public:
     std::filesystem::path fileName;
     std::vector<std::string> commands;
     int modeValue = kMusicNotOpen; // what the device reports
+    Trace trace;
 
 private:
     EventLog& log_;

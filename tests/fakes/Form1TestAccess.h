@@ -8,6 +8,13 @@ namespace quibix {
 struct Form1TestAccess {
     static Engine& engine(Form1& f) { return f.rules; }
     static Canvas& canvas(Form1& f) { return f.canvas; }
+    // The field redrawn from the engine's board and pieces, as after a turn.
+    static void showBoard(Form1& f)
+    {
+        f.canvas.DibujaArray(f.rules.board(), f.rules.ladrillos(), true);
+        f.canvas.drawPieceSlots(f.rules.ficha(), f.rules.siguiente());
+        f.canvas.Picture1 = f.canvas.Picture2.copy();
+    }
     static RecordTable& records(Form1& f) { return f.Records; }
     static int16_t& recordLevel(Form1& f) { return f.intRecordLevel; }
     static int16_t& soundFlags(Form1& f) { return f.intSoundFlags; }

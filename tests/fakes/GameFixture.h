@@ -1,11 +1,9 @@
 #pragma once
 // A Form1 on recording fakes in a temporary application folder. The folder
-// starts with a data folder holding "shoot.wav" (so it is the data folder)
-// and small generated pictures: one background, both covers and the band.
-// Tests add or remove files before calling load().
+// starts as a data folder (it holds "shoot.wav") of small flat pictures: one
+// background, both covers and the band. Tests change it before load().
 #include "fakes/FakePorts.h"
 #include "form/Form1.h"
-#include "game/Random.h"
 
 #include <QColor>
 #include <QImage>
@@ -27,34 +25,27 @@ inline const QColor kTestBackground(40, 90, 160);
 inline const QColor kTestCover(200, 180, 60);
 inline const QColor kTestBand(90, 40, 40);
 
-// A temporary application folder, removed when it goes.
 class TempAppFolder {
 public:
     TempAppFolder() { EXPECT_TRUE(dir_.isValid()); }
     std::filesystem::path path() const { return dir_.path().toStdString(); }
 
-    // Writes `bytes` to the file (native relative path such as "data/x.wav"),
-    // creating its folders.
+    // `relative` is a native path such as "data/x.wav"; folders are created.
     void writeFile(const std::string& relative, const std::string& bytes = "RIFF") const
     {
-        const auto file = path() / relative;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
+        std::filesystem::create_directories((path() / relative).parent_path());
+        std::ofstream(path() / relative, std::ios::binary) << bytes;
     }
-
     // A JPEG of one colour (JPEG keeps a flat colour within a step or two).
     void writePicture(const std::string& relative, QColor colour, QSize size = {442, 460}) const
     {
-        const auto file = path() / relative;
-        std::filesystem::create_directories(file.parent_path());
+        std::filesystem::create_directories((path() / relative).parent_path());
         QImage img(size, QImage::Format_RGB32);
         img.fill(colour);
-        EXPECT_TRUE(img.save(QString::fromStdString(file.string()), "JPG", 100)) << file;
+        EXPECT_TRUE(img.save(QString::fromStdString((path() / relative).string()), "JPG", 100)) << relative;
     }
-
     void remove(const std::string& relative) const { std::filesystem::remove_all(path() / relative); }
 
-    // The smallest data folder: "shoot.wav" and flat pictures.
     void writeTestData() const
     {
         writeFile("data/shoot.wav");
@@ -69,9 +60,9 @@ public:
     bool copyFromBuiltApp(const std::string& folder) const
     {
         const char* app = std::getenv("QUIBIX_TEST_APP_DIR");
-        if (app == nullptr) return false;
-        const auto source = std::filesystem::path(app) / folder;
-        if (!std::filesystem::is_directory(source)) return false;
+        const auto source = std::filesystem::path(app ? app : "") / folder;
+        if (app == nullptr || !std::filesystem::is_directory(source))
+            return false;
         std::filesystem::copy(source, path() / folder, std::filesystem::copy_options::recursive);
         return true;
     }
@@ -84,11 +75,14 @@ class GameFixture : public ::testing::Test {
 protected:
     GameFixture()
     {
-        // As the real window is created: "Easy", "3" and "Square" checked.
-        window.checkedItems[MenuItem::Easy] = true;
-        window.checkedItems[MenuItem::Combinations3] = true;
-        window.checkedItems[MenuItem::ShapeSquare] = true;
+        freshMenus();
         folder.writeTestData();
+    }
+    // As the real window is created: "Easy", "3" and "Square" checked.
+    void freshMenus()
+    {
+        window.checkedItems = {{MenuItem::Easy, true}, {MenuItem::Combinations3, true},
+                               {MenuItem::ShapeSquare, true}};
     }
 
     // The Form1, built on first use (after the test has set up the folder).
@@ -98,7 +92,6 @@ protected:
             form = std::make_unique<Form1>(folder.path(), window, effects, music, random);
         return *form;
     }
-
     // Builds the Form1 and runs its start-up; the log starts empty after it.
     Form1& load()
     {
@@ -107,7 +100,13 @@ protected:
         effects.played.clear();
         return *form;
     }
-
+    // The program started again on the same folder, in a fresh window.
+    Form1& restart()
+    {
+        form.reset();
+        freshMenus();
+        return load();
+    }
     // The random values from now on, replayed in a loop (reseeding does not
     // restart them).
     void script(std::vector<float> values) { random = FixedSequenceRandom(std::move(values)); }
@@ -129,5 +128,8 @@ protected:
     FixedSequenceRandom random{{0.5f}};
     std::unique_ptr<Form1> form;
 };
+
+// Random values that give every kind of piece, in turn.
+inline const std::vector<float> kAllKinds{0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f};
 
 } // namespace quibix::testing

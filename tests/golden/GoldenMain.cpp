@@ -1,13 +1,12 @@
-// quibix_golden: plays the golden games and prints one summary line each
-// (see GoldenRun.h). With a folder argument it also writes every game's
-// two logs there, for a diff when a summary changes.
+// quibix_golden: plays the golden games and prints one summary line each.
+// With a folder argument it also writes every game's two logs there, for a
+// diff when a summary changes.
 //   quibix_golden COUNT [LOG_FOLDER]
 #include "golden/GoldenRun.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -16,7 +15,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
-    const int count = argc > 1 ? std::atoi(argv[1]) : 240;
+    const int count = argc > 1 ? std::atoi(argv[1]) : 200;
     const std::filesystem::path logs = argc > 2 ? argv[2] : "";
     if (!logs.empty())
         std::filesystem::create_directories(logs);

@@ -1,20 +1,51 @@
 #include "golden/GoldenRun.h"
 
+#include "fakes/FakePorts.h"
+#include "form/Form1.h"
 #include "game/Board.h"
-#include "golden/GoldenAccess.h"
-#include "golden/GoldenPorts.h"
 
 #include <QColor>
 #include <QImage>
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <random>
 
 namespace quibix::golden {
 
+using namespace quibix::testing;
+
 namespace {
+
+// A replayable generator: a fixed seed, and each reseed moves to the next
+// seed of a fixed series, so reseeding shows in the draws. Draws and
+// reseeds have their own log: when in a handler they are drawn does not
+// change what the player sees, only their order does.
+class GoldenRandom final : public RandomSource {
+public:
+    explicit GoldenRandom(uint32_t seed) : seed_(seed), engine_(seed) {}
+    std::string log;
+
+    float next() override
+    {
+        const float v = static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
+        char text[32];
+        std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(v));
+        log += text;
+        return v;
+    }
+    void reseedFromClock() override
+    {
+        engine_.seed(seed_ * 7919u + ++reseeds_);
+        log += "reseed\n";
+    }
+
+private:
+    uint32_t seed_, reseeds_ = 0;
+    std::mt19937 engine_;
+};
 
 using Codes = std::array<std::array<int, 16>, 18>; // [column][row], margin included
 
@@ -23,7 +54,7 @@ Codes readBoard(const Form1& f)
     Codes codes{};
     for (int c = 0; c < 18; ++c)
         for (int r = 0; r < 16; ++r)
-            codes[c][r] = boardCode(f, c, r);
+            codes[c][r] = f.engine().board()(c, r).Tipo;
     return codes;
 }
 
@@ -85,8 +116,8 @@ int chooseAngle(const Form1& f, std::mt19937& bot)
     const Codes codes = readBoard(f);
     int best = 90, bestSize = -1;
     for (int angle = 3 + static_cast<int>(bot() % 4); angle <= 178; angle += 4) {
-        const auto [c, r] = guessLanding(codes, brickRows(f), angle);
-        const int size = groupSize(codes, c, r, loadedKind(f) + 1);
+        const auto [c, r] = guessLanding(codes, f.engine().ladrillos(), angle);
+        const int size = groupSize(codes, c, r, f.engine().ficha() + 1);
         if (size > bestSize) {
             bestSize = size;
             best = angle;
@@ -127,29 +158,32 @@ void writeGoldenFolder(const std::filesystem::path& app)
         std::ofstream(app / "data" / name, std::ios::binary) << "RIFF";
     // Pictures as JPEG names hold PNG data: loading goes by content, and
     // PNG decodes the same everywhere.
-    writeFlat(app / "data" / "fondo1.jpg", QColor(40, 90, 160), {442, 460});
-    writeFlat(app / "data" / "fondo2.jpg", QColor(60, 120, 80), {442, 460});
-    writeFlat(app / "data" / "Fondo3.jpg", QColor(120, 60, 90), {442, 460});
-    writeFlat(app / "data" / "pareda.jpg", QColor(200, 180, 60), {442, 460});
-    writeFlat(app / "data" / "paredb.jpg", QColor(180, 60, 200), {442, 460});
-    writeFlat(app / "data" / "banda.jpg", QColor(90, 40, 40), {98, 460});
+    const std::pair<const char*, QColor> pictures[] = {
+        {"fondo1.jpg", {40, 90, 160}}, {"fondo2.jpg", {60, 120, 80}},  {"Fondo3.jpg", {120, 60, 90}},
+        {"pareda.jpg", {200, 180, 60}}, {"paredb.jpg", {180, 60, 200}}, {"banda.jpg", {90, 40, 40}}};
+    for (const auto& [name, colour] : pictures)
+        writeFlat(app / "data" / name, colour, {name[0] == 'b' ? 98 : 442, 460});
 }
 
 GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder)
 {
     std::filesystem::remove(appFolder / "data" / "Quibix.dat");
-    GoldenLog log;
-    RecordingWindow window(log);
-    RecordingEffects effects(log);
-    RecordingMusic music(log);
-    RecordingRandom random(log, spec.seed);
-    std::mt19937 bot(spec.seed * 31u + 7u);
     GameResult result;
+    EventLog events;
+    FakeWindow window(events);
+    FakeEffects effects(events);
+    FakeMusic music(events);
+    GoldenRandom random(spec.seed);
+    std::mt19937 bot(spec.seed * 31u + 7u);
+    window.trace = effects.trace = music.trace = [&](const std::string& line) { result.out += line + '\n'; };
+    window.keepShown = false;
+    // Every third name is cancelled, the others typed.
+    for (int n = 1; n <= 30; ++n)
+        window.answers.push_back(n % 3 ? std::optional("Bot " + std::to_string(n)) : std::nullopt);
 
     // As the real window starts: "Easy", "3" and "Square" checked.
-    window.setMenuChecked(MenuItem::Easy, true);
-    window.setMenuChecked(MenuItem::Combinations3, true);
-    window.setMenuChecked(MenuItem::ShapeSquare, true);
+    for (MenuItem item : {MenuItem::Easy, MenuItem::Combinations3, MenuItem::ShapeSquare})
+        window.setMenuChecked(item, true);
 
     Form1 form(appFolder, window, effects, music, random);
     form.Form_Load();
@@ -158,7 +192,8 @@ GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder
     if (spec.index % 5 == 4)
         form.MenuSound_Click(0); // music off
     form.MenuLevel_Click(spec.level);
-    setOptions(form, spec.group, spec.shape);
+    form.setCombinaciones(static_cast<int16_t>(spec.group));
+    form.setForma(static_cast<int16_t>(spec.shape));
     form.Picture1_Click(); // on the title screen: no shot
     form.cmdStart_Click();
 
@@ -183,14 +218,13 @@ GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder
         form.Picture1_MouseMove(x, 300.0f);
         form.Picture1_Click();
         ++result.shots;
-        if (window.titleVisible())
+        if (window.titleVisible)
             break;
     }
     form.MenuFile_Click(1); // nothing to stop once the game is over
     form.Form_QueryUnload();
     form.Exit_Click();
-    result.out = log.outText();
-    result.rand = log.randText();
+    result.rand = std::move(random.log);
     return result;
 }
 

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace quibix::golden {
 
@@ -17,20 +16,18 @@ struct GameSpec {
 };
 
 struct GameResult {
-    std::string out, rand; // the two logs
+    std::string out, rand; // what the game did; the random draws
     int shots = 0;
 };
 
-// The i-th game of the golden series: every shape, both levels, every
-// group size, in turn.
+// The i-th game of the series: every shape, both levels, every group size.
 GameSpec goldenGame(int index);
-
-// Plays one game in `appFolder` (a data folder as writeGoldenFolder makes).
-GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder);
 
 // An application folder of flat pictures and empty sounds and music, so the
 // logs depend on the game's code and sprites only.
 void writeGoldenFolder(const std::filesystem::path& appFolder);
+
+GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder);
 
 // "index seed shape level group shots outhash randhash outlines".
 std::string summary(const GameSpec& spec, const GameResult& result);

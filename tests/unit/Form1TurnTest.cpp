@@ -10,24 +10,26 @@ namespace {
 
 class Form1TurnTest : public GameFixture {
 protected:
-    // A running game on an emptied board under `bricks` rows, shown as the
-    // board is; every kind in the random values so the next piece is found.
-    Form1& emptyBoard(int16_t bricks = 0)
+    // A running game on an emptied board, shown as the board is.
+    Form1& emptyBoard()
     {
-        Form1& g = startGame({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f});
-        rules().clearBoard(bricks);
+        Form1& g = startGame(kAllKinds);
+        rules().clearBoard(0);
         show();
         log.clear();
         effects.played.clear();
         return g;
     }
     Engine& rules() { return Form1TestAccess::engine(*form); }
-    void show()
+    void show() { Form1TestAccess::showBoard(*form); }
+    // Under one brick row the loss row is 13: column 8 filled down to it, so
+    // a shot straight up rests in row 14 and loses.
+    void fillColumnToTheLossRow()
     {
-        Canvas& canvas = Form1TestAccess::canvas(*form);
-        canvas.DibujaArray(rules().board(), rules().ladrillos(), true);
-        canvas.drawPieceSlots(rules().ficha(), rules().siguiente());
-        canvas.Picture1 = canvas.Picture2.copy();
+        rules().clearBoard(1);
+        for (int r = 0; r <= 13; ++r)
+            rules().put(8, r, static_cast<int16_t>(1 + r % 2));
+        show();
     }
     // Straight up with kind `kind` loaded.
     void shootUp(int16_t kind)
@@ -87,12 +89,8 @@ TEST_F(Form1TurnTest, CancelledTurnStopsShowingButKeepsItsEndState)
 
 TEST_F(Form1TurnTest, LostGameTurnsToStoneAndGoesBackToTheTitle)
 {
-    // Under one brick row the loss row is 13; the shot rests under the
-    // column, in row 14.
-    Form1& g = emptyBoard(1);
-    for (int r = 0; r <= 13; ++r)
-        rules().put(8, r, static_cast<int16_t>(1 + r % 2));
-    show();
+    Form1& g = emptyBoard();
+    fillColumnToTheLossRow();
     shootUp(5);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0], (std::pair<std::string, std::string>{"You Lose ?8(", "Quibix"}));
@@ -102,9 +100,7 @@ TEST_F(Form1TurnTest, LostGameTurnsToStoneAndGoesBackToTheTitle)
     EXPECT_NE(c.Picture2.copy(200, 50, 25, 25), c.Picture3.copy(200, 50, 25, 25));
     EXPECT_TRUE(window.titleVisible);
     EXPECT_TRUE(window.menuEnabled(MenuItem::LevelMenu));
-    EXPECT_TRUE(window.menuEnabled(MenuItem::ChoosePieces));
     EXPECT_FALSE(g.running());
-    EXPECT_TRUE(g.cursorFree());
     EXPECT_FALSE(window.cursorConfined);
     // Input comes back before the message; a first screen offers no score.
     EXPECT_TRUE(before("enable input", "message You Lose ?8("));
@@ -133,10 +129,7 @@ TEST_F(Form1TurnTest, ClearedScreenLeadsToTheNextAndALaterLossOffersTheScore)
     EXPECT_TRUE(g.running());
 
     // Lost on that screen: the score is offered before the win sound.
-    rules().clearBoard(1);
-    for (int r = 0; r <= 13; ++r)
-        rules().put(8, r, static_cast<int16_t>(1 + r % 2));
-    show();
+    fillColumnToTheLossRow();
     log.clear();
     shootUp(5);
     ASSERT_EQ(window.inputs.size(), 1u);

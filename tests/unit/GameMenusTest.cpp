@@ -8,11 +8,6 @@ namespace {
 class GameMenusTest : public GameFixture {
 protected:
     Engine& rules() { return Form1TestAccess::engine(*form); }
-    void clearRecords()
-    {
-        log.clear();
-        effects.played.clear();
-    }
 };
 
 TEST_F(GameMenusTest, StopGameOnlyWhileAGameRuns)
@@ -25,7 +20,7 @@ TEST_F(GameMenusTest, StopGameOnlyWhileAGameRuns)
 
     startGame();
     window.setMenuEnabled(MenuItem::LevelMenu, false);
-    clearRecords();
+    log.clear();
     g.MenuFile_Click(1);
     EXPECT_FALSE(g.running());
     EXPECT_TRUE(window.titleVisible);
@@ -35,7 +30,7 @@ TEST_F(GameMenusTest, StopGameOnlyWhileAGameRuns)
     EXPECT_EQ(log.events, (std::vector<std::string>{"title shown", "sound lose.wav", "music close"}));
 
     // A second "Stop Game" on the title screen offers nothing again.
-    clearRecords();
+    log.clear();
     g.MenuFile_Click(1);
     EXPECT_TRUE(log.events.empty());
 }
@@ -49,7 +44,7 @@ TEST_F(GameMenusTest, StopGameOnALaterScreenOffersTheScoreToTheTableTheGameBegan
     ASSERT_EQ(g.engine().level(), 1);
     rules().setScore(777);
     const int32_t cursor = window.cursorCounter;
-    clearRecords();
+    log.clear();
     g.MenuFile_Click(1);
     EXPECT_EQ(log.events, (std::vector<std::string>{"title shown", "sound lose.wav", "music close",
                                                      "input Quibix Master 10", "sound win.wav"}));
@@ -90,7 +85,6 @@ TEST_F(GameMenusTest, LevelSetsChecksCoverAndTable)
         EXPECT_FALSE(window.menuChecked(MenuItem::Easy));
         EXPECT_EQ(window.titlePictureLoads, loads + again);
         EXPECT_NEAR(window.titlePicture.pixelColor(200, 200).green(), hardCover.green(), 6);
-        EXPECT_NEAR(window.titlePicture.pixelColor(200, 200).red(), hardCover.red(), 6);
         EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0004242");
     }
     g.MenuLevel_Click(0);

@@ -38,19 +38,11 @@ TEST_F(HelpMenuTest, AboutBoxGetsTheDataFoldersPictureOrAPlainOne)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TempAppFolder folder;
+        folder.remove("data");
+        folder.remove("about.jpg");
         folder.writeTestData();
         c.prepare(folder);
-        EventLog log;
-        FakeWindow window(log);
-        FakeEffects effects(log);
-        FakeMusic music(log);
-        FixedSequenceRandom random({0.5f});
-        Form1 game(folder.path(), window, effects, music, random);
-        game.Form_Load();
-        log.clear();
-
-        game.MenuHelp_Click(0);
+        restart().MenuHelp_Click(0);
         EXPECT_EQ(log.events, std::vector<std::string>{"about"});
         EXPECT_EQ(window.aboutVersion, "Quibix version 2.09");
         ASSERT_EQ(window.aboutPicture.size(), QSize(kAboutWidth, kAboutHeight));
