@@ -1,0 +1,81 @@
+# The title screen, the menus reaching the game, aiming, the cursor held in
+# the field until Escape, shots (clicks made while one flies are dropped),
+# "Stop Game" back to the title screen and File > "Exit".
+source "$(dirname "$0")/common.bash"
+start_app "$1"
+
+# Title screen: a cover picture with its buttons and table, not a blank area.
+shot title
+[ "$(convert "$WORK/title.png" -crop 442x460+0+0 -format %k info:)" -gt 200 ] || fail "the title screen looks blank"
+crop title title_logo 442 110 0 60
+
+# The game owns the check marks: "FX Sound" loses its mark (Qt's own toggle
+# must not add to the game's).
+sound_popup() { # NAME: the Sound menu, open
+    xdotool mousemove "$(sx 107)" $((WIN_Y + MENU_H / 2)) click 1
+    sleep 0.5
+    shot "$1"
+    crop "$1" "$1" 160 60 90 0
+}
+sound_popup sound_before
+xdotool key Down Down Return # "FX Sound", under "Music"
+sleep 0.5
+sound_popup sound_after
+xdotool key Escape Escape
+sleep 0.3
+[ "$(diff_pixels sound_before sound_after)" -gt 10 ] || fail "\"FX Sound\" kept its check mark"
+
+# "Start Game" uncovers the play field, and the cannon follows the mouse.
+click_at 62 34
+move_to 100 200
+wait_still aim_left
+move_to 340 200
+wait_still aim_right
+[ "$(diff_pixels title aim_left)" -gt 50000 ] || fail "\"Start Game\" did not uncover the play field"
+crop aim_left cannon_left 190 136 127 320
+crop aim_right cannon_right 190 136 127 320
+[ "$(diff_pixels cannon_left cannon_right)" -gt 200 ] || fail "the cannon did not turn"
+
+# In play the cursor is held in the field (its last pixel is 441, 459).
+read -r mx _ < <(push_mouse 500 200)
+[ "$mx" -le 441 ] || fail "the cursor left the play field (x $mx)"
+read -r _ my < <(push_mouse 200 520)
+[ "$my" -le 459 ] || fail "the cursor left the play field (y $my)"
+# Escape frees it; a second Escape holds it again.
+escape_and_push() {
+    move_to 200 200
+    xdotool key Escape
+    sleep 0.5
+    read -r mx _ < <(push_mouse 500 200)
+}
+escape_and_push
+[ "$mx" -ge 442 ] || fail "after Escape the cursor is still held (x $mx)"
+escape_and_push
+[ "$mx" -le 441 ] || fail "a second Escape did not hold the cursor (x $mx)"
+
+# Steep shots (a flat one climbs for seconds), each fired with three quick
+# clicks: the two made while it flies are dropped, so the piece shown as
+# the next one becomes the loaded one (the middle of its sprite compared).
+crop aim_right board_before 442 320 0 0
+for x in 140 200 235; do
+    move_to "$x" 250
+    shot pieces
+    crop pieces next_before 13 13 404 422
+    xdotool click --repeat 3 --delay 120 1
+    wait_still "after_$x"
+    crop "after_$x" loaded_after 13 13 215 414
+    [ "$(diff_pixels next_before loaded_after)" -lt 20 ] || fail "a click during the shot at x $x fired again"
+done
+crop after_235 board_after 442 320 0 0
+[ "$(diff_pixels board_before board_after)" -gt 300 ] || fail "three shots left the board unchanged"
+
+# Free the cursor; File > "Stop Game" brings the title screen back.
+xdotool key Escape
+sleep 0.3
+menu 20 2
+wait_still stopped
+crop stopped stopped_logo 442 110 0 60
+[ "$(diff_pixels title_logo stopped_logo)" -lt 500 ] || fail "\"Stop Game\" did not show the title screen"
+menu 20 3 # File > "Exit"
+expect_exit 5
+echo "PASS"
