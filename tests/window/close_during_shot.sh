@@ -15,12 +15,6 @@ click_at 20 250
 sleep 0.8
 kill -0 "$APP_PID" || fail "the program ended during the shot"
 close_window
-start=$(date +%s%N)
-while kill -0 "$APP_PID" 2>/dev/null; do
-    [ $(($(date +%s%N) - start)) -lt 1000000000 ] || fail "the program still runs 1 s after the close"
-    sleep 0.05
-done
-echo "ended $((($(date +%s%N) - start) / 1000000)) ms after the close"
 expect_exit 1
 [ "$(files)" = "$before" ] || fail "a file changed during the close"
 echo "PASS"
