@@ -25,7 +25,8 @@ play_and_aim() {
 play_and_aim --scale 1
 [ "$SCALE" -eq 1 ] || fail "--scale 1 drew the window at $SCALE"
 MENU_1=$MENU_H
-stop_program
+close_window
+expect_exit 5
 
 play_and_aim --scale 2
 [ "$SCALE" -eq 2 ] && [ "$WIN_W" -eq 1080 ] || fail "--scale 2 gave a window of $WIN_W x $WIN_H"
@@ -49,12 +50,12 @@ shot board_before
 xdotool click 1
 wait_still board_after
 [ "$(diff_pixels board_before board_after)" -gt 100 ] || fail "the click at scale 2 fired nothing"
-stop_program
+close_window
+expect_exit 5
 
 # Too large for the screen: the largest whole factor that fits.
 start_program "$WORK/app/quibix" --scale 4
 SCREEN_H=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
 [ "$WIN_H" -le "$SCREEN_H" ] && [ "$SCALE" -lt 4 ] ||
     fail "--scale 4 gave a $WIN_H pixel high window on a $SCREEN_H pixel screen"
-stop_program
 echo "PASS"

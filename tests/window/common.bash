@@ -26,14 +26,7 @@ window() {
     eval "$(xdotool getwindowgeometry --shell "$ID" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
 }
 # gone NAME: true once no window NAME shows (waits up to 6 s).
-gone() {
-    local tries
-    for ((tries = 0; tries < 30; tries++)); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.2
-    done
-    return 1
-}
+gone() { timeout 6 bash -c "while xdotool search --onlyvisible --name '^$1\$' >/dev/null; do sleep 0.2; done"; }
 
 # start_program CMD...: starts the program and waits for its window, drawn
 # at a whole scale with a menu bar above the field.
@@ -54,14 +47,9 @@ start_app() {
     cp -r "$(dirname "$1")" "$WORK/app"
     start_program "$WORK/app/$(basename "$1")"
 }
-stop_program() {
-    kill "$APP_PID" 2>/dev/null || true
-    wait "$APP_PID" 2>/dev/null || true
-    APP_PID=""
-}
 
-# fake_opener: the desktop's opener replaced by one that notes what it was
-# asked to open in $WORK/opened and exits with the status in $WORK/opener_status.
+# fake_opener: the desktop's opener, replaced by one that notes in
+# $WORK/opened what it is given and exits with $WORK/opener_status.
 fake_opener() {
     mkdir -p "$WORK/bin"
     printf '#!/bin/sh\necho "$1" >>"%s/opened"\nexit $(cat "%s/opener_status")\n' "$WORK" "$WORK" >"$WORK/bin/xdg-open"
@@ -77,9 +65,8 @@ sy() { echo $((WIN_Y + MENU_H + SCALE * $1 + SCALE / 2)); }
 move_to() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.15; }
 click_at() { move_to "$1" "$2"; xdotool click 1; }
 
-# push_mouse X Y: sends the pointer towards field (X, Y), which may lie
-# outside the field, and prints where it ended up as "x y" (screen pixels
-# from the field's corner).
+# push_mouse X Y: the pointer sent towards field (X, Y), printed where it
+# ended up as "x y" screen pixels from the field's corner.
 push_mouse() {
     xdotool mousemove "$(sx "$1")" "$(sy "$2")"
     sleep 0.5
@@ -139,12 +126,8 @@ close_window() { x11 close "$WIN"; }
 
 # expect_exit SECONDS: the program ends within that time with status 0.
 expect_exit() {
-    local tenths=0 status=0
-    while kill -0 "$APP_PID" 2>/dev/null; do
-        [ "$tenths" -lt $(($1 * 10)) ] || fail "the program still runs $1 s after closing"
-        sleep 0.1
-        tenths=$((tenths + 1))
-    done
+    local status=0
+    timeout "$1" tail -s 0.1 --pid="$APP_PID" -f /dev/null || fail "the program still runs $1 s after closing"
     wait "$APP_PID" || status=$?
     APP_PID=""
     [ "$status" -eq 0 ] || { cat "$WORK/app.log" >&2; fail "exit status $status"; }
