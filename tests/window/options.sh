@@ -5,9 +5,8 @@ source "$(dirname "$0")/common.bash"
 start_app "$1"
 OPTIONS_X=250 # items: group size, shape, pieces, skins, save
 
-# dialog NAME: waits for the dialog NAME, which dialog_click then clicks into.
-dialog() { window "$1"; DLG_X=$X DLG_Y=$Y; }
-dialog_click() { xdotool mousemove $((DLG_X + $1)) $((DLG_Y + $2)) click 1; sleep 0.3; }
+# dialog_click X Y: a click into the last window waited for.
+dialog_click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
 settings_bytes() { od -An -tx1 -v "$WORK/app/data/Quibix.cfg" | tr -s ' \n' ' ' | sed 's/^ //;s/ $//'; }
 
 shot title
@@ -16,25 +15,25 @@ crop title cover_before 442 110 0 60
 # The piece chooser: six ticked; a seventh is refused with a message and
 # its box stays clear. Five ticked, closing is refused; with six it closes.
 menu $OPTIONS_X 3
-dialog "Choose 6 Pieces"
-grab box6_before 9 9 $((DLG_X + 24)) $((DLG_Y + 90))
+window "Choose 6 Pieces"
+grab box6_before 9 9 $((X + 24)) $((Y + 90))
 dialog_click 28 94 # picture 6
 window "Error choosing pieces"
 xdotool key Return
-dialog "Choose 6 Pieces"
-grab box6_after 9 9 $((DLG_X + 24)) $((DLG_Y + 90))
+window "Choose 6 Pieces"
+grab box6_after 9 9 $((X + 24)) $((Y + 90))
 [ "$(diff_pixels box6_before box6_after)" -lt 5 ] || fail "the refused seventh box stayed ticked"
 dialog_click 28 26 # picture 0 off
 xdotool key Escape
 window "Choose pieces"
 xdotool key Return
-dialog "Choose 6 Pieces"
+window "Choose 6 Pieces"
 dialog_click 228 94 # picture 11 on
 xdotool key Escape
 gone "Choose 6 Pieces" || fail "the piece chooser did not close with six pieces"
 
 menu $OPTIONS_X 4
-dialog "Skins Configuration"
+window "Skins Configuration"
 dialog_click 170 34 # the skin list
 xdotool key End Return # "Space", the last folder
 sleep 0.3
