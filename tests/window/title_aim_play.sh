@@ -1,13 +1,12 @@
 # The title screen, the menus reaching the game, aiming, the cursor held in
-# the field until Escape, shots (clicks made while one flies are dropped),
-# "Stop Game" back to the title screen and File > "Exit".
+# the field until Escape, shots (clicks made while one flies are dropped)
+# and File > "Exit". ("Stop Game" is played in desktop/install_and_play.)
 source "$(dirname "$0")/common.bash"
 start_app "$1"
 
 # Title screen: a cover picture with its buttons and table, not a blank area.
 shot title
 [ "$(convert "$WORK/title.png" -crop 442x460+0+0 -format %k info:)" -gt 200 ] || fail "the title screen looks blank"
-crop title title_logo 442 110 0 60
 
 # The game owns the check marks: "FX Sound" loses its mark (Qt's own toggle
 # must not add to the game's).
@@ -66,13 +65,8 @@ done
 crop after_235 board_after 442 320 0 0
 [ "$(diff_pixels board_before board_after)" -gt 300 ] || fail "three shots left the board unchanged"
 
-# Free the cursor; File > "Stop Game" brings the title screen back.
-xdotool key Escape
+xdotool key Escape # free the cursor for the menu bar
 sleep 0.3
-menu 20 2
-wait_still stopped
-crop stopped stopped_logo 442 110 0 60
-[ "$(diff_pixels title_logo stopped_logo)" -lt 500 ] || fail "\"Stop Game\" did not show the title screen"
 menu 20 3 # File > "Exit"
 expect_exit 5
 echo "PASS"
