@@ -1,9 +1,13 @@
-# The Options menu in the real window: the piece chooser (a seventh tick
-# refused, five not enough), a skin, group size and shape, saved byte for
-# byte and found again after a restart.
+# The Options and Help menus in the real window: the piece chooser (a
+# seventh tick refused, five not enough), a skin, group size and shape,
+# saved byte for byte and found again after a restart; then, in a game, the
+# about box shows its picture and holds the game until "OK", and the
+# read-me goes to the desktop's opener, whose failure is told.
+# (A damaged about picture gives a plain box: HelpMenuTest, headless.)
 source "$(dirname "$0")/common.bash"
+fake_opener
 start_app "$1"
-OPTIONS_X=250 # items: group size, shape, pieces, skins, save
+OPTIONS_X=250 HELP_X=303 # Options: group size, shape, pieces, skins, save
 
 # dialog_click X Y: a click into the last window waited for.
 dialog_click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
@@ -62,6 +66,38 @@ crop restarted cover_restarted 442 110 0 60
 menu $OPTIONS_X 5
 sleep 0.3
 [ "$(settings_bytes)" = "$saved" ] || fail "restored options saved as $(settings_bytes)"
-menu 20 3
+
+# The about box during a game, with the cursor freed to reach the menu:
+# 420 x 380, the corner beside "OK" showing about.jpg (the pieces there).
+click_at 62 34 # "Start Game"
+wait_still game
+xdotool key Escape
+sleep 0.3
+crop game field_before 442 460 0 0
+menu $HELP_X 1
+window Help
+[ "${WIDTH}x${HEIGHT}" = 420x380 ] || fail "about box of ${WIDTH}x${HEIGHT}, expected 420x380"
+grab box_corner 120 50 $((X + 222)) $((Y + 322))
+convert "$WORK/app/data/about.jpg" -crop 120x50+222+322 +repage "$WORK/picture_corner.png"
+[ "$(diff_pixels box_corner picture_corner)" -lt 300 ] || fail "the about box does not show about.jpg"
+# A click on the field behind the box fires nothing.
+click_at 20 300
+sleep 1
+xdotool mousemove $((X + 382)) $((Y + 336)) click 1 # "OK"
+gone Help || fail "\"OK\" left the about box open"
+wait_still after_box
+crop after_box field_after 442 460 0 0
+[ "$(diff_pixels field_before field_after)" -lt 50 ] || fail "the game moved behind the about box"
+
+# "Readme && Warranty" hands the program's Readme.txt to the opener ...
+menu $HELP_X 2
+for ((tries = 0; tries < 25; tries++)); do [ -s "$WORK/opened" ] && break; sleep 0.2; done
+[ "$(cat "$WORK/opened" 2>/dev/null)" = "$WORK/app/Readme.txt" ] ||
+    fail "the opener got '$(cat "$WORK/opened" 2>/dev/null)'"
+# ... and says so when the opener fails.
+echo 3 >"$WORK/opener_status"
+menu $HELP_X 2
+window Readme.txt
+close_window
 expect_exit 5
 echo "PASS"
