@@ -13,10 +13,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # window NAME: waits for a window NAME; sets ID and its X Y WIDTH HEIGHT.
 window() {
@@ -43,7 +40,6 @@ start_program() {
 # start_app PATH-TO-QUIBIX: runs a copy of the application folder, so a
 # test never writes into the build.
 start_app() {
-    [ -x "$1" ] || fail "no program at $1"
     cp -r "$(dirname "$1")" "$WORK/app"
     start_program "$WORK/app/$(basename "$1")"
 }
@@ -76,7 +72,8 @@ push_mouse() {
 }
 
 # menu X DOWNS [SUB]: opens the menu-bar title at field x X and picks the
-# item DOWNS steps down, or the SUB-th entry of that item's submenu.
+# item DOWNS steps down, or the SUB-th entry of that item's submenu; the
+# menu has closed on return.
 menu() {
     xdotool mousemove "$(sx "$1")" $((WIN_Y + MENU_H / 2)) click 1
     sleep 0.4
@@ -87,6 +84,7 @@ menu() {
         for ((i = 1; i < $3; i++)); do xdotool key Down; done
     fi
     xdotool key Return
+    sleep 0.3
 }
 
 # grab NAME W H X Y: a screenshot of that screen rectangle as $WORK/NAME.png.
