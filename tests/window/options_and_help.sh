@@ -46,11 +46,8 @@ gone "Skins Configuration" || fail "OK did not close the skin chooser"
 
 # Groups of 5, shape Random, saved.
 menu $OPTIONS_X 1 3
-sleep 0.3
 menu $OPTIONS_X 2 6
-sleep 0.3
 menu $OPTIONS_X 5
-sleep 0.3
 saved="05 00 05 00 01 00 02 00 03 00 04 00 05 00 0b 00 00 00 07 00 5c 53 70 61 63 65 5c"
 [ "$(settings_bytes)" = "$saved" ] || fail "saved settings are $(settings_bytes)"
 menu 20 3 # File > "Exit"
@@ -64,7 +61,6 @@ crop restarted cover_restarted 442 110 0 60
 [ "$(diff_pixels cover_before cover_restarted)" -gt 1000 ] || fail "the saved skin was not applied"
 : >"$WORK/app/data/Quibix.cfg"
 menu $OPTIONS_X 5
-sleep 0.3
 [ "$(settings_bytes)" = "$saved" ] || fail "restored options saved as $(settings_bytes)"
 
 # The about box during a game, with the cursor freed to reach the menu:
