@@ -33,9 +33,7 @@ HOME="$WORK/home" env -u XDG_DATA_HOME "$WORK/root/usr/bin/quibix" --help >"$WOR
 grep -qF "$WORK/root/usr/share/quibix/data/" "$WORK/help" || fail "the packaged program does not find its data"
 grep -qF "$WORK/home/.local/share/quibix/Quibix.dat" "$WORK/help" || fail "the packaged program's score file"
 
-echo "== lintian"
 lintian --fail-on error --suppress-tags-from-file /dev/null "$DEB" || fail "lintian reports errors"
-echo "== apt (simulated install)"
 apt-get install -s -q "$(realpath "$DEB")" >"$WORK/apt.log" 2>&1 || { cat "$WORK/apt.log"; fail "apt would not install it"; }
 grep -E '^(Inst|Conf) quibix' "$WORK/apt.log" || { cat "$WORK/apt.log"; fail "apt would not install quibix"; }
 echo "PASS"

@@ -1,8 +1,7 @@
-# Random play in the real window, meant for the sanitizer build: clicks,
-# rapid clicks during shots, every menu item, Escape, the dialogs, and now
-# and then closing the window mid-shot (the program is then started again).
-# Fails on an exit status other than 0 (the sanitizers abort on an error),
-# a leak report, or a window that does not answer for 20 s.
+# Random play in the real window for the sanitizer build: clicks, rapid
+# clicks during shots, every menu item, Escape, the dialogs, and closing
+# the window mid-shot. Fails on an exit status other than 0 (the sanitizers
+# abort on an error), a leak report, or a window silent for 20 s.
 # Usage: soak_window.sh PATH-TO-QUIBIX   (SOAK_SECONDS, default 30)
 source "$(dirname "$0")/../window/common.bash"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}

@@ -6,14 +6,13 @@
 #include <X11/Xlib.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 #include <time.h>
 #include <unistd.h>
 
 int main(int argc, char** argv)
 {
-    const int ping = argc == 4 && strcmp(argv[1], "ping") == 0;
-    Display* display = ping || (argc == 3 && strcmp(argv[1], "close") == 0) ? XOpenDisplay(NULL) : NULL;
+    const int ping = argc == 4; /* else close */
+    Display* display = argc == 3 || ping ? XOpenDisplay(NULL) : NULL;
     if (!display) {
         fprintf(stderr, "usage: x11 close WINDOW | x11 ping WINDOW SECONDS (with a display)\n");
         return 2;
