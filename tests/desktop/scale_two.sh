@@ -31,7 +31,8 @@ expect_exit 5
 play_and_aim --scale 2
 [ "$SCALE" -eq 2 ] && [ "$WIN_W" -eq 1080 ] || fail "--scale 2 gave a window of $WIN_W x $WIN_H"
 [ "$WIN_H" -eq $((2 * (461 + MENU_1))) ] || fail "--scale 2: height $WIN_H, not twice $((461 + MENU_1))"
-[ "$(diff_pixels outline_1 outline_2)" -lt 40 ] || fail "at scale 2 the cannon aims elsewhere"
+[ "$(convert "$WORK/outline_2.png" -format '%[fx:int(mean*w*h)]' info:)" -gt 300 ] &&
+    [ "$(diff_pixels outline_1 outline_2)" -lt 40 ] || fail "at scale 2 the cannon does not turn as at scale 1"
 
 # Crisp: every field pixel is a 2 x 2 square of one colour.
 grab raw 200 200 $((WIN_X + 200)) $((WIN_Y + MENU_H + 100))
