@@ -14,8 +14,7 @@ rm -f "$DATA/pareda.jpg" && mkdir "$DATA/pareda.jpg"
 printf 'BM\066\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\020\047\0\0\020\047\0\0\001\0\030\0' >"$DATA/banda.jpg"
 head -c 64 /dev/urandom >"$DATA/Quibix.cfg"
 start_app "$WORK/damaged/$(basename "$1")"
-# The score and settings files, written beside the data files here.
-files() { find "$WORK/app" -name 'Quibix.*' -type f -exec md5sum {} + | sort; }
+files() { find "$WORK/app" -name "Quibix.*" -type f -exec md5sum {} + | sort; } # score and settings
 
 click_at 62 34 # "Start Game"
 wait_still started
