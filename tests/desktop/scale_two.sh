@@ -1,54 +1,47 @@
 # The window at scale 2: twice the size, crisp, and the mouse maps back to
 # field pixels, so the cannon aims and fires as at scale 1. A scale that
 # would not fit the screen is cut down.
-source "$(dirname "$0")/desktop.bash"
-PROGRAM=$1
-cp -r "$(dirname "$PROGRAM")" "$WORK/app"
+source "$(dirname "$0")/../window/common.bash"
+cp -r "$(dirname "$1")" "$WORK/app"
 
-# The cannon, aimed at field pixel (x, y), without the two random pieces.
-cannon_at() {
-    move_to "$1" "$2"
-    wait_still "$3"
-    convert "$WORK/$3.png" -crop 442x130+0+330 +repage -fill black \
-        -draw "rectangle 205,74 237,106" -draw "rectangle 394,82 426,114" "$WORK/$3.png"
-}
-
-play_and_aim() { # SCALE-OPTION PREFIX
+# play_and_aim SCALE-OPTION...: a game, the cannon aimed left and right;
+# outline_SCALE.png is where the two aims differ, the cannon's outline (the
+# two random pieces blacked out; each run has its own background).
+play_and_aim() {
     start_program "$WORK/app/quibix" "$@"
     click_at 62 34 # "Start Game"
     wait_still "started_$SCALE"
-    cannon_at 60 300 "left_$SCALE"
-    cannon_at 380 300 "right_$SCALE"
+    local side
+    for side in 60 380; do
+        move_to "$side" 300
+        wait_still "aim_$side"
+        convert "$WORK/aim_$side.png" -crop 442x130+0+330 +repage -fill black \
+            -draw "rectangle 205,74 237,106" -draw "rectangle 394,82 426,114" "$WORK/aim_$side.png"
+    done
+    convert "$WORK/aim_60.png" "$WORK/aim_380.png" -compose difference -composite \
+        -colorspace gray -threshold 4% "$WORK/outline_$SCALE.png"
 }
 
 play_and_aim --scale 1
 [ "$SCALE" -eq 1 ] || fail "--scale 1 drew the window at $SCALE"
 MENU_1=$MENU_H
-stop_program
+close_window
+expect_exit 5
 
 play_and_aim --scale 2
 [ "$SCALE" -eq 2 ] && [ "$WIN_W" -eq 1080 ] || fail "--scale 2 gave a window of $WIN_W x $WIN_H"
 [ "$WIN_H" -eq $((2 * (461 + MENU_1))) ] || fail "--scale 2: height $WIN_H, not twice $((461 + MENU_1))"
-# Each run has its own background: the cannon's outline is where the two
-# aims of one run differ, and it must be the same outline at both scales.
-outline() { # SCALE
-    convert "$WORK/left_$1.png" "$WORK/right_$1.png" -compose difference -composite \
-        -colorspace gray -threshold 4% "$WORK/outline_$1.png"
-}
-outline 1
-outline 2
-[ "$(convert "$WORK/outline_2.png" -format '%[fx:int(mean*w*h)]' info:)" -gt 300 ] ||
-    fail "the cannon did not turn at scale 2"
-[ "$(diff_pixels outline_1 outline_2)" -lt 40 ] || fail "at scale 2 the cannon aims elsewhere"
+[ "$(convert "$WORK/outline_2.png" -format '%[fx:int(mean*w*h)]' info:)" -gt 300 ] &&
+    [ "$(diff_pixels outline_1 outline_2)" -lt 40 ] || fail "at scale 2 the cannon does not turn as at scale 1"
 
 # Crisp: every field pixel is a 2 x 2 square of one colour.
-import -window root -crop "200x200+$((WIN_X + 200))+$((WIN_Y + MENU_H + 100))" +repage "$WORK/raw.png"
+grab raw 200 200 $((WIN_X + 200)) $((WIN_Y + MENU_H + 100))
 convert "$WORK/raw.png" -sample 100x100 -sample 200x200 "$WORK/blocky.png"
 [ "$(compare -metric AE "$WORK/raw.png" "$WORK/blocky.png" null: 2>&1 | cut -d' ' -f1)" -eq 0 ] ||
     fail "the field is not drawn with square, crisp pixels at scale 2"
 
 # The confined cursor stops at the field's last pixel, scaled.
-read -r mx my < <(push_mouse 600 300)
+read -r mx _ < <(push_mouse 600 300)
 [ "$mx" -le $((2 * 442)) ] || fail "the cursor left the field at scale 2 (x $mx)"
 
 # A click at the scaled position fires: the board changes.
@@ -56,12 +49,12 @@ shot board_before
 xdotool click 1
 wait_still board_after
 [ "$(diff_pixels board_before board_after)" -gt 100 ] || fail "the click at scale 2 fired nothing"
-stop_program
+close_window
+expect_exit 5
 
 # Too large for the screen: the largest whole factor that fits.
 start_program "$WORK/app/quibix" --scale 4
 SCREEN_H=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
-[ "$WIN_H" -le "$SCREEN_H" ] || fail "--scale 4 opened a window taller ($WIN_H) than the screen ($SCREEN_H)"
-[ "$SCALE" -ge 1 ] && [ "$SCALE" -lt 4 ] || fail "--scale 4 was not cut down on a $SCREEN_H pixel screen"
-stop_program
+[ "$WIN_H" -le "$SCREEN_H" ] && [ "$SCALE" -lt 4 ] ||
+    fail "--scale 4 gave a $WIN_H pixel high window on a $SCREEN_H pixel screen"
 echo "PASS"

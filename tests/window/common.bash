@@ -1,12 +1,11 @@
-# Shared steps of the real-window tests (sourced, not a test itself).
-# The program runs from a copy of its folder, so a test never writes into
-# the build. Positions are client-area pixels: (0, 0) is the play field's
-# top-left corner, under the menu bar.
+# Shared steps of the real-window and desktop tests (sourced, not a test
+# itself). Positions are field pixels: (0, 0) is the play field's top-left
+# corner, under the menu bar; at scale 2 each is a 2 x 2 square on screen.
 set -euo pipefail
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 WORK=$(mktemp -d)
-APP_PID="" WIN="" WIN_X=0 WIN_Y=0 MENU_H=0
+APP_PID="" WIN="" WIN_X=0 WIN_Y=0 WIN_W=0 WIN_H=0 MENU_H=0 SCALE=1
 
 cleanup() {
     if [ -n "$APP_PID" ]; then kill "$APP_PID" 2>/dev/null || true; fi
@@ -14,38 +13,56 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# start_app PATH-TO-QUIBIX: copies the application folder, starts the copy and
-# waits for its window.
-start_app() {
-    [ -x "$1" ] || fail "no program at $1"
-    cp -r "$(dirname "$1")" "$WORK/app"
-    "$WORK/app/$(basename "$1")" >"$WORK/app.log" 2>&1 &
-    APP_PID=$!
-    WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quibix$' | head -n 1) || true
-    [ -n "$WIN" ] || fail "the window did not show"
+# window NAME: waits for a window NAME; sets ID and its X Y WIDTH HEIGHT.
+window() {
+    ID=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
+    [ -n "$ID" ] || { cat "$WORK/app.log" >&2 || true; fail "no window \"$1\""; }
     sleep 0.5
-    local X Y WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$WIN" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-    WIN_X=$X WIN_Y=$Y MENU_H=$((HEIGHT - 461))
-    [ "$WIDTH" -eq 540 ] || fail "window width $WIDTH, expected 540"
+    eval "$(xdotool getwindowgeometry --shell "$ID" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+}
+# gone NAME: true once no window NAME shows (waits up to 6 s).
+gone() { timeout 6 bash -c "while xdotool search --onlyvisible --name '^$1\$' >/dev/null; do sleep 0.2; done"; }
+
+# start_program CMD...: starts the program and waits for its window, drawn
+# at a whole scale with a menu bar above the field.
+start_program() {
+    "$@" >"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    window Quibix
+    WIN=$ID WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT SCALE=$((WIDTH / 540))
+    [ $((WIDTH % 540)) -eq 0 ] || fail "window width $WIDTH is not a whole multiple of 540"
+    MENU_H=$((HEIGHT - 461 * SCALE))
     [ "$MENU_H" -gt 10 ] || fail "no room for a menu bar (window height $HEIGHT)"
     xdotool windowfocus --sync "$WIN" 2>/dev/null || true
 }
+# start_app PATH-TO-QUIBIX: runs a copy of the application folder, so a
+# test never writes into the build.
+start_app() {
+    cp -r "$(dirname "$1")" "$WORK/app"
+    start_program "$WORK/app/$(basename "$1")"
+}
 
-# Screen position of client pixel (x, y).
-sx() { echo $((WIN_X + $1)); }
-sy() { echo $((WIN_Y + MENU_H + $1)); }
+# fake_opener: the desktop's opener, replaced by one that notes in
+# $WORK/opened what it is given and exits with $WORK/opener_status.
+fake_opener() {
+    mkdir -p "$WORK/bin"
+    printf '#!/bin/sh\necho "$1" >>"%s/opened"\nexit $(cat "%s/opener_status")\n' "$WORK" "$WORK" >"$WORK/bin/xdg-open"
+    chmod +x "$WORK/bin/xdg-open"
+    echo 0 >"$WORK/opener_status"
+    export PATH="$WORK/bin:$PATH"
+}
+
+# Screen position of field pixel (x, y): the middle of its scaled square.
+sx() { echo $((WIN_X + SCALE * $1 + SCALE / 2)); }
+sy() { echo $((WIN_Y + MENU_H + SCALE * $1 + SCALE / 2)); }
 
 move_to() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.15; }
 click_at() { move_to "$1" "$2"; xdotool click 1; }
 
-# push_mouse X Y: sends the pointer towards client (X, Y), which may lie
-# outside the field, and prints where it ended up as "x y".
+# push_mouse X Y: the pointer sent towards field (X, Y), printed where it
+# ended up as "x y" screen pixels from the field's corner.
 push_mouse() {
     xdotool mousemove "$(sx "$1")" "$(sy "$2")"
     sleep 0.5
@@ -54,24 +71,36 @@ push_mouse() {
     echo "$((X - WIN_X)) $((Y - WIN_Y - MENU_H))"
 }
 
-# menu X DOWNS: opens the menu-bar title at client x X and picks the item
-# DOWNS steps down.
+# menu X DOWNS [SUB]: opens the menu-bar title at field x X and picks the
+# item DOWNS steps down, or the SUB-th entry of that item's submenu; the
+# menu has closed on return.
 menu() {
-    click_at "$1" $((-MENU_H / 2))
+    xdotool mousemove "$(sx "$1")" $((WIN_Y + MENU_H / 2)) click 1
     sleep 0.4
     local i
     for ((i = 0; i < $2; i++)); do xdotool key Down; sleep 0.1; done
+    if [ -n "${3:-}" ]; then
+        xdotool key Right
+        for ((i = 1; i < $3; i++)); do xdotool key Down; done
+    fi
     xdotool key Return
+    sleep 0.3
 }
 
-# shot NAME: a screenshot of the whole client area as $WORK/NAME.png.
-shot() { import -window root -crop "540x461+$(sx 0)+$(sy 0)" +repage "$WORK/$1.png"; }
-# crop SRC DST W H X Y: a part of a screenshot (client pixels).
+# grab NAME W H X Y: a screenshot of that screen rectangle as $WORK/NAME.png.
+grab() { import -window root -crop "$2x$3+$4+$5" +repage "$WORK/$1.png"; }
+# shot NAME: the field, brought back to field pixels at any scale (every
+# SCALE-th pixel: a crisp scaled window gives the field's own pixels).
+shot() {
+    grab "$1" $((540 * SCALE)) $((461 * SCALE)) "$WIN_X" $((WIN_Y + MENU_H))
+    [ "$SCALE" -eq 1 ] || mogrify -sample "540x461!" "$WORK/$1.png"
+}
+# crop SRC DST W H X Y: a part of a screenshot.
 crop() { convert "$WORK/$1.png" -crop "$3x$4+$5+$6" +repage "$WORK/$2.png"; }
 # diff_pixels A B: how many pixels of two same-size pictures differ.
 diff_pixels() { compare -metric AE -fuzz 3% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
 
-# wait_still NAME: waits (up to 15 s) until the window stops changing, then
+# wait_still NAME: waits (up to 15 s) until the field stops changing, then
 # leaves its screenshot as NAME.png.
 wait_still() {
     local tries
@@ -85,23 +114,18 @@ wait_still() {
     fail "the window kept changing for 15 s"
 }
 
-# Sends WM_DELETE_WINDOW, as the close box would.
-close_window() {
-    if [ ! -x "$WORK/send_close" ]; then
-        cc -O1 -o "$WORK/send_close" "$HERE/send_close.c" -lX11 ||
-            fail "cannot build send_close (needs cc and libx11-dev)"
-    fi
-    "$WORK/send_close" "$WIN"
+# x11 close|ping ...: WM_DELETE_WINDOW or _NET_WM_PING (see x11.c).
+x11() {
+    [ -x "$WORK/x11" ] || cc -O1 -o "$WORK/x11" "$HERE/x11.c" -lX11 || fail "cannot build x11.c (needs libx11-dev)"
+    "$WORK/x11" "$@"
 }
+# The close box: WM_DELETE_WINDOW.
+close_window() { x11 close "$WIN"; }
 
 # expect_exit SECONDS: the program ends within that time with status 0.
 expect_exit() {
-    local waited=0 status=0
-    while kill -0 "$APP_PID" 2>/dev/null; do
-        [ "$waited" -lt $(($1 * 10)) ] || fail "the program still runs $1 s after closing"
-        sleep 0.1
-        waited=$((waited + 1))
-    done
+    local status=0
+    timeout "$1" tail -s 0.1 --pid="$APP_PID" -f /dev/null || fail "the program still runs $1 s after closing"
     wait "$APP_PID" || status=$?
     APP_PID=""
     [ "$status" -eq 0 ] || { cat "$WORK/app.log" >&2; fail "exit status $status"; }

@@ -1,7 +1,10 @@
 # A sample of damaged files in the real window: a background of random
 # bytes, the Easy cover replaced by a folder, an empty shot sound, a band
 # whose header claims 10000 x 10000 pixels and a settings file of noise.
-# The game starts, plays, changes the background and closes with status 0.
+# The game starts, plays and changes the background; then the window is
+# closed while a flat shot flies: the rest of the animation is dropped and
+# the program ends within a second, status 0, its files as they were (the
+# rules had applied the turn; nothing is saved mid-game).
 source "$(dirname "$0")/common.bash"
 cp -r "$(dirname "$1")" "$WORK/damaged"
 DATA="$WORK/damaged/data"
@@ -11,6 +14,7 @@ rm -f "$DATA/pareda.jpg" && mkdir "$DATA/pareda.jpg"
 printf 'BM\066\0\0\0\0\0\0\0\066\0\0\0\050\0\0\0\020\047\0\0\020\047\0\0\001\0\030\0' >"$DATA/banda.jpg"
 head -c 64 /dev/urandom >"$DATA/Quibix.cfg"
 start_app "$WORK/damaged/$(basename "$1")"
+files() { find "$WORK/app" -name "Quibix.*" -type f -exec md5sum {} + | sort; } # score and settings
 
 click_at 62 34 # "Start Game"
 wait_still started
@@ -25,6 +29,13 @@ xdotool key Escape # free the cursor for the menu bar
 sleep 0.3
 menu 178 1 # Background > "Change"
 wait_still changed
+
+before=$(files)
+# Aimed far left, about 2 degrees off the wall: the shot zigzags for seconds.
+click_at 20 250
+sleep 0.8
+kill -0 "$APP_PID" || fail "the program ended during the shot"
 close_window
-expect_exit 5
+expect_exit 1
+[ "$(files)" = "$before" ] || fail "a file changed during the close"
 echo "PASS"
