@@ -85,10 +85,11 @@ TEST_F(SkinCatalogueTest, SkinsAndTheirFilesAreListedWithTheirDisplayNames)
 TEST_F(SkinCatalogueTest, AStoredSkinMustNameAFolderDirectlyInsideTheApplicationFolder)
 {
     folder.writeFile("Space/fondo1.jpg");
+    folder.writeFile("X/fondo1.jpg");
     folder.writeFile("Space/Inner/fondo1.jpg");
     folder.writeFile(".hidden/fondo1.jpg");
     folder.writeFile("Readme.txt");
-    for (const std::string good : {"\\", "\\Space\\", "\\SPACE\\"})
+    for (const std::string good : {"\\", "\\Space\\", "\\SPACE\\", "\\X\\"})
         EXPECT_EQ(storedSkinFolder(app, good), good);
     for (const std::string& bad :
          std::vector<std::string>{"", "\\\\", "\\..\\", "\\.\\", "\\.hidden\\", "\\Space\\Inner\\",
