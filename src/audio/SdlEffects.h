@@ -2,7 +2,7 @@
 // Effects over SDL2_mixer: one reserved channel, so a new effect cuts off
 // the one playing but never the music. Without an audio device the game
 // stays silent.
-#include "game/Ports.h"
+#include "ports/Ports.h"
 
 #include <functional>
 #include <memory>

@@ -4,7 +4,7 @@
 // audio device) leave the music silent with one line on standard error;
 // effects and play go on.
 #include "audio/SoundFont.h"
-#include "game/Ports.h"
+#include "ports/Ports.h"
 
 #include <memory>
 

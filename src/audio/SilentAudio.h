@@ -1,7 +1,7 @@
 #pragma once
 // Audio that plays nothing: for a machine without sound, and the music
 // device until music arrives.
-#include "game/Ports.h"
+#include "ports/Ports.h"
 
 #include <string>
 

@@ -17,7 +17,7 @@
 //   OptionsMenus.cpp the Options menu: group size, shape, pieces, skins
 //   Config.cpp       GrabaConfig, LeeConfig ("Quibix.cfg")
 #include "game/Engine.h"
-#include "game/Ports.h"
+#include "ports/Ports.h"
 #include "game/Random.h"
 #include "render/Canvas.h"
 #include "render/Pictures.h"

@@ -3,7 +3,7 @@
 // play field and the side band.
 #include "game/Board.h"
 #include "game/Geometry.h"
-#include "game/Ports.h"
+#include "ports/Ports.h"
 #include "render/SpriteCatalogue.h"
 
 #include <QImage>

@@ -3,7 +3,7 @@
 // and paused for in the game's own order, every sound handed on in its
 // place.
 #include "game/Board.h"
-#include "game/Ports.h"
+#include "ports/Ports.h"
 #include "game/TurnEvents.h"
 #include "render/Canvas.h"
 

@@ -1,6 +1,6 @@
 #include "ui/AboutBox.h"
 
-#include "game/Ports.h"
+#include "ports/Ports.h"
 #include "render/SpriteCatalogue.h"
 #include "ui/PlayField.h"
 #include "ui/ShadowLabel.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The menu bar. Check marks belong to the game: a click never toggles an
 // item by itself, the game's handler sets the mark.
-#include "game/Ports.h"
+#include "ports/Ports.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 // The main window: builds the widgets and menus, hands every event to the
 // game and carries out what the game asks of the window. No rule lives here.
 #include "game/FramePacer.h"
-#include "game/Ports.h"
+#include "ports/Ports.h"
 
 #include <QMainWindow>
 

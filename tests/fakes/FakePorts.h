@@ -3,7 +3,7 @@
 // milliseconds asked for; calls land in one shared event log so a test can
 // check the order of sounds, presents and prompts. With a `trace` set, every
 // call is also written as one line, images as a hash (the golden games).
-#include "game/Ports.h"
+#include "ports/Ports.h"
 #include "game/Random.h"
 
 #include <QImage>
