@@ -125,21 +125,17 @@ TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
     EXPECT_EQ(bytesAt(0, 10), "01ab456789");
 
     // Nor a new file in such a folder; nor a read-only file anywhere.
-    outcome = writeBytesAt(dir / "new.dat", 0, "x");
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_NE(outcome.error.find("Permission denied"), std::string::npos) << outcome.error;
+    EXPECT_FALSE(writeBytesAt(dir / "new.dat", 0, "x").ok);
     fs::permissions(dir, fs::perms::owner_all);
     fs::permissions(file, fs::perms::owner_read);
-    outcome = writeBytesAt(file, 0, "zz");
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_NE(outcome.error.find("Permission denied"), std::string::npos) << outcome.error;
+    EXPECT_FALSE(writeBytesAt(file, 0, "zz").ok);
     EXPECT_EQ(bytesAt(0, 10), "01ab456789");
 }
 
 } // namespace
 
-// Writes with the file size limited to 4 KiB, as a full disk would refuse
-// the bytes, and exits 0 when the write says it failed and why.
+// A write past a 4 KiB file size limit, refused as a full disk would refuse
+// it; exits 0 if the write says it failed and why.
 [[noreturn]] void writePastALimit(const fs::path& file)
 {
     ::alarm(10); // a write retried for ever fails too
