@@ -9,10 +9,9 @@ namespace {
 
 using Layout = std::array<const char*, 9>; // rows 0..8, '#' where the shape leaves a gap
 
-// The shapes' masked cells, as the game defines them.
-const Layout kSquare = {".................", ".................", ".................",
-                        ".................", ".................", ".................",
-                        ".................", ".................", "................."};
+// The shapes' masked cells, as the game defines them; the square has none.
+const char* const kNone = ".................";
+const Layout kSquare = {kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone};
 const Layout kFace = {".................", "..##........##...", "..###...#...###..",
                       ".......##........", "........#........", ".................",
                       "......#####......", ".................", "................."};
@@ -90,10 +89,8 @@ TEST_F(EngineScreenTest, EveryShapeLeavesItsCellsEmptyOnEasyAndStonyOnHard)
 
 TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
 {
-    // Per screen: reseed, the shape (N(4r)), then one number per cell.
-    // N(4 x 0.99) = 4, "Saw"; N(4 x 0.05) = 0, the square, where 0.99 makes
-    // kind 6 and never a stone, as it would with the square chosen (whose
-    // random stones the setup sim script pins).
+    // Per screen the shape is drawn as N(4r): 0.99 gives the saw, 0.05 the
+    // square, whose cells then draw kind 6 from 0.99, never a stone.
     engine.setForma(5);
     engine.setLevel(1);
     random = FixedSequenceRandom({0.99f}, true);
