@@ -1,5 +1,5 @@
-// The end of a turn: the explosion's events and a cleared screen's. The
-// counts, the loss and the next piece are pinned by the sim scripts.
+// The end of a turn: the explosion's events. The counts, the loss, the
+// next piece and a cleared screen are pinned by the sim scripts.
 #include "unit/EngineFixture.h"
 
 namespace quibix::testing {
@@ -38,19 +38,6 @@ TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamiteAndANewScreenResetsTheFuse
     engine.setFuse(5);
     engine.NuevaPantalla(1);
     EXPECT_EQ(engine.mecha(), 0);
-}
-
-TEST_F(EngineTurnTest, ClearedScreenReportsItsPiecesAndTruncatedBonus)
-{
-    // The score and screen counts: the screens sim script.
-    position({{4, 0, 3}, {5, 0, 3}}, 2);
-    engine.setUsed(29);
-    const Turn turn = engine.landAt({6, 0});
-    ASSERT_TRUE(turn.cleared);
-    const auto cleared = eventsOf<ScreenCleared>(turn);
-    ASSERT_EQ(cleared.size(), 1u);
-    EXPECT_EQ(cleared[0].used, 30);
-    EXPECT_EQ(cleared[0].bonus, 66666);
 }
 
 } // namespace
