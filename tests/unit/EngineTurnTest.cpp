@@ -17,7 +17,6 @@ TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamiteAndANewScreenResetsTheFuse
         const Turn turn = engine.landAt({static_cast<int16_t>(9 + shot), 0});
         const bool blown = shot == 7;
         EXPECT_EQ(eventsOf<DynamiteExploded>(turn).size(), blown ? 1u : 0u) << shot;
-        EXPECT_EQ(engine.mecha(), blown ? 0 : shot) << shot;
         if (!blown) {
             EXPECT_EQ(eventsOf<FuseBurnt>(turn).at(0).frame, shot);
             continue;
@@ -32,7 +31,6 @@ TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamiteAndANewScreenResetsTheFuse
         ASSERT_EQ(lowered.size(), 1u);
         EXPECT_EQ(lowered[0].ladrillos, 1);
         EXPECT_EQ(lowered[0].pieces.size(), 11u);
-        EXPECT_FALSE(turn.lost);
     }
 
     engine.setFuse(5);
