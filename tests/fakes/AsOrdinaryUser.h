@@ -1,9 +1,7 @@
 #pragma once
-// File permissions do not hold for root, and CI runs as root. A test of a
-// read-only folder or file calls runHereAsOrdinaryUser() first: as an
-// ordinary user it returns true and the test goes on; as root it runs the
-// same test again in a child process as the user "nobody" (privileges
-// dropped with setpriv), checks that it passed there, and returns false.
+// Permissions do not bind root, and CI runs as root. As root, runs the
+// calling test again as "nobody" (via setpriv), checks it passed, returns
+// false; as anyone else returns true and the test goes on.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -27,8 +25,7 @@ inline bool runHereAsOrdinaryUser()
         return false;
     }
 
-    // A copy of the test program (and of the sanitizer's suppressions) where
-    // the user can read it, whatever the folders above the build allow.
+    // The program and sanitizer suppressions copied where "nobody" can read them.
     const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                       fs::perms::others_read | fs::perms::others_exec;
     char pattern[] = "/tmp/quibix-user-XXXXXX";

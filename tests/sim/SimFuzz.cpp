@@ -1,7 +1,9 @@
 // Feeds quibix-sim a hostile script (random bytes, endless lines, huge and
 // negative numbers, boards no game would reach) and checks that it comes
-// through: exit status 0, every output line one valid JSON object, and the
+// through: exit status 0, every output line one JSON object, and the
 // closing `board` answered.
+#include <QJsonDocument>
+
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -10,35 +12,24 @@
 
 namespace {
 
-// One JSON object per line: printable ASCII, strings closed, brackets
-// balanced and closed in order, nothing after the closing brace.
+std::mt19937 rng(20261207);
+
+int pick(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
+std::string number(int n) { return std::to_string(pick(n)); }
+
+// One JSON object per line, in printable ASCII.
 bool oneJsonObject(const std::string& line)
 {
-    std::string open;
-    bool inString = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c < 0x20 || c >= 0x7f || (open.empty() && i > 0))
+    for (const char c : line)
+        if (c < 0x20 || c >= 0x7f)
             return false;
-        if (inString) {
-            i += c == '\\';
-            inString = c != '"';
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            open += c == '{' ? '}' : ']';
-        } else if (c == '}' || c == ']') {
-            if (open.empty() || open.back() != c)
-                return false;
-            open.pop_back();
-        }
-    }
-    return line.size() > 1 && line[0] == '{' && open.empty() && !inString;
+    QJsonParseError error{};
+    return QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).isObject() &&
+           error.error == QJsonParseError::NoError;
 }
 
-std::string hostileLine(std::mt19937& rng)
+std::string hostileLine()
 {
-    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     static const char* kWords[] = {"seed", "new", "clear", "put", "load", "fuse", "shoot",
                                    "board", "easy", "hard", "random", "saw", "#"};
     static const char* kNumbers[] = {"0", "-1", "1", "2", "3", "7", "8", "14", "15", "16", "17",
@@ -46,37 +37,29 @@ std::string hostileLine(std::mt19937& rng)
                                      "2147483648", "99999999999999999999999999", "1e3", "0x10",
                                      "+5", "--2", "4.5", ""};
     std::string line;
-    switch (pick(6)) {
-    case 0: // raw bytes, NUL and CR included
+    if (const int kind = pick(6); kind == 0) { // raw bytes, NUL and CR included
         for (int i = pick(80); i > 0; --i)
             line += static_cast<char>(rng());
-        break;
-    case 1: // one endless word
+    } else if (kind == 1) { // one endless word
         line.assign(5000 + pick(20000), static_cast<char>('0' + pick(10)));
-        break;
-    default: // words of the language with numbers good and bad
+    } else { // words of the language with numbers good and bad
         line = kWords[pick(13)];
         for (int i = pick(5); i > 0; --i)
             line += std::string(pick(3) ? " " : "\t") + kNumbers[pick(26)];
-        break;
     }
     return line;
 }
 
-// Commands that play: random boards, fuses and shots, so that turns run on
-// layouts no game would deal (only stones, pieces in the margin).
-std::string playLine(std::mt19937& rng)
+// Random boards, fuses and shots: turns on layouts no game would deal.
+std::string playLine()
 {
-    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     switch (pick(8)) {
-    case 0: return "clear " + std::to_string(pick(5));
-    case 1: return "new " + std::string(pick(2) ? "easy" : "hard") + " random " + std::to_string(3 + pick(4));
-    case 2: return "load " + std::to_string(pick(6)) + " " + std::to_string(pick(6));
-    case 3: return "fuse " + std::to_string(pick(7));
+    case 0: return "clear " + number(5);
+    case 1: return std::string("new ") + (pick(2) ? "easy" : "hard") + " random " + std::to_string(3 + pick(4));
+    case 2: return "load " + number(6) + " " + number(6);
+    case 3: return "fuse " + number(7);
     case 4: return "shoot " + std::to_string(2 + pick(177));
-    default:
-        return "put " + std::to_string(pick(18)) + " " + std::to_string(pick(16)) + " " +
-               std::to_string(pick(8));
+    default: return "put " + number(18) + " " + number(16) + " " + number(8);
     }
 }
 
@@ -84,37 +67,29 @@ std::string playLine(std::mt19937& rng)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: sim_fuzz QUIBIX_SIM WORK_PREFIX\n";
+    if (argc != 3)
         return 2;
-    }
     const std::string sim = argv[1];
     const std::string script = std::string(argv[2]) + ".txt";
     const std::string output = std::string(argv[2]) + ".out";
-
-    std::mt19937 rng(20261207);
     {
         std::ofstream out(script, std::ios::binary);
         for (int i = 0; i < 3000; ++i)
-            out << (rng() % 3 ? playLine(rng) : hostileLine(rng)) << '\n';
+            out << (rng() % 3 ? playLine() : hostileLine()) << '\n';
         out << "board\n";
     }
 
     const std::string command = "'" + sim + "' < '" + script + "' > '" + output + "'";
-    const int status = std::system(command.c_str());
-    if (status != 0) {
+    if (const int status = std::system(command.c_str()); status != 0) {
         std::cerr << "quibix-sim failed (status " << status << ") on " << script << "\n";
         return 1;
     }
 
     std::ifstream in(output, std::ios::binary);
     std::string line, last;
-    int lineNumber = 0;
-    while (std::getline(in, line)) {
-        ++lineNumber;
+    for (int lineNumber = 1; std::getline(in, line); ++lineNumber) {
         if (!oneJsonObject(line)) {
-            std::cerr << "output line " << lineNumber << " is not a JSON object: "
-                      << line.substr(0, 200) << "\n";
+            std::cerr << "output line " << lineNumber << " is not a JSON object: " << line.substr(0, 200) << "\n";
             return 1;
         }
         last = line;

@@ -10,7 +10,6 @@ TEST(Cp1252, ConvertsTheNamesPlayersTypeBothWays)
     const std::string bytes = "Jos\xE9 Pe\xF1" "a \x80";
     EXPECT_EQ(utf8ToCp1252(utf8), bytes);
     EXPECT_EQ(cp1252ToUtf8(bytes), utf8);
-    EXPECT_EQ(cp1252ToUtf8(std::string("Ana\0\0", 5)), std::string("Ana\0\0", 5)); // stored padding survives
 }
 
 TEST(Cp1252, EveryStoredByteDecodesAndDefinedOnesComeBack)

@@ -1,8 +1,6 @@
-// Every file the game reads, in turn missing, empty, random bytes, a folder
-// or (pictures) a header claiming 10,000 x 10,000 pixels: the game still
-// starts, plays shots, changes the background and closes. Effects and music
-// go through the real SDL devices (dummy driver), so damaged sounds and MIDI
-// files are really decoded.
+// Every file the game reads, damaged in turn: the game still starts, plays
+// shots, changes the background and closes. Sounds and MIDI files go through
+// the real SDL devices (dummy driver), so they are really decoded.
 #include "fakes/GameFixture.h"
 
 #include "audio/SdlEffects.h"
@@ -16,24 +14,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Missing, empty, random bytes, a folder, and (pictures only) a header
-// claiming 10,000 x 10,000 pixels.
 const char* const kDamages[] = {"missing", "empty", "random bytes", "a folder", "a 10000 x 10000 header"};
 constexpr int kHugePicture = 4;
 
-// A BMP header claiming the size and no pixels; the game reads pictures by
-// their content, whatever the file is called.
-std::string hugePictureHeader()
-{
-    std::string b = "BM";
-    auto put32 = [&b](uint32_t v) { for (int i = 0; i < 4; ++i) b += char(v >> (8 * i)); };
-    for (uint32_t v : {54u + 3u * 10000u * 10000u, 0u, 54u, 40u, 10000u, 10000u})
-        put32(v);
-    b.append("\x01\x00\x18\x00", 4);
-    for (int i = 0; i < 6; ++i)
-        put32(0);
-    return b;
-}
+// A BMP header claiming 10,000 x 10,000 pixels and no pixels; pictures are
+// read by their content, whatever the file is called.
+const std::string kHugeBmp = std::string("BM\x36\xA3\xE1\x11" "\0\0\0\0" "\x36\0\0\0" "\x28\0\0\0"
+                                         "\x10\x27\0\0" "\x10\x27\0\0" "\x01\0\x18\0", 30) +
+                             std::string(24, '\0');
 
 void damage(const fs::path& file, int how, std::mt19937& random)
 {
@@ -48,12 +36,10 @@ void damage(const fs::path& file, int how, std::mt19937& random)
     else if (how == 3)
         fs::create_directory(file);
     else if (how == kHugePicture)
-        std::ofstream(file, std::ios::binary) << hugePictureHeader();
+        std::ofstream(file, std::ios::binary) << kHugeBmp;
 }
 
-// The real effects device, every effect played without waiting for its end:
-// a damaged file is decoded all the same, and the test need not sit
-// through good sounds in real time.
+// The real device, never waiting for a sound's end.
 class UnwaitedEffects final : public EffectsPort {
 public:
     void play(const fs::path& file, int16_t flags) override { device_.play(file, flags | kSoundAsync); }
@@ -106,8 +92,6 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
             targets.push_back(fs::relative(entry.path(), app));
     ASSERT_GT(targets.size(), 10u);
 
-    // Sounds and MIDI files go to the real decoders; everything else to
-    // recording fakes, which cost no time.
     EventLog log;
     FakeEffects fakeEffects{log};
     FakeMusic fakeMusic{log};
@@ -120,8 +104,7 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
         const std::string ext = target.extension().string(), top = target.begin()->string();
         const bool picture = ext == ".jpg" || ext == ".bmp" || ext == ".png";
         const bool sound = ext == ".wav" || ext == ".mid";
-        // The music picks one MIDI file at random: the damaged one is left
-        // as the only one.
+        // The music picks a MIDI file at random: leave the damaged one alone.
         std::vector<fs::path> setAside;
         if (ext == ".mid")
             for (const auto& entry : fs::directory_iterator(file.parent_path()))

@@ -30,9 +30,7 @@ TEST(SettingsFormat, RecordIsWrittenAndReadByteForByte)
     EXPECT_EQ(read.Forma, 5);
     EXPECT_EQ(read.Piezas, (std::array<int16_t, 7>{-1, 3, 5, 7, 9, 11, 0}));
     EXPECT_EQ(read.Skin, "\\Space\\");
-    const SavedOptions o = checkedOptions(read);
-    EXPECT_EQ(o.piezas, (std::array<int16_t, 6>{0, 3, 5, 7, 9, 11}));
-    EXPECT_EQ(o.skin, "\\Space\\");
+    EXPECT_EQ(checkedOptions(read).skin, "\\Space\\");
 }
 
 TEST(SettingsFormat, ShortFilesReadAsZeroAndTheSkinMustLieInsideTheFile)

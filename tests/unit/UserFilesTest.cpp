@@ -50,8 +50,7 @@ TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThe
     root.writeFile("build/Quibix/data/shoot.wav");
     root.writeFile("usr/games/placeholder");
     root.writeFile("usr/share/quibix/data/shoot.wav");
-    // A copy unpacked into some bin/ folder, game files beside it, beside an
-    // installed tree: the files beside the program win.
+    // A copy in some bin/ folder beside an installed tree: its own files win.
     root.writeFile("opt/bin/data/shoot.wav");
     root.writeFile("opt/share/quibix/data/shoot.wav");
     const auto env = environment({{"XDG_DATA_HOME", (root.path() / "xdg").string()}});
