@@ -76,29 +76,6 @@ TEST_F(SkinTest, MissingOrDamagedSkinPicturesFallBackToTheDataFolder)
     EXPECT_EQ(f.fondo(), "\\Broken\\fondo1.jpg");
 }
 
-TEST_F(SkinTest, TheLogSaysWhichPictureReallyReplacesADamagedCover)
-{
-    const std::string app = folder.path().string();
-    struct Case { const char* damaged; const char* skin; std::string logged; };
-    const Case cases[] = {
-        {"Space/PAREDA.JPG", "\\Space\\",
-         "cannot load " + app + "/Space/PAREDA.JPG, using " + app + "/data/pareda.jpg\n"},
-        // The data folder's own cover has nothing behind it but a plain picture.
-        {"data/pareda.jpg", "\\data\\", "cannot load " + app + "/data/pareda.jpg, using a plain picture\n"},
-        {"Space/PAREDA.JPG", "\\Space\\",
-         "cannot load " + app + "/Space/PAREDA.JPG or " + app + "/data/pareda.jpg, using a plain picture\n"},
-    };
-    load();
-    for (const Case& c : cases) {
-        folder.writeFile(c.damaged, "\xff\xd8 damaged");
-        ::testing::internal::CaptureStderr();
-        useSkin(c.skin);
-        const std::string log = ::testing::internal::GetCapturedStderr();
-        const size_t ours = log.find("Quibix: "); // after the decoder's own lines
-        EXPECT_EQ(ours == std::string::npos ? log : log.substr(ours), "Quibix: " + c.logged);
-    }
-}
-
 TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
 {
     for (const char* file : {"data/fondo1.jpg", "data/pareda.jpg", "data/paredb.jpg", "data/banda.jpg"})
