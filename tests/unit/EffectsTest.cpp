@@ -52,9 +52,8 @@ TEST_F(Effects, UnplayableFilesPlayNothingAsynchronousEffectsCutOffSynchronousOn
     if (!device().available())
         GTEST_SKIP() << "no audio device on this machine";
     std::ofstream(path("empty.wav"));
-    std::ofstream(path("text.wav")) << "this is not a sound at all, just some words\n";
     std::ofstream(path("cut.wav"), std::ios::binary) << std::string("RIFF\x24\x10\0\0WAVEfmt ", 16);
-    for (const char* name : {"missing.wav", "empty.wav", "text.wav", "cut.wav", ""}) { // "": the folder
+    for (const char* name : {"missing.wav", "empty.wav", "cut.wav", ""}) { // "": the folder
         fx->play(path(name), kSync);
         EXPECT_EQ(waitedMs, 0) << name;
         EXPECT_EQ(Mix_Playing(-1), 0) << name;
