@@ -71,13 +71,12 @@ TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSay
     }
 }
 
-TEST_F(PlayerTest, ExplosionShowsTheBoardLowerAndTheBandFresh)
+// The board lowered is the soak's to check after every turn; here the band.
+TEST_F(PlayerTest, ExplosionShowsTheBandFresh)
 {
     position({{8, 0, 1}, {8, 1, 2}}, 5);
     engine.setFuse(6);
     play({2, 0});
-    EXPECT_EQ(canvas.Picture2.copy(0, 0, 442, 25), canvas.ladrillo.copy(0, 0, 442, 25));
-    EXPECT_NE(square(canvas.Picture2, cellOrigin(8, 1, 1)), square(canvas.Picture3, cellOrigin(8, 1, 1)));
     // Fuse frame 0 and the dynamite whole, as a fresh band shows them.
     const QImage played = canvas.PicBanda.copy();
     canvas.PicBanda = canvas.PicBandaBuff.copy();
