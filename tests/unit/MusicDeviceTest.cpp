@@ -104,8 +104,7 @@ TEST(SoundFontSearch, TakesSdlSoundFontsFirstThenTheKnownFontsThenAnyFont)
     EXPECT_NE(why.find(empty.string()), std::string::npos) << why;
 }
 
-// Needs the General MIDI font the installer puts in place. (Without any font
-// the music is silent and says why once: the window test music.sh hears it.)
+// Needs a General MIDI font; without one the window test music.sh covers it.
 TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
 {
     std::string why;
