@@ -41,10 +41,6 @@ TEST(CommandLineTest, HelpNamesTheFilesOfThisCopy)
     const std::string help = helpText(installed);
     for (const char* expected : {"/opt/games/share/quibix/data/", "/home/p/.local/share/quibix/Quibix.dat"})
         EXPECT_NE(help.find(expected), std::string::npos) << expected;
-
-    GameFolders beside;
-    beside.appFolder = "/home/p/Quibix";
-    EXPECT_NE(helpText(beside).find("/home/p/Quibix/data/Quibix.dat"), std::string::npos);
 }
 
 TEST(WindowScaleTest, TheWindowNeverOpensLargerThanTheScreen)
