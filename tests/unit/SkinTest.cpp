@@ -86,12 +86,11 @@ TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
     EXPECT_EQ(f.surfaces().Picture3.size(), QSize(442, 460));
 }
 
-TEST_F(SkinTest, ChangeCyclesThroughTheBackgroundsAndRedrawsTheField)
+TEST_F(SkinTest, ChangeCyclesThroughTheBackgrounds)
 {
     folder.writePicture("data/fondo2.jpg", QColor(200, 40, 40));
     folder.writePicture("data/fondo3.jpg", QColor(40, 200, 40));
     Form1& f = startGame({0.99f}); // N(0.99 x 2) = 2: the third background
-    f.Picture1_MouseMove(180.0f, 0.0f); // a cannon on screen
     for (int index : {1, 2, 3}) {
         f.MenuBack_Click(0);
         EXPECT_EQ(f.fondoIndex(), index);
@@ -101,10 +100,7 @@ TEST_F(SkinTest, ChangeCyclesThroughTheBackgroundsAndRedrawsTheField)
     f.MenuBack_Click(0);
     EXPECT_EQ(f.fondo(), "\\data\\fondo1.jpg");
     EXPECT_TRUE(near(f.surfaces().Picture3.pixel(300, 300), kTestBackground));
-    // The board and both piece slots are drawn over it; the cannon is gone.
-    for (QPoint p : {QPoint(3 * 25 + 12, f.engine().board()(3, 0).Y + 12), QPoint(221, 420), QPoint(410, 428)})
-        EXPECT_FALSE(near(f.surfaces().Picture1.pixel(p), kTestBackground)) << p.x() << "," << p.y();
-    EXPECT_EQ(f.surfaces().Picture1.pixel(220, 330), f.surfaces().Picture3.pixel(220, 330));
+    // What is drawn over it is the golden games' to watch, which change it.
     EXPECT_EQ(window.shownPicture1, f.surfaces().Picture1);
 }
 
