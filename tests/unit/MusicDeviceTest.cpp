@@ -49,7 +49,6 @@ TEST(MidiCheck, TellsWellFormedFilesFromDamagedOnes)
     struct Case { const char* what; Bytes bytes; bool good; };
     const Case cases[] = {
         {"one track", header(0, 1) + track(kNote + kEnd), true},
-        {"two tracks", header(1, 2) + track(kEnd) + track(kNote + kEnd), true},
         {"empty", {}, false},
         {"text", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'}, false},
         {"header only", header(1, 1), false},
