@@ -173,51 +173,40 @@ TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlinesIn50Ms)
         }
 }
 
-TEST_F(CanvasTest, FullRedrawLaysBricksPlacesPiecesAndWipesOnlyTheirRows)
+// Which rows are wiped and where pieces land is the golden games' to watch;
+// here the margin and the board left from before.
+TEST_F(CanvasTest, FullRedrawLaysBricksOverAFreshBackgroundAndSkipsTheMargin)
 {
     std::tie(canvas.picIcono[0], canvas.picIconoMK[0]) = halfSprite({25, 25}, 10, kRed);
-    canvas.Picture1 = filled(kFieldWidth, kFieldHeight, qRgb(0, 200, 0)); // stale screen
-    canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(1, 2, 3));
+    canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(1, 2, 3)); // the old board
     Tablero board;
-    board(0, 0).Tipo = 1;
     board(16, 1).Tipo = 1;
-    board(16, 14).Tipo = kStone;
     board(17, 5).Tipo = 1; // margin column and row: never drawn
     board(3, 15).Tipo = 1;
     canvas.DibujaArray(board, 1, true);
 
-    EXPECT_EQ(window.presentsPicture1, 3);
-    const QImage bricks = canvas.ladrillo.copy(0, 0, kFieldWidth, 25);
-    EXPECT_EQ(canvas.Picture1.copy(0, 0, kFieldWidth, 25), bricks);
-    EXPECT_EQ(canvas.Picture2.copy(0, 0, kFieldWidth, 25), bricks);
-    EXPECT_EQ(canvas.Picture2.pixel(10, 25), kRed);
+    EXPECT_EQ(canvas.Picture2.copy(0, 0, kFieldWidth, 25), canvas.ladrillo.copy(0, 0, kFieldWidth, 25));
     EXPECT_EQ(canvas.Picture2.pixel(422, 74), kRed);
-    EXPECT_EQ(canvas.Picture2.pixel(5, 100), canvas.Picture3.pixel(5, 100)); // not the stale one
-    // The rows holding pieces show Picture2; other rows keep the old screen.
-    EXPECT_EQ(canvas.Picture1.copy(0, 25, kFieldWidth, 50), canvas.Picture2.copy(0, 25, kFieldWidth, 50));
-    EXPECT_EQ(canvas.Picture1.copy(0, 375, kFieldWidth, 25), canvas.Picture2.copy(0, 375, kFieldWidth, 25));
-    EXPECT_EQ(canvas.Picture1.pixel(5, 100), qRgb(0, 200, 0));
-    EXPECT_EQ(canvas.Picture1.pixel(100, 400), qRgb(0, 200, 0));
+    const QRect below(0, 75, kFieldWidth, kFieldHeight - 75);
+    EXPECT_EQ(canvas.Picture2.copy(below), canvas.Picture3.copy(below));
 }
 
 TEST_F(CanvasTest, FuseAndDynamiteDrawOnTheBandOneRowShortWithoutPresenting)
 {
-    const auto [frame, mask] = halfSprite({90, 83}, 45, qRgb(250, 250, 0));
+    const auto [frame, mask] = halfSprite({90, 83}, 45, kRed);
     canvas.picTnt.fill(frame);
     canvas.picTntMK.fill(mask);
     canvas.PicBanda = filled(kBandWidth, kBandHeight, kGrey); // an older frame
-
     canvas.drawFuse(99); // clamped to the last frame
     const QImage& band = canvas.PicBanda;
     EXPECT_EQ(band.copy(0, 85, 45, 82), canvas.PicBandaBuff.copy(0, 85, 45, 82));
-    EXPECT_EQ(band.copy(45, 85, 45, 82), filled(45, 82, qRgb(250, 250, 0)));
+    EXPECT_EQ(band.copy(45, 85, 45, 82), filled(45, 82, kRed));
     for (QPoint p : {QPoint(50, 84), QPoint(50, 167), QPoint(90, 100)}) EXPECT_EQ(band.pixel(p), kGrey);
 
     canvas.PicBanda = canvas.PicBandaBuff.copy();
     canvas.drawDynamite(false);
     const QImage intact = canvas.PicBanda.copy();
     canvas.drawDynamite(true);
-    EXPECT_EQ(band.copy(0, 0, 98, 165), canvas.PicBandaBuff.copy(0, 0, 98, 165));
     EXPECT_EQ(band.copy(0, 264, 98, 196), canvas.PicBandaBuff.copy(0, 264, 98, 196));
     EXPECT_NE(band.copy(0, 165, 90, 99), intact.copy(0, 165, 90, 99));
     EXPECT_EQ(window.presentsBand, 0);

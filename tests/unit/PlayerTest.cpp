@@ -56,13 +56,9 @@ TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSay
 {
     struct Case { std::vector<Put> board; int anchor; Cell shot; QRect area; Put gone, kept; };
     const Case cases[] = {
-        // Column 0 anchors the group (1, 14) (2, 14); the shot completes it
-        // at (3, 14). (2, 13) hung only from the group and falls across the
-        // group's squares, which must not come back.
+        // (2, 13) hung from the vanished group and falls across its squares.
         {{{1, 14, 1}, {2, 14, 1}, {2, 13, 3}}, 0, {3, 14}, {0, 300, 150, 100}, {2, 13, 0}, {2, 14, 0}},
-        // (14, 8) hangs from nothing and falls down x 350..374, past (13,
-        // 13), the shot that just landed, and (14, 14), there before: both
-        // stay whole.
+        // (14, 8) falls past the shot just landed and (14, 14): both stay whole.
         {{{11, 13, 3}, {12, 13, 4}, {14, 14, 5}, {14, 8, 6}}, 10, {13, 13}, {300, 300, 100, 100}, {14, 8, 0},
          {14, 14, 5}},
     };
@@ -75,13 +71,12 @@ TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSay
     }
 }
 
-TEST_F(PlayerTest, ExplosionShowsTheBoardLowerAndTheBandFresh)
+// The board lowered is the soak's to check after every turn; here the band.
+TEST_F(PlayerTest, ExplosionShowsTheBandFresh)
 {
     position({{8, 0, 1}, {8, 1, 2}}, 5);
     engine.setFuse(6);
     play({2, 0});
-    EXPECT_EQ(canvas.Picture2.copy(0, 0, 442, 25), canvas.ladrillo.copy(0, 0, 442, 25));
-    EXPECT_NE(square(canvas.Picture2, cellOrigin(8, 1, 1)), square(canvas.Picture3, cellOrigin(8, 1, 1)));
     // Fuse frame 0 and the dynamite whole, as a fresh band shows them.
     const QImage played = canvas.PicBanda.copy();
     canvas.PicBanda = canvas.PicBandaBuff.copy();
