@@ -32,24 +32,11 @@ TEST_F(ScreenSetupTest, FieldShowsBricksAndBoardAndTheLabelsKeepTheLastGame)
     EXPECT_FALSE(window.menuEnabled(MenuItem::ChoosePieces));
 }
 
-TEST_F(ScreenSetupTest, EasyBecomesHardAtScreenFiveOnlyForThatGame)
-{
-    Form1& f = load();
-    f.NuevaPantalla(0);
-    f.NuevaPantalla(5);
-    EXPECT_EQ(f.engine().level(), 1);
-    // Neither the Level menu nor the table the score goes to change.
-    EXPECT_TRUE(window.menuChecked(MenuItem::Easy));
-    EXPECT_FALSE(window.menuChecked(MenuItem::Hard));
-    EXPECT_EQ(f.recordLevel(), 0);
-    // A new game starts again at the level chosen in the menu.
-    f.NuevaPantalla(0);
-    EXPECT_EQ(f.engine().level(), 0);
-}
-
 TEST_F(ScreenSetupTest, TheCursorEndsHiddenAtMinusOneWhateverItWas)
 {
     Form1& f = load();
+    f.Form_KeyPress(27); // on the title screen Escape leaves the pointer alone
+    EXPECT_EQ(window.cursorCounter, 0);
     for (int before : {3, 0, -1, -6}) {
         window.cursorCounter = before;
         f.NuevaPantalla(0);
