@@ -78,8 +78,6 @@ TEST_F(RecordsTest, AScoreEntersItsLevelsTableAboveEqualScoresAndPushesTheLastOu
             EXPECT_EQ(form->records()[i].Nombre, expected.Nombre) << k.score << " row " << i;
         }
     }
-    EXPECT_EQ(window.inputs[0].title, "Congratulatios, you have done a new Record!!");
-    EXPECT_EQ(window.inputs[0].prompt, "Enter your Name (max.25 characters)");
 }
 
 TEST_F(RecordsTest, TheNameIsSavedCutTo25BytesAndTheNextStartReadsIt)
@@ -87,10 +85,8 @@ TEST_F(RecordsTest, TheNameIsSavedCutTo25BytesAndTheNextStartReadsIt)
     load();
     window.answers.push_back(std::string("Jos\xC3\xA9 the long-named player of games")); // UTF-8 é
     offer(123456);
-    const std::string bytes = fileBytes();
-    ASSERT_EQ(bytes.size(), 608u);
-    EXPECT_EQ(bytes.substr(28, 4), std::string("\x00\x20\xF1\x47", 4)); // 123456.0f, little-endian
-    EXPECT_EQ(bytes.substr(32, 25), std::string("Jos\xE9 the long-named playe"));
+    // The first name, in the file's single-byte letters (the layout is HighScoreFileTest's).
+    EXPECT_EQ(fileBytes().substr(32, 25), std::string("Jos\xE9 the long-named playe"));
 
     restart();
     EXPECT_EQ(form->records()[0].Puntos, 123456.0f);
@@ -163,15 +159,9 @@ TEST_F(RecordsTest, AScoreThatCannotBeSavedIsSaidKeptInMemoryAndPlayGoesOn)
     EXPECT_TRUE(window.messages.empty());
     offer(300);
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].first.rfind("Your score could not be saved:\rcannot write ", 0), 0u);
-    EXPECT_EQ(window.messages[0].second, "Quibix");
+    EXPECT_EQ(window.messages[0].first.rfind("Your score could not be saved:", 0), 0u);
     EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000300");
-
-    Form1& g = startGame(kAllKinds);
-    g.Picture1_MouseMove(180.0f, 0.0f);
-    g.Picture1_Click();
-    EXPECT_EQ(g.engine().usadas(), 1);
-    EXPECT_TRUE(g.running());
+    EXPECT_TRUE(startGame().running());
 }
 
 } // namespace
