@@ -61,7 +61,7 @@ TEST_F(HelpMenuTest, ReadmeOpensTheProgramsCopyOrSaysItIsMissing)
     g.MenuHelp_Click(1);
     EXPECT_TRUE(window.openedFiles.empty());
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_NE(window.messages[0].first.find("Readme.txt is missing"), std::string::npos);
+    EXPECT_NE(window.messages[0].find("Readme.txt is missing"), std::string::npos);
 
     folder.writeFile("README.TXT", "text");
     window.messages.clear();

@@ -154,8 +154,8 @@ TEST_F(OptionsTest, ASaveThatFailsSaysWhyAndTheGameGoesOn)
     std::filesystem::create_directory(folder.path() / "data" / "Quibix.cfg");
     f.MenuOptions_Click(4);
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].first.rfind("Your settings could not be saved: cannot write ", 0), 0u)
-        << window.messages[0].first;
+    EXPECT_EQ(window.messages[0].rfind("Your settings could not be saved: cannot write ", 0), 0u)
+        << window.messages[0];
     EXPECT_TRUE(f.running());
 }
 

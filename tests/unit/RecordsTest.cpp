@@ -66,7 +66,7 @@ TEST_F(RecordsTest, AScoreEntersItsLevelsTableAboveEqualScoresAndPushesTheLastOu
             EXPECT_EQ(std::filesystem::file_size(datFile()), 0u);
         } else {
             ASSERT_EQ(window.inputs.size(), 1u);
-            EXPECT_EQ(window.inputs[0].proposed, k.proposed);
+            EXPECT_EQ(window.inputs[0], k.proposed);
             EXPECT_EQ(window.caption(Caption::RecordName, k.row % 10), padded("Ann"));
             EXPECT_EQ(window.caption(Caption::RecordValue, k.row % 10), formatScore(static_cast<float>(k.score)));
         }
@@ -159,7 +159,7 @@ TEST_F(RecordsTest, AScoreThatCannotBeSavedIsSaidKeptInMemoryAndPlayGoesOn)
     EXPECT_TRUE(window.messages.empty());
     offer(300);
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].first.rfind("Your score could not be saved:", 0), 0u);
+    EXPECT_EQ(window.messages[0].rfind("Your score could not be saved:", 0), 0u);
     EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000300");
     EXPECT_TRUE(startGame().running());
 }
