@@ -80,32 +80,23 @@ TEST_F(RecordsTest, AScoreEntersItsLevelsTableAboveEqualScoresAndPushesTheLastOu
     }
 }
 
-TEST_F(RecordsTest, TheNameIsSavedCutTo25BytesAndTheNextStartReadsIt)
+TEST_F(RecordsTest, NamesAreSavedCutTo25BytesAndReadBackClean)
 {
     load();
-    window.answers.push_back(std::string("Jos\xC3\xA9 the long-named player of games")); // UTF-8 é
+    window.answers = {std::string("Jos\xC3\xA9 the long-named player of games"), std::nullopt}; // UTF-8 é
     offer(123456);
-    // The first name, in the file's single-byte letters (the layout is HighScoreFileTest's).
-    EXPECT_EQ(fileBytes().substr(32, 25), std::string("Jos\xE9 the long-named playe"));
-
-    restart();
-    EXPECT_EQ(form->records()[0].Puntos, 123456.0f);
-    EXPECT_EQ(window.caption(Caption::RecordName, 0), "Jos\xC3\xA9 the long-named playe");
-}
-
-TEST_F(RecordsTest, BlankAndDamagedNames)
-{
-    // Cancel leaves 25 spaces.
-    load();
-    window.answers.push_back(std::nullopt);
     offer(50);
-    EXPECT_EQ(window.caption(Caption::RecordName, 0), std::string(25, ' '));
+    EXPECT_EQ(window.caption(Caption::RecordName, 1), std::string(25, ' ')); // Cancel leaves spaces
+    // The file holds single-byte letters (its layout is HighScoreFileTest's).
+    std::string bytes = fileBytes();
+    EXPECT_EQ(bytes.substr(32, 25), std::string("Jos\xE9 the long-named playe"));
 
     // A NUL in a stored name ends it.
-    std::string bytes = fileBytes();
     bytes.replace(28 + 29 + 4, 25, std::string("Ab\0cdxxxxxxxxxxxxxxxxxxxx", 25));
     std::ofstream(datFile(), std::ios::binary | std::ios::trunc) << bytes;
     restart();
+    EXPECT_EQ(form->records()[0].Puntos, 123456.0f);
+    EXPECT_EQ(window.caption(Caption::RecordName, 0), "Jos\xC3\xA9 the long-named playe");
     EXPECT_EQ(window.caption(Caption::RecordName, 1), padded("Ab"));
 
     // Line breaks and other control bytes show as spaces, on the name's own row.
