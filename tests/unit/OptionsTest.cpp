@@ -42,22 +42,6 @@ protected:
     }
 };
 
-TEST_F(OptionsTest, ChosenPiecesBecomeTheSixKindsOnlyBetweenGames)
-{
-    Form1& f = startGame(kAllKinds);
-    window.piecesAnswer = Pictures{1, 4, 6, 7, 9, 11};
-    f.MenuOptions_Click(2);
-    EXPECT_EQ(log.count("choose pieces"), 0);
-    EXPECT_EQ(f.piezas(), (Pictures{0, 1, 2, 3, 4, 5}));
-
-    f.MenuFile_Click(1);
-    f.MenuOptions_Click(2);
-    EXPECT_EQ(f.piezas(), (Pictures{1, 4, 6, 7, 9, 11}));
-    EXPECT_TRUE(sameSprites(f, f.piezas()));
-    // The chooser is shown the very pictures the field draws.
-    EXPECT_EQ(window.chooserPictures, f.surfaces().catalogue.pieces);
-}
-
 TEST_F(OptionsTest, ANewSkinRedrawsCoverBandAndFieldKeepingFuseAndDynamite)
 {
     folder.writePicture("Space/fondo1.jpg", QColor(10, 200, 10));
@@ -97,7 +81,12 @@ TEST_F(OptionsTest, ANewSkinRedrawsCoverBandAndFieldKeepingFuseAndDynamite)
 TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
 {
     folder.writePicture("Space/fondo1.jpg", QColor(10, 200, 10));
-    Form1& f = load();
+    Form1& f = startGame(kAllKinds);
+    // No pieces are chosen while a game runs.
+    window.piecesAnswer = Pictures{0, 3, 5, 7, 9, 11};
+    f.MenuOptions_Click(2);
+    EXPECT_EQ(log.count("choose pieces"), 0);
+    f.MenuFile_Click(1);
     // Items outside the menus (-1 and one past the last) change nothing.
     for (int index : {-1, 4})
         f.MenuCombinations_Click(index);
@@ -110,8 +99,10 @@ TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
     f.MenuShape_Click(5);
     EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{MenuItem::Combinations6});
     EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{MenuItem::ShapeRandom});
-    window.piecesAnswer = Pictures{0, 3, 5, 7, 9, 11};
     f.MenuOptions_Click(2);
+    EXPECT_TRUE(sameSprites(f, f.piezas()));
+    // The chooser is shown the very pictures the field draws.
+    EXPECT_EQ(window.chooserPictures, f.surfaces().catalogue.pieces);
     window.skinAnswer = "\\Space\\";
     f.MenuOptions_Click(3);
     f.MenuOptions_Click(4);
