@@ -81,9 +81,26 @@ struct EventLog {
     void clear() { events.clear(); }
 };
 
-class FakeWindow final : public WindowPort {
+// What the three fakes share: the test log and the golden trace.
+class Recorder {
 public:
-    explicit FakeWindow(EventLog& log) : log_(log) {}
+    explicit Recorder(EventLog& log) : log_(log) {}
+    Trace trace;
+
+protected:
+    // One call: a line for the test log and one for the trace.
+    void record(const std::string& logLine, const std::string& traceLine)
+    {
+        log_.add(logLine);
+        if (trace)
+            trace(traceLine);
+    }
+    EventLog& log_;
+};
+
+class FakeWindow final : public WindowPort, public Recorder {
+public:
+    using Recorder::Recorder;
 
     // DisplayPort
     void present(Surface s, const QImage& image) override
@@ -134,8 +151,7 @@ public:
     void showTitleScreen(bool visible) override
     {
         titleVisible = visible;
-        log_.add(visible ? "title shown" : "title hidden");
-        if (trace) trace("title " + flag(visible));
+        record(visible ? "title shown" : "title hidden", "title " + flag(visible));
     }
     void setTitlePicture(const QImage& picture) override
     {
@@ -147,16 +163,14 @@ public:
     // Prompts
     void messageBox(const std::string& text, const std::string& title) override
     {
-        messages.emplace_back(text, title);
-        log_.add("message " + text);
-        if (trace) trace("message " + title + ": " + text);
+        messages.push_back(text);
+        record("message " + text, "message " + title + ": " + text);
     }
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& proposed) override
     {
-        inputs.push_back({prompt, title, proposed});
-        log_.add("input " + proposed);
-        if (trace) trace("input " + title + ": " + prompt + " [" + proposed + "]");
+        inputs.push_back(proposed);
+        record("input " + proposed, "input " + title + ": " + prompt + " [" + proposed + "]");
         if (answers.empty()) return proposed;
         auto a = answers.front();
         answers.pop_front();
@@ -173,14 +187,12 @@ public:
     void disableInput() override
     {
         pointerShape = kPointerHourglass;
-        log_.add("disable input");
-        if (trace) trace("input off");
+        record("disable input", "input off");
     }
     void enableInput(int16_t p) override
     {
         pointerShape = p;
-        log_.add("enable input");
-        if (trace) trace("input on " + num(p));
+        record("enable input", "input on " + num(p));
     }
 
     // Cursor
@@ -202,16 +214,14 @@ public:
                                         const std::array<QImage, 12>& pictures,
                                         const std::array<QImage, 12>&) override
     {
-        log_.add("choose pieces");
-        if (trace) trace("choose pieces");
+        record("choose pieces", "choose pieces");
         chooserPictures = pictures;
         return piecesAnswer.value_or(current);
     }
     std::optional<std::string> chooseSkin(const std::filesystem::path&,
                                           const std::string& current) override
     {
-        log_.add("choose skin " + current);
-        if (trace) trace("choose skin");
+        record("choose skin " + current, "choose skin");
         return skinAnswer;
     }
     std::optional<std::array<int16_t, 6>> piecesAnswer;
@@ -225,27 +235,23 @@ public:
     void openInEditor(const std::filesystem::path& file) override
     {
         openedFiles.push_back(file);
-        log_.add("open " + file.filename().string());
-        if (trace) trace("editor " + file.filename().string());
+        record("open " + file.filename().string(), "editor " + file.filename().string());
     }
     void showAbout(const QImage& picture, const std::string& versionLine) override
     {
         aboutPicture = picture;
         aboutVersion = versionLine;
-        log_.add("about");
-        if (trace) trace("about " + versionLine + " " + imageHash(picture));
+        record("about", trace ? "about " + versionLine + " " + imageHash(picture) : "");
     }
     void quit() override
     {
         quitRequested = true;
-        log_.add("quit");
-        if (trace) trace("quit");
+        record("quit", "quit");
     }
 
     // What to record, and what a pause really does (nothing by default).
     bool logPresents = false, logPauses = false, keepShown = true;
     std::function<void(int)> onPause;
-    Trace trace;
 
     // What was recorded
     int presentsPicture1 = 0, presentsBand = 0;
@@ -256,9 +262,7 @@ public:
     bool titleVisible = false;
     QImage titlePicture;
     int titlePictureLoads = 0;
-    std::vector<std::pair<std::string, std::string>> messages;
-    struct Input { std::string prompt, title, proposed; };
-    std::vector<Input> inputs;
+    std::vector<std::string> messages, inputs; // texts shown; names proposed
     std::deque<std::optional<std::string>> answers; // next input box answers
     int16_t pointerShape = kPointerDefault;
     int32_t cursorCounter = 0;
@@ -267,30 +271,23 @@ public:
     std::vector<std::filesystem::path> openedFiles;
     QImage aboutPicture;
     std::string aboutVersion;
-
-private:
-    EventLog& log_;
 };
 
-class FakeEffects final : public EffectsPort {
+class FakeEffects final : public EffectsPort, public Recorder {
 public:
-    explicit FakeEffects(EventLog& log) : log_(log) {}
+    using Recorder::Recorder;
     void play(const std::filesystem::path& file, int16_t flags) override
     {
-        played.emplace_back(file.filename().string(), flags);
-        log_.add("sound " + file.filename().string() + (flags & kSoundAsync ? "" : " sync"));
-        if (trace) trace("sound " + file.filename().string() + " " + num(flags));
+        const std::string name = file.filename().string();
+        played.emplace_back(name, flags);
+        record("sound " + name + (flags & kSoundAsync ? "" : " sync"), "sound " + name + " " + num(flags));
     }
     std::vector<std::pair<std::string, int16_t>> played;
-    Trace trace;
-
-private:
-    EventLog& log_;
 };
 
-class FakeMusic final : public MusicDevicePort {
+class FakeMusic final : public MusicDevicePort, public Recorder {
 public:
-    explicit FakeMusic(EventLog& log) : log_(log) {}
+    using Recorder::Recorder;
     void setDeviceType(const std::string& type) override
     {
         deviceType = type;
@@ -314,8 +311,7 @@ public:
     void command(const std::string& c) override
     {
         commands.push_back(c);
-        log_.add("music " + c);
-        if (trace) trace("music " + c);
+        record("music " + c, "music " + c);
     }
     int mode() const override { return modeValue; }
 
@@ -324,10 +320,6 @@ public:
     std::filesystem::path fileName;
     std::vector<std::string> commands;
     int modeValue = kMusicNotOpen; // what the device reports
-    Trace trace;
-
-private:
-    EventLog& log_;
 };
 
 // The game's generator with a fixed seed, so a run replays.

@@ -17,7 +17,6 @@ struct Form1TestAccess {
     }
     static RecordTable& records(Form1& f) { return f.Records; }
     static int16_t& recordLevel(Form1& f) { return f.intRecordLevel; }
-    static int16_t& soundFlags(Form1& f) { return f.intSoundFlags; }
     // The skin chosen, as the skin chooser sets it before CargaSkin.
     static void chooseSkin(Form1& f, const std::string& stored) { f.strSkin = f.strSkinPath = stored; }
     static void listMusic(Form1& f, std::vector<std::string> names)

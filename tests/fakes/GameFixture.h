@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -53,18 +52,6 @@ public:
         writePicture("data/pareda.jpg", kTestCover);
         writePicture("data/paredb.jpg", kTestCover);
         writePicture("data/banda.jpg", kTestBand, {98, 460});
-    }
-
-    // Copies a folder of the built application (QUIBIX_TEST_APP_DIR), e.g.
-    // "data" for the real pictures and sounds. False when it is not there.
-    bool copyFromBuiltApp(const std::string& folder) const
-    {
-        const char* app = std::getenv("QUIBIX_TEST_APP_DIR");
-        const auto source = std::filesystem::path(app ? app : "") / folder;
-        if (app == nullptr || !std::filesystem::is_directory(source))
-            return false;
-        std::filesystem::copy(source, path() / folder, std::filesystem::copy_options::recursive);
-        return true;
     }
 
 private:

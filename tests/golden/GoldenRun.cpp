@@ -89,7 +89,6 @@ std::pair<int, int> guessLanding(const Codes& codes, int bricks, int angle)
 
 int groupSize(Codes codes, int c0, int r0, int code)
 {
-    codes[c0][r0] = code;
     std::vector<std::pair<int, int>> todo{{c0, r0}};
     codes[c0][r0] = -1;
     int n = 0;

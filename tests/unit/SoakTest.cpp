@@ -94,8 +94,7 @@ void leaveOneGroup(Form1& g)
 TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
 {
     TempAppFolder folder;
-    if (!folder.copyFromBuiltApp("data"))
-        folder.writeTestData();
+    folder.writeTestData();
     EventLog log;
     FakeWindow window(log);
     window.keepShown = false;
