@@ -23,17 +23,14 @@ OWN=$WORK/home/.local/share/quibix
 
 # A game that reaches a later screen earns a table row when it is stopped.
 start_program "${PLAYER[@]}" QUIBIX_START_SCREEN=1 "$TREE/bin/quibix"
-click_at 62 34 # "Start Game"
-wait_still started
-xdotool key Escape # free the cursor for the menu
-sleep 0.3
+start_game started
+free_cursor
 menu 20 2 # File > "Stop Game"
 sleep 1
 xdotool type --delay 50 "New Player"
 xdotool key Return
 sleep 1
-menu 20 3 # File > "Exit"
-expect_exit 5
+quit_by_menu
 
 grep -q "New Player" "$OWN/Quibix.dat" || fail "no row for the new player in $OWN/Quibix.dat"
 snapshot >"$WORK/tree_after"

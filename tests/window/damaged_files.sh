@@ -16,8 +16,7 @@ head -c 64 /dev/urandom >"$DATA/Quibix.cfg"
 start_app "$WORK/damaged/$(basename "$1")"
 files() { find "$WORK/app" -name "Quibix.*" -type f -exec md5sum {} + | sort; } # score and settings
 
-click_at 62 34 # "Start Game"
-wait_still started
+start_game started
 for x in 140 235; do
     move_to "$x" 250
     xdotool click 1
@@ -25,8 +24,7 @@ for x in 140 235; do
 done
 [ "$(diff_pixels started after_235)" -gt 300 ] || fail "two shots left the board unchanged"
 
-xdotool key Escape # free the cursor for the menu bar
-sleep 0.3
+free_cursor
 menu 178 1 # Background > "Change"
 wait_still changed
 

@@ -20,7 +20,7 @@ xdotool key Escape Escape
 [ "$(diff_pixels sound_before sound_after)" -gt 10 ] || fail "\"FX Sound\" kept its check mark"
 
 # "Start Game" uncovers the field, and the cannon follows the mouse.
-click_at 62 34
+start_game started
 move_to 100 200
 wait_still aim_left
 move_to 340 200
@@ -40,8 +40,6 @@ wait_still after
 crop after loaded_after 13 13 215 414
 [ "$(diff_pixels next_before loaded_after)" -lt 20 ] || fail "a click during the shot fired again"
 
-xdotool key Escape # free the cursor for the menu bar
-sleep 0.3
-menu 20 3 # File > "Exit"
-expect_exit 5
+free_cursor
+quit_by_menu
 echo "PASS"
