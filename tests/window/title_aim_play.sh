@@ -1,5 +1,5 @@
-# The title screen, the menus reaching the game, aiming, a shot whose extra
-# clicks are dropped, and File > "Exit". (Cursor held in the field: scale_two.)
+# The title screen, the menus reaching the game, a shot whose extra clicks
+# are dropped, and File > "Exit". (Aiming and the held cursor: scale_two.)
 source "$(dirname "$0")/common.bash"
 start_app "$1"
 
@@ -19,16 +19,8 @@ sound_popup sound_after
 xdotool key Escape Escape
 [ "$(diff_pixels sound_before sound_after)" -gt 10 ] || fail "\"FX Sound\" kept its check mark"
 
-# "Start Game" uncovers the field, and the cannon follows the mouse.
 start_game started
-move_to 100 200
-wait_still aim_left
-move_to 340 200
-wait_still aim_right
-[ "$(diff_pixels title aim_left)" -gt 50000 ] || fail "\"Start Game\" did not uncover the play field"
-crop aim_left cannon_left 190 136 127 320
-crop aim_right cannon_right 190 136 127 320
-[ "$(diff_pixels cannon_left cannon_right)" -gt 200 ] || fail "the cannon did not turn"
+[ "$(diff_pixels title started)" -gt 50000 ] || fail "\"Start Game\" did not uncover the play field"
 
 # Three quick clicks on a steep shot: queued X clicks must not fire again
 # after it lands, so the piece shown as next is the one now loaded.
