@@ -1,18 +1,13 @@
-# The Options and Help menus in the real window: options chosen in the
-# real dialogs are saved and come back after a restart; the about box shows
-# its picture and holds the game; the read-me goes to the desktop's opener.
-# (Chooser rules: ChoosersTest; about-box fallback: HelpMenuTest.)
+# Options chosen in the real menus and dialogs are saved and come back
+# after a restart; the about box shows its picture and holds the game; the
+# read-me goes to the desktop's opener. (Chooser rules: ChoosersTest.)
 source "$(dirname "$0")/common.bash"
 fake_opener
 start_app "$1"
 OPTIONS_X=250 HELP_X=303 # Options: group size, shape, pieces, skins, save
 
-# dialog_click X Y: a click into the last window waited for.
-dialog_click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
+dialog_click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; } # X Y in the last window
 settings_bytes() { od -An -tx1 -v "$WORK/app/data/Quibix.cfg" | tr -s ' \n' ' ' | sed 's/^ //;s/ $//'; }
-
-shot title
-crop title cover_before 442 110 0 60
 
 # Picture 0 out, picture 11 in (a sixth tick is needed before it closes).
 menu $OPTIONS_X 3
@@ -38,11 +33,8 @@ saved="05 00 05 00 01 00 02 00 03 00 04 00 05 00 0b 00 00 00 07 00 5c 53 70 61 6
 [ "$(settings_bytes)" = "$saved" ] || fail "saved settings are $(settings_bytes)"
 quit_by_menu
 
-# Restarted: the new skin's cover shows, and saving at once writes the same bytes.
+# Restarted, saving at once writes the same bytes. (The skin's redraw: OptionsTest.)
 start_program "$WORK/app/quibix"
-wait_still restarted
-crop restarted cover_restarted 442 110 0 60
-[ "$(diff_pixels cover_before cover_restarted)" -gt 1000 ] || fail "the saved skin was not applied"
 : >"$WORK/app/data/Quibix.cfg"
 menu $OPTIONS_X 5
 [ "$(settings_bytes)" = "$saved" ] || fail "restored options saved as $(settings_bytes)"
