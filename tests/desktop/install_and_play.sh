@@ -1,15 +1,13 @@
 # An installed copy, moved elsewhere as a whole, played by a new player with
-# an empty home folder: the high score lands in ~/.local/share/quibix and
-# nothing is written under the installed tree.
+# an empty home folder: the high score lands in ~/.local/share/quibix.
+# (Nothing written under an installed tree: UserFilesTest.)
 source "$(dirname "$0")/../window/common.bash"
 
 DESTDIR="$WORK/dest" cmake --install "$1" --prefix /usr >/dev/null || fail "cmake --install failed"
+
 # Relocatable: the tree works from wherever it is moved. (What gets installed: package_check.)
 TREE=$WORK/moved
 mv "$WORK/dest/usr" "$TREE"
-snapshot() { (cd "$TREE" && find . -printf '%p %s %T@\n' | sort); }
-snapshot >"$WORK/tree_before"
-
 mkdir "$WORK/home"
 PLAYER=(env -u XDG_DATA_HOME HOME="$WORK/home")
 OWN=$WORK/home/.local/share/quibix
@@ -26,6 +24,4 @@ sleep 1
 quit_by_menu
 
 grep -q "New Player" "$OWN/Quibix.dat" || fail "no row for the new player in $OWN/Quibix.dat"
-snapshot >"$WORK/tree_after"
-diff "$WORK/tree_before" "$WORK/tree_after" >&2 || fail "the game wrote under the installed tree"
 echo "PASS"
