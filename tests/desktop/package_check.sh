@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# The Debian package as a distribution would check it: what cmake --install
-# does not (copyright, changelog, every icon size), its dependencies (read
-# from the linked libraries), lintian, the desktop entry, the AppStream
-# metadata, and whether apt would install it. Run by `make package-test`
-# after `make package`.
+# The Debian package as a distribution would check it: its files, its
+# dependencies, lintian, the desktop entry, the AppStream metadata, and
+# whether apt would install it. Run by `make package-test`.
 source "$(dirname "$0")/../window/common.bash"
 DEB=$(ls -t "${1:-build}"/quibix_*.deb 2>/dev/null | head -n 1)
 [ -n "$DEB" ] || fail "no package in ${1:-build} (run make package)"
-echo "== $DEB"
 
 dpkg-deb -c "$DEB" | awk '{ print $6 }' >"$WORK/contents"
 for f in games/quibix bin/quibix share/quibix/Readme.txt share/doc/quibix/copyright share/doc/quibix/changelog.gz \
