@@ -15,8 +15,7 @@ restart() {
     rm -rf "$WORK/app"
     start_app "$PROGRAM"
 }
-# Any dialog left open goes away.
-dismiss() {
+dismiss() { # any dialog left open goes away
     local id
     for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
         [ "$id" = "$WIN" ] || xdotool windowfocus "$id" key Escape 2>/dev/null || true
