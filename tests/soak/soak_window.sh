@@ -1,7 +1,5 @@
-# Random play in the real window for the sanitizer build: clicks, rapid
-# clicks during shots, every menu item, Escape, the dialogs, and closing
-# the window mid-shot. Fails on an exit status other than 0 (the sanitizers
-# abort on an error), a leak report, or a window silent for 20 s.
+# Random play in the real window for the sanitizer build; fails on an exit
+# status other than 0, a sanitizer report, or a window silent for 20 s.
 # Usage: soak_window.sh PATH-TO-QUIBIX   (SOAK_SECONDS, default 30)
 source "$(dirname "$0")/../window/common.bash"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
@@ -9,9 +7,7 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$HERE/../lsan.supp}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 fake_opener
 
-runs=0
-# restart SECONDS: the program ended well in that time (its log is kept
-# for the final check) and starts again.
+# restart SECONDS: the program ended well in that time, its log kept; start again.
 restart() {
     expect_exit "$1"
     runs=$((runs + 1))
@@ -19,8 +15,7 @@ restart() {
     rm -rf "$WORK/app"
     start_app "$PROGRAM"
 }
-# Any dialog left open (a message, a chooser, the about box) goes away.
-dismiss() {
+dismiss() { # any dialog left open goes away
     local id
     for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
         [ "$id" = "$WIN" ] || xdotool windowfocus "$id" key Escape 2>/dev/null || true
@@ -28,7 +23,7 @@ dismiss() {
     sleep 0.2
 }
 
-PROGRAM=$1
+PROGRAM=$1 runs=0
 start_app "$PROGRAM"
 end=$((SECONDS + ${SOAK_SECONDS:-30}))
 # title x, number of items of each menu: File, Level, Sound, Background, Options, Help

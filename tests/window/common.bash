@@ -1,6 +1,5 @@
-# Shared steps of the real-window and desktop tests (sourced, not a test
-# itself). Positions are field pixels: (0, 0) is the play field's top-left
-# corner, under the menu bar; at scale 2 each is a 2 x 2 square on screen.
+# Shared steps of the real-window and desktop tests. Positions are field
+# pixels: (0, 0) is the play field's corner under the menu bar.
 set -euo pipefail
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -25,8 +24,7 @@ window() {
 # gone NAME: true once no window NAME shows (waits up to 6 s).
 gone() { timeout 6 bash -c "while xdotool search --onlyvisible --name '^$1\$' >/dev/null; do sleep 0.2; done"; }
 
-# start_program CMD...: starts the program and waits for its window, drawn
-# at a whole scale with a menu bar above the field.
+# start_program CMD...: the window, at a whole scale with a menu bar.
 start_program() {
     "$@" >"$WORK/app.log" 2>&1 &
     APP_PID=$!
@@ -34,18 +32,15 @@ start_program() {
     WIN=$ID WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT SCALE=$((WIDTH / 540))
     [ $((WIDTH % 540)) -eq 0 ] || fail "window width $WIDTH is not a whole multiple of 540"
     MENU_H=$((HEIGHT - 461 * SCALE))
-    [ "$MENU_H" -gt 10 ] || fail "no room for a menu bar (window height $HEIGHT)"
     xdotool windowfocus --sync "$WIN" 2>/dev/null || true
 }
-# start_app PATH-TO-QUIBIX: runs a copy of the application folder, so a
-# test never writes into the build.
+# start_app PATH-TO-QUIBIX: runs a copy of its folder, so no test writes into the build.
 start_app() {
     cp -r "$(dirname "$1")" "$WORK/app"
     start_program "$WORK/app/$(basename "$1")"
 }
 
-# fake_opener: the desktop's opener, replaced by one that notes in
-# $WORK/opened what it is given and exits with $WORK/opener_status.
+# fake_opener: an xdg-open noting its file in $WORK/opened, exiting with $WORK/opener_status.
 fake_opener() {
     mkdir -p "$WORK/bin"
     printf '#!/bin/sh\necho "$1" >>"%s/opened"\nexit $(cat "%s/opener_status")\n' "$WORK" "$WORK" >"$WORK/bin/xdg-open"
@@ -61,19 +56,7 @@ sy() { echo $((WIN_Y + MENU_H + SCALE * $1 + SCALE / 2)); }
 move_to() { xdotool mousemove "$(sx "$1")" "$(sy "$2")"; sleep 0.15; }
 click_at() { move_to "$1" "$2"; xdotool click 1; }
 
-# push_mouse X Y: the pointer sent towards field (X, Y), printed where it
-# ended up as "x y" screen pixels from the field's corner.
-push_mouse() {
-    xdotool mousemove "$(sx "$1")" "$(sy "$2")"
-    sleep 0.5
-    local X Y SCREEN WINDOW
-    eval "$(xdotool getmouselocation --shell)"
-    echo "$((X - WIN_X)) $((Y - WIN_Y - MENU_H))"
-}
-
-# menu X DOWNS [SUB]: opens the menu-bar title at field x X and picks the
-# item DOWNS steps down, or the SUB-th entry of that item's submenu; the
-# menu has closed on return.
+# menu X DOWNS [SUB]: the item DOWNS down the menu titled at field x X (or its SUB-th subitem).
 menu() {
     xdotool mousemove "$(sx "$1")" $((WIN_Y + MENU_H / 2)) click 1
     sleep 0.4
@@ -87,10 +70,16 @@ menu() {
     sleep 0.3
 }
 
+# start_game NAME: "Start Game" on the title screen; the field left as NAME.png.
+start_game() { click_at 62 34; wait_still "$1"; }
+# Escape frees the cursor held in the field, so the menu bar can be reached.
+free_cursor() { xdotool key Escape; sleep 0.3; }
+# File > "Exit", and the program ends well.
+quit_by_menu() { menu 20 3; expect_exit 5; }
+
 # grab NAME W H X Y: a screenshot of that screen rectangle as $WORK/NAME.png.
 grab() { import -window root -crop "$2x$3+$4+$5" +repage "$WORK/$1.png"; }
-# shot NAME: the field, brought back to field pixels at any scale (every
-# SCALE-th pixel: a crisp scaled window gives the field's own pixels).
+# shot NAME: the field in field pixels at any scale (a crisp window's every SCALE-th pixel).
 shot() {
     grab "$1" $((540 * SCALE)) $((461 * SCALE)) "$WIN_X" $((WIN_Y + MENU_H))
     [ "$SCALE" -eq 1 ] || mogrify -sample "540x461!" "$WORK/$1.png"
@@ -100,8 +89,7 @@ crop() { convert "$WORK/$1.png" -crop "$3x$4+$5+$6" +repage "$WORK/$2.png"; }
 # diff_pixels A B: how many pixels of two same-size pictures differ.
 diff_pixels() { compare -metric AE -fuzz 3% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
 
-# wait_still NAME: waits (up to 15 s) until the field stops changing, then
-# leaves its screenshot as NAME.png.
+# wait_still NAME: waits (up to 15 s) for the field to stop changing; its shot is NAME.png.
 wait_still() {
     local tries
     shot "$1"
@@ -114,13 +102,11 @@ wait_still() {
     fail "the window kept changing for 15 s"
 }
 
-# x11 close|ping ...: WM_DELETE_WINDOW or _NET_WM_PING (see x11.c).
-x11() {
+x11() { # close|ping ...: WM_DELETE_WINDOW or _NET_WM_PING (see x11.c)
     [ -x "$WORK/x11" ] || cc -O1 -o "$WORK/x11" "$HERE/x11.c" -lX11 || fail "cannot build x11.c (needs libx11-dev)"
     "$WORK/x11" "$@"
 }
-# The close box: WM_DELETE_WINDOW.
-close_window() { x11 close "$WIN"; }
+close_window() { x11 close "$WIN"; } # as the close box does
 
 # expect_exit SECONDS: the program ends within that time with status 0.
 expect_exit() {

@@ -1,10 +1,8 @@
 /* What a window manager would send, for a display that has none:
      x11 close WINDOW          WM_DELETE_WINDOW, as the close box does;
-     x11 ping WINDOW SECONDS   _NET_WM_PING; exit status 0 when the
-                               program's event loop answered in time.
-   The answer goes to the root window, so this program listens there. */
+     x11 ping WINDOW SECONDS   _NET_WM_PING; status 0 once the program's
+                               event loop answered (to the root window). */
 #include <X11/Xlib.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
 #include <unistd.h>
@@ -12,11 +10,9 @@
 int main(int argc, char** argv)
 {
     const int ping = argc == 4; /* else close */
-    Display* display = argc == 3 || ping ? XOpenDisplay(NULL) : NULL;
-    if (!display) {
-        fprintf(stderr, "usage: x11 close WINDOW | x11 ping WINDOW SECONDS (with a display)\n");
+    Display* display = argc >= 3 ? XOpenDisplay(NULL) : NULL;
+    if (!display)
         return 2;
-    }
     const Window window = (Window)strtoul(argv[2], NULL, 0);
     XSelectInput(display, DefaultRootWindow(display), StructureNotifyMask);
     XEvent event = {0};
