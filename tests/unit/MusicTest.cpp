@@ -66,6 +66,9 @@ TEST_F(MusicTest, ChoosesAPieceByTheRoundedDrawWithHalvesToEven)
         EXPECT_EQ(music.fileName.parent_path(), folder.path() / "data");
         EXPECT_EQ(music.commands, (Commands{"close", "open", "play"}));
     }
+    // A count the list cannot hold picks within the list; an empty one, nothing.
+    EXPECT_EQ(pickEntry(0.99f, 10, 4), 3);
+    EXPECT_EQ(pickEntry(0.99f, 3, 1), 0);
 }
 
 TEST_F(MusicTest, TheStatusEventStartsAPieceOnlyWhenTheDeviceRestsAndMusicIsOn)
