@@ -97,6 +97,12 @@ TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"Quibix.dat", "Quibix.dat.tmp-keep"}));
+
+    // A file made new is a plain data file: nobody may run it.
+    const fs::path made = dir / "new.dat";
+    ASSERT_TRUE(writeBytesAt(made, 0, "A").ok);
+    const auto exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    EXPECT_EQ(fs::status(made).permissions() & exec, fs::perms::none);
 }
 
 TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHanging)
