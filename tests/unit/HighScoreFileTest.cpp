@@ -25,7 +25,7 @@ std::string pattern(size_t size)
 RecordTable sampleRows()
 {
     RecordTable rows;
-    rows[0] = {1234.0f, "Ana" + std::string(22, ' ')};
+    rows[0] = {1234567.0f, "Ana" + std::string(22, ' ')}; // no byte of it zero
     rows[10] = {50.0f, std::string("Hard\0\0", 6) + std::string(19, 'x')};
     rows[19] = {1.0f, std::string(25, 'z')};
     return rows;
@@ -65,7 +65,7 @@ TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
     const std::string b = load();
     ASSERT_EQ(b.size(), 608u);
     EXPECT_EQ(b.substr(0, 28), std::string(28, '\0'));
-    EXPECT_EQ(b.substr(28, 7), std::string("\x00\x40\x9A\x44" "Ana", 7));
+    EXPECT_EQ(b.substr(28, 7), "\x38\xB4\x96\x49" "Ana");
     EXPECT_EQ(b.substr(579, 5), std::string("\x00\x00\x80\x3F" "z", 5));          // row 20
     ASSERT_TRUE(HighScoreFile(file).read(rows));
     expectRows(rows, sampleRows());
