@@ -41,5 +41,14 @@ TEST_F(EngineFallsTest, FallLastsUntilTheHighestPieceLeavesTheField)
     }
 }
 
+TEST_F(EngineFallsTest, APieceInTheMarginColumnHoldsNothingUp)
+{
+    position({{17, 0, 2}, {16, 1, 3}}, 5);
+    const auto fell = eventsOf<PiecesFell>(engine.landAt({0, 0}));
+    ASSERT_EQ(fell.size(), 1u);
+    EXPECT_EQ(fell[0].pieces.size(), 1u);
+    EXPECT_EQ(code(16, 1), kEmpty);
+}
+
 } // namespace
 } // namespace quibix::testing
