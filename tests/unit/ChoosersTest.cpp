@@ -32,6 +32,8 @@ TEST(PieceChoiceTest, ASeventhTickIsRefusedAndClosingNeedsSix)
     EXPECT_FALSE(c.ticked(8));
     EXPECT_EQ(c.tickedCount(), 6);
     EXPECT_TRUE(c.setTicked(3, true)); // ticking a ticked box again is no seventh
+    EXPECT_TRUE(c.setTicked(12, true)); // no such box: nothing to refuse or tick
+    EXPECT_EQ(c.tickedCount(), 6);
 
     EXPECT_TRUE(c.setTicked(0, false));
     EXPECT_EQ(c.chosen(), std::nullopt);

@@ -98,7 +98,7 @@ TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
     expectLayout(read(kStone), kSquare, 5);
 }
 
-TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefused)
+TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsLoadedClamped)
 {
     position({{3, 3, 2}});
     for (const Put& p : std::vector<Put>{{18, 0, 1}, {0, 16, 1}, {3, 3, 8}, {3, 3, -1}})
@@ -106,6 +106,12 @@ TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefused)
     for (int r = 0; r < kBoardRows; ++r)
         for (int c = 0; c < kBoardColumns; ++c)
             EXPECT_EQ(code(c, r), c == 3 && r == 3 ? 2 : 0) << c << "," << r;
+    EXPECT_EQ(engine.board()(3, 3).Cae, 0);
+    // Kinds to load are kept within the six.
+    engine.load(-3, 9);
+    EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 5);
+    engine.load(9, -3);
+    EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 50);
 }
 
 } // namespace
