@@ -63,6 +63,7 @@ TEST_F(SkinCatalogueTest, SkinsAndTheirFilesAreListedWithTheirDisplayNames)
     const auto items = skinItems(app);
     EXPECT_EQ(items, (std::vector<std::string>{"-Default-", "Covers", "data", "Space"}));
     EXPECT_EQ(skinItemIndex(items, "\\sPACE\\"), 3);
+    EXPECT_EQ(skinItemIndex(items, "\\covers\\"), 1);
     EXPECT_EQ(skinItemIndex(items, "\\Gone\\"), 0);
     EXPECT_EQ(skinFolderOf("-Default-"), "\\");
     EXPECT_EQ(skinFolderOf("Space"), "\\Space\\");
