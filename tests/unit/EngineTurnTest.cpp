@@ -38,5 +38,15 @@ TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamiteAndANewScreenResetsTheFuse
     EXPECT_EQ(engine.mecha(), 0);
 }
 
+TEST_F(EngineTurnTest, TheExplosionLowersAPieceInTheMarginRowToo)
+{
+    position({{8, 0, 1}, {4, 15, 2}}, 5);
+    engine.setFuse(6);
+    const auto lowered = eventsOf<BoardLowered>(engine.landAt({2, 0}));
+    ASSERT_EQ(lowered.size(), 1u);
+    EXPECT_EQ(lowered[0].pieces.size(), 3u);
+    EXPECT_EQ(engine.board()(4, 15).Y, 400);
+}
+
 } // namespace
 } // namespace quibix::testing
