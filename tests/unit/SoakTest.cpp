@@ -147,8 +147,9 @@ TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
         }
         const bool fresh = g.engine().pantalla() != pantalla;
         screensCleared += fresh;
-        if (!fresh)
+        if (!fresh) {
             ASSERT_EQ(g.engine().grados(), angle);
+        }
         ASSERT_EQ(brokenRule(g, fresh), "");
     }
 
