@@ -1,57 +1,30 @@
 #include "storage/Cp1252.h"
 
-#include <cerrno>
-#include <iconv.h>
-
 namespace quibix {
 
 namespace {
 
 const char* const kReplacementUtf8 = "\xEF\xBF\xBD"; // U+FFFD
 
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter()
-    {
-        if (ok())
-            iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts `in`; on a sequence it cannot convert, `skip(rest)` says how
-    // many bytes to drop and returns what to write instead.
-    template <typename Skip>
-    std::string run(std::string_view in, Skip skip)
-    {
-        std::string out;
-        char buffer[256];
-        char* src = const_cast<char*>(in.data());
-        size_t srcLeft = in.size();
-        while (srcLeft > 0) {
-            char* dst = buffer;
-            size_t dstLeft = sizeof buffer;
-            const size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            const int err = errno;
-            out.append(buffer, dst);
-            if (r != static_cast<size_t>(-1) || err == E2BIG)
-                continue;
-            // EILSEQ, or EINVAL for a sequence cut short at the end.
-            const auto [length, replacement] = skip(std::string_view(src, srcLeft));
-            out += replacement;
-            src += length;
-            srcLeft -= length;
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        }
-        return out;
-    }
-
-private:
-    iconv_t cd_;
+// Windows-1252 is Latin-1 except for bytes 0x80 to 0x9F, which hold these
+// characters; the five bytes it leaves undefined read as U+FFFD.
+constexpr char16_t kHighCharacters[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, //
+    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
+
+std::string utf8Of(unsigned char byte)
+{
+    const char32_t c = byte >= 0x80 && byte <= 0x9F ? kHighCharacters[byte - 0x80] : byte;
+    if (c <= 0x7F)
+        return std::string(1, static_cast<char>(c));
+    if (c <= 0x7FF)
+        return {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+    return {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+            static_cast<char>(0x80 | (c & 0x3F))};
+}
 
 // Length of the well-formed UTF-8 character at the start of `s`, or 0.
 size_t utf8Length(std::string_view s)
@@ -80,44 +53,36 @@ size_t utf8Length(std::string_view s)
     return 0;
 }
 
-struct Skip {
-    size_t length;
-    const char* replacement;
-};
+// The byte that stores the UTF-8 character `c`, or '?' when none does.
+char byteFor(std::string_view c)
+{
+    if (c == kReplacementUtf8)
+        return '?'; // what undefined bytes read as is no byte of its own
+    for (int byte = 0; byte <= 0xFF; ++byte) {
+        if (utf8Of(static_cast<unsigned char>(byte)) == c)
+            return static_cast<char>(byte);
+    }
+    return '?';
+}
 
 } // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes)
 {
-    // The five bytes Windows-1252 leaves undefined are the only ones iconv
-    // refuses; each shows as one replacement character.
-    Converter converter("UTF-8", "WINDOWS-1252");
-    if (converter.ok())
-        return converter.run(bytes, [](std::string_view) { return Skip{1, kReplacementUtf8}; });
-
-    // No converter on this system: keep ASCII, which every name mostly is.
     std::string out;
-    for (char c : bytes)
-        out += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : std::string(kReplacementUtf8);
+    for (const char b : bytes)
+        out += utf8Of(static_cast<unsigned char>(b));
     return out;
 }
 
 std::string utf8ToCp1252(std::string_view text)
 {
-    // A character with no Windows-1252 byte is skipped whole as one '?'; a
-    // byte that starts no well-formed character is one '?' by itself.
-    Converter converter("WINDOWS-1252", "UTF-8");
-    if (converter.ok()) {
-        return converter.run(text, [](std::string_view rest) {
-            const size_t n = utf8Length(rest);
-            return Skip{n == 0 ? 1 : n, "?"};
-        });
-    }
-
+    // A character with no Windows-1252 byte is one '?'; so is a byte that
+    // starts no well-formed character.
     std::string out;
     for (size_t i = 0; i < text.size();) {
         const size_t n = utf8Length(text.substr(i));
-        out += n == 1 ? text[i] : '?';
+        out += n == 0 ? '?' : byteFor(text.substr(i, n));
         i += n == 0 ? 1 : n;
     }
     return out;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
 using namespace quibix;
 
 TEST(Cp1252, ConvertsTheNamesPlayersTypeBothWays)
@@ -12,19 +14,24 @@ TEST(Cp1252, ConvertsTheNamesPlayersTypeBothWays)
     EXPECT_EQ(cp1252ToUtf8(bytes), utf8);
 }
 
-TEST(Cp1252, EveryStoredByteDecodesAndDefinedOnesComeBack)
+// The system's own converter is the reference for every byte.
+TEST(Cp1252, EveryByteDecodesAsTheSystemConverterSaysAndComesBack)
 {
-    const std::string undefined = "\x81\x8D\x8F\x90\x9D";
+    const iconv_t reference = iconv_open("UTF-8", "WINDOWS-1252");
+    ASSERT_NE(reference, reinterpret_cast<iconv_t>(-1));
     for (int b = 0; b < 256; ++b) {
-        const std::string byte(1, static_cast<char>(b));
-        const std::string text = cp1252ToUtf8(byte);
-        if (undefined.find(byte[0]) != std::string::npos) {
-            EXPECT_EQ(text, "\xEF\xBF\xBD") << "byte " << b;
-        } else {
+        char in = static_cast<char>(b), out[4] = {};
+        char *src = &in, *dst = out;
+        size_t inLeft = 1, outLeft = sizeof out;
+        const bool defined = iconv(reference, &src, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1);
+        const std::string byte(1, in), text = defined ? std::string(out, dst) : "\xEF\xBF\xBD";
+        EXPECT_EQ(cp1252ToUtf8(byte), text) << "byte " << b;
+        if (defined) {
             EXPECT_EQ(utf8ToCp1252(text), byte) << "byte " << b;
         }
     }
-    EXPECT_EQ(cp1252ToUtf8("a\x81z"), "a\xEF\xBF\xBDz");
+    iconv_close(reference);
+    EXPECT_EQ(cp1252ToUtf8(std::string("a\x81z\0", 4)), std::string("a\xEF\xBF\xBDz\0", 6));
 }
 
 TEST(Cp1252, WhatTheCodePageCannotHoldBecomesOneQuestionMarkEach)
