@@ -4,9 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <linux/fs.h>
 #include <sys/file.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -98,54 +96,31 @@ uint64_t dataBytes(int fd, off_t size, uint64_t limit)
     return total;
 }
 
-bool copyRange(int from, int to, off_t start, off_t end)
-{
-    while (start < end) {
-        off_t in = start, out = start;
-        const ssize_t n = ::copy_file_range(from, &in, to, &out, static_cast<size_t>(end - start), 0);
-        if (n > 0) {
-            start += n;
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n == 0)
-            return true; // the file shrank under us: the rest reads as zero
-        // Not supported between these files: through a buffer instead.
-        std::vector<char> buffer(1 << 16);
-        while (start < end) {
-            const ssize_t got = ::pread(from, buffer.data(),
-                                        static_cast<size_t>(std::min<off_t>(end - start, buffer.size())), start);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                return got == 0;
-            if (!writeAllAt(to, std::string_view(buffer.data(), static_cast<size_t>(got)), start))
-                return false;
-            start += got;
-        }
-    }
-    return true;
-}
-
-// The old file's bytes into the empty `to`: a clone where the file system
-// shares blocks, else each data extent at its own offset, so holes stay.
+// The old file's bytes into the empty `to`: each data extent at its own
+// offset, so holes stay holes and a sparse file of gigabytes copies fast.
 bool copyContents(int from, int to, off_t size)
 {
-    if (::ioctl(to, FICLONE, from) == 0)
-        return true;
     if (::ftruncate(to, size) != 0)
         return false;
+    std::vector<char> buffer(1 << 16);
     for (off_t pos = 0; pos < size;) {
-        off_t data = ::lseek(from, pos, SEEK_DATA);
+        const off_t data = ::lseek(from, pos, SEEK_DATA);
         if (data < 0)
-            return errno == ENXIO;
+            return errno == ENXIO; // only a hole is left
         off_t hole = ::lseek(from, data, SEEK_HOLE);
         if (hole < 0 || hole > size)
             hole = size;
-        if (!copyRange(from, to, data, hole))
-            return false;
-        pos = hole;
+        for (pos = data; pos < hole;) {
+            const ssize_t got = ::pread(from, buffer.data(),
+                                        static_cast<size_t>(std::min<off_t>(hole - pos, buffer.size())), pos);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return got == 0; // the file shrank under us: the rest reads as zero
+            if (!writeAllAt(to, std::string_view(buffer.data(), static_cast<size_t>(got)), pos))
+                return false;
+            pos += got;
+        }
     }
     return true;
 }

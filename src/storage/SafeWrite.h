@@ -44,9 +44,8 @@ struct WriteOutcome {
 //
 // Where the folder can be written, the file is replaced whole: a copy under
 // the one fixed name tempPathFor(file) (reused, never piling up), made by
-// cloning the file or copying only its data extents in the kernel (holes
-// stay holes, so a sparse file of gigabytes copies in milliseconds), with
-// the range patched in, flushed to disk and renamed over the old file. A
+// copying only its data extents (holes stay holes, so a sparse file of
+// gigabytes copies in milliseconds), with the range patched in, flushed to disk and renamed over the old file. A
 // crash at any moment leaves the whole old file or the whole new one.
 //
 // The bytes are written in place instead (one write, then a flush to disk)
