@@ -4,6 +4,7 @@
 #include "game/Engine.h"
 #include "game/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quibix {
@@ -51,8 +52,7 @@ void Engine::PintaBala(Flight& f, int16_t& grados, int16_t radio, Turn& turn)
     const int32_t m = N(f.sngBalaX - static_cast<float>(SiInpar(f.intBalaFila, kHalfSprite)));
     f.intBalaCol = static_cast<int16_t>(m / kSpriteSize);
 
-    if (f.intBalaFila > kMarginRow)
-        f.intBalaFila = kMarginRow;
+    f.intBalaFila = std::min<int16_t>(f.intBalaFila, kMarginRow);
     if (f.sngBalaY < kSpriteSize)
         f.intBalaFila = 0;
     // Cannot happen in play (the ceiling test stops the flight first), but a

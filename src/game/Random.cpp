@@ -18,7 +18,7 @@ float ClockSeededRandom::next()
 void ClockSeededRandom::reseedFromClock()
 {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    engine_.seed(static_cast<std::mt19937::result_type>(ticks ^ (ticks >> 32)));
+    engine_.seed(static_cast<std::mt19937::result_type>(ticks)); // the fast-moving low bits
 }
 
 FixedSequenceRandom::FixedSequenceRandom(std::vector<float> values, bool restartOnReseed)

@@ -36,7 +36,6 @@ Turn Engine::turnTo(std::optional<Cell> rest)
     random.reseedFromClock();
 
     Turn turn;
-    turn.events.reserve(64);
     turn.events.emplace_back(ShotFired{intFicha});
     intUsadas = static_cast<int16_t>(intUsadas + 1);
     turn.events.emplace_back(SoundPlayed{"shoot.wav", false});
