@@ -6,12 +6,11 @@ namespace quibix {
 
 PieceChoice::PieceChoice(const std::array<int16_t, 6>& intPiezas)
 {
-    size_t s = 0;
-    for (int c = 0; c < kPieceBoxes; ++c) {
-        if (c == intPiezas[s]) {
+    auto listed = intPiezas.begin();
+    for (int c = 0; c < kPieceBoxes && listed != intPiezas.end(); ++c) {
+        if (c == *listed) {
             boxes_[c] = true;
-            if (s < intPiezas.size() - 1)
-                ++s;
+            ++listed;
         }
     }
 }
