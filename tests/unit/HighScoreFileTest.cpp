@@ -1,26 +1,17 @@
+#include "fakes/FileBytes.h"
 #include "storage/HighScoreFile.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace fs = std::filesystem;
 using namespace quibix;
+using namespace quibix::testing;
 
 namespace {
-
-// Bytes that differ from their neighbours, so a shifted copy shows.
-std::string pattern(size_t size)
-{
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i * 7 + 3);
-    return bytes;
-}
 
 RecordTable sampleRows()
 {
@@ -41,18 +32,12 @@ void expectRows(const RecordTable& actual, const RecordTable& expected)
 
 class HighScoreFileTest : public ::testing::Test {
 protected:
-    std::string load() const
-    {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
     QTemporaryDir temp;
     fs::path dir = temp.path().toStdString();
     fs::path file = dir / "Quibix.dat";
 };
 
-TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
+TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyAFolderIsRefusedAndWritesKeepTheExactLayout)
 {
     RecordTable rows = sampleRows();
     ASSERT_TRUE(HighScoreFile(file).read(rows));
@@ -60,9 +45,14 @@ TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
     EXPECT_EQ(fs::file_size(file), 0u);
     // A folder that cannot hold it: nothing to lose, still the zero rows.
     EXPECT_TRUE(HighScoreFile(dir / "gone" / "Quibix.dat").read(rows));
+    // A folder in the file's place is a failure, and leaves no old rows.
+    fs::create_directory(dir / "folder.dat");
+    rows = sampleRows();
+    EXPECT_FALSE(HighScoreFile(dir / "folder.dat").read(rows));
+    expectRows(rows, RecordTable{});
 
     ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    const std::string b = load();
+    const std::string b = fileBytes(file);
     ASSERT_EQ(b.size(), 608u);
     EXPECT_EQ(b.substr(0, 28), std::string(28, '\0'));
     EXPECT_EQ(b.substr(28, 7), "\x38\xB4\x96\x49" "Ana");
@@ -73,16 +63,16 @@ TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
 
 TEST_F(HighScoreFileTest, RewriteKeepsTheBytesOutsideTheRowsOfALongOrShortFile)
 {
-    const std::string longer = pattern(700);
+    const std::string longer = patternBytes(700);
     std::ofstream(file, std::ios::binary) << longer;
     ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    std::string after = load();
+    std::string after = fileBytes(file);
     ASSERT_EQ(after.size(), 700u);
     EXPECT_EQ(after.substr(0, 28), longer.substr(0, 28));
     EXPECT_EQ(after.substr(608), longer.substr(608));
 
     // Row 1 whole, row 2 cut inside its name: zeros beyond the end.
-    const std::string shorter = pattern(28 + 29 + 10);
+    const std::string shorter = patternBytes(28 + 29 + 10);
     std::ofstream(file, std::ios::binary) << shorter;
     RecordTable rows;
     ASSERT_TRUE(HighScoreFile(file).read(rows));
@@ -91,21 +81,9 @@ TEST_F(HighScoreFileTest, RewriteKeepsTheBytesOutsideTheRowsOfALongOrShortFile)
     EXPECT_EQ(rows[2].Puntos, 0.0f);
     EXPECT_EQ(rows[19].Nombre, std::string(25, '\0'));
     ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    after = load();
+    after = fileBytes(file);
     EXPECT_EQ(after.size(), 608u);
     EXPECT_EQ(after.substr(0, 28), shorter.substr(0, 28));
-}
-
-TEST_F(HighScoreFileTest, FailuresAreReportedAndLeaveTheOldFile)
-{
-    fs::create_directory(file); // "Quibix.dat" that is a folder
-    RecordTable rows = sampleRows();
-    EXPECT_FALSE(HighScoreFile(file).read(rows));
-    expectRows(rows, RecordTable{});
-    EXPECT_FALSE(HighScoreFile(file).write(sampleRows()));
-    EXPECT_TRUE(fs::is_directory(file));
-
-    EXPECT_FALSE(HighScoreFile(dir / "gone" / "Quibix.dat").write(sampleRows()));
 }
 
 TEST_F(HighScoreFileTest, WritingThroughALinkKeepsTheLinkAndThePermissions)

@@ -1,13 +1,11 @@
 // "Quibix.cfg": the byte layout both ways, kept trailing bytes, damaged
 // values, and writes that cannot happen.
+#include "fakes/FileBytes.h"
 #include "storage/SettingsFile.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 using namespace quibix;
@@ -20,10 +18,11 @@ using Bytes = std::vector<unsigned char>;
 const Bytes kSaved = {6, 0, 5, 0, 0xFF, 0xFF, 3, 0, 5, 0, 7, 0, 9, 0, 11, 0, 0, 0,
                       7, 0, '\\', 'S', 'p', 'a', 'c', 'e', '\\'};
 
+Bytes asBytes(const std::string& bytes) { return Bytes(bytes.begin(), bytes.end()); }
+
 TEST(SettingsFormat, RecordIsWrittenAndReadByteForByte)
 {
-    const std::string bytes = recordBytes(configFor(6, 5, {0, 3, 5, 7, 9, 11}, "\\Space\\"));
-    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), kSaved);
+    EXPECT_EQ(asBytes(recordBytes(configFor(6, 5, {0, 3, 5, 7, 9, 11}, "\\Space\\"))), kSaved);
 
     const Config read = parseConfig(kSaved);
     EXPECT_EQ(read.Combinaciones, 6);
@@ -90,11 +89,7 @@ TEST(SettingsFormat, ValuesOutOfRangeGiveTheDefaults)
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    Bytes load() const
-    {
-        std::ifstream in(file, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
+    Bytes load() const { return asBytes(quibix::testing::fileBytes(file)); }
     QTemporaryDir temp;
     fs::path file = fs::path(temp.path().toStdString()) / "Quibix.cfg";
 };
