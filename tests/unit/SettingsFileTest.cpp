@@ -1,5 +1,5 @@
-// "Quibix.cfg": the byte layout both ways, kept trailing bytes, damaged
-// values, and writes that cannot happen.
+// "Quibix.cfg": short files, kept trailing bytes, damaged values, and writes
+// that cannot happen. The layout itself is pinned through the game (OptionsTest).
 #include "fakes/FileBytes.h"
 #include "storage/SettingsFile.h"
 
@@ -17,20 +17,6 @@ using Bytes = std::vector<unsigned char>;
 // Groups of 6, Random, pictures 0 3 5 7 9 11, "\Space\".
 const Bytes kSaved = {6, 0, 5, 0, 0xFF, 0xFF, 3, 0, 5, 0, 7, 0, 9, 0, 11, 0, 0, 0,
                       7, 0, '\\', 'S', 'p', 'a', 'c', 'e', '\\'};
-
-Bytes asBytes(const std::string& bytes) { return Bytes(bytes.begin(), bytes.end()); }
-
-TEST(SettingsFormat, RecordIsWrittenAndReadByteForByte)
-{
-    EXPECT_EQ(asBytes(recordBytes(configFor(6, 5, {0, 3, 5, 7, 9, 11}, "\\Space\\"))), kSaved);
-
-    const Config read = parseConfig(kSaved);
-    EXPECT_EQ(read.Combinaciones, 6);
-    EXPECT_EQ(read.Forma, 5);
-    EXPECT_EQ(read.Piezas, (std::array<int16_t, 7>{-1, 3, 5, 7, 9, 11, 0}));
-    EXPECT_EQ(read.Skin, "\\Space\\");
-    EXPECT_EQ(checkedOptions(read).skin, "\\Space\\");
-}
 
 TEST(SettingsFormat, ShortFilesReadAsZeroAndTheSkinMustLieInsideTheFile)
 {
@@ -89,7 +75,11 @@ TEST(SettingsFormat, ValuesOutOfRangeGiveTheDefaults)
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    Bytes load() const { return asBytes(quibix::testing::fileBytes(file)); }
+    Bytes load() const
+    {
+        const std::string bytes = quibix::testing::fileBytes(file);
+        return Bytes(bytes.begin(), bytes.end());
+    }
     QTemporaryDir temp;
     fs::path file = fs::path(temp.path().toStdString()) / "Quibix.cfg";
 };
