@@ -24,8 +24,7 @@ inline bool runHereAsOrdinaryUser()
     }
 
     // The program and sanitizer suppressions copied where "nobody" can read them.
-    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                      fs::perms::others_read | fs::perms::others_exec;
+    const auto open = fs::perms::all & ~(fs::perms::group_write | fs::perms::others_write);
     char pattern[] = "/tmp/quibix-user-XXXXXX";
     const fs::path dir = ::mkdtemp(pattern);
     const fs::path program = dir / "quibix_tests";

@@ -118,7 +118,7 @@ TEST_F(SettingsFileTest, AFileThatCannotBeWrittenSaysWhyAndStaysAsItWas)
     EXPECT_NE(error.find("cannot write " + file.string() + ": Is a directory"), std::string::npos) << error;
     EXPECT_TRUE(fs::is_directory(file));
     EXPECT_FALSE(SettingsFile(file).write(parseConfig(kSaved))); // nobody asked why
-    Config config;
+    Config config = parseConfig(kSaved);
     EXPECT_FALSE(SettingsFile(file).read(config, &error));
     EXPECT_EQ(config.Combinaciones, 0);
 }

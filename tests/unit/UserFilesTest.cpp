@@ -49,7 +49,6 @@ TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThe
 {
     TempAppFolder root;
     root.writeFile("build/Quibix/data/shoot.wav");
-    root.writeFile("usr/games/placeholder");
     root.writeFile("usr/share/quibix/data/shoot.wav");
     // A copy in some bin/ folder beside an installed tree: its own files win.
     root.writeFile("opt/bin/data/shoot.wav");
