@@ -85,22 +85,17 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
                 skinForScoreRuns = "\\" + entry.path().filename().string() + "\\";
         }
 
-    // Every file of the data folder and of the skins (with that skin chosen,
-    // so that its files are read), then the two files the game writes.
-    struct Target { fs::path relative; std::string skin; };
-    std::vector<Target> targets;
+    // Every file of the data folder and the skins, then the two files the game writes.
+    std::vector<fs::path> targets;
     const fs::path scores = "data/Quibix.dat", settings = "data/Quibix.cfg";
     fs::remove(app / scores);
     fs::remove(app / settings);
     for (const auto& entry : fs::recursive_directory_iterator(app))
-        if (entry.is_regular_file()) {
-            const fs::path relative = fs::relative(entry.path(), app);
-            const std::string top = relative.begin()->string();
-            targets.push_back({relative, top == "data" ? std::string() : "\\" + top + "\\"});
-        }
+        if (entry.is_regular_file())
+            targets.push_back(fs::relative(entry.path(), app));
     ASSERT_GT(targets.size(), 10u);
-    targets.push_back({scores, skinForScoreRuns});
-    targets.push_back({settings, skinForScoreRuns});
+    targets.push_back(scores);
+    targets.push_back(settings);
 
     // Sounds and MIDI files go to the real SDL decoders (dummy driver);
     // everything else to recording fakes, which cost no time.
@@ -111,9 +106,11 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
     SdlMusic sdlMusic;
 
     std::mt19937 random(20261207);
-    for (const Target& t : targets) {
-        const fs::path file = app / t.relative;
-        const std::string ext = t.relative.extension().string();
+    for (const fs::path& target : targets) {
+        const fs::path file = app / target;
+        const std::string ext = target.extension().string(), top = target.begin()->string();
+        // A skin's files are read with that skin chosen; the scores with a skin too.
+        const std::string skin = top != "data" ? "\\" + top + "\\" : target == scores ? skinForScoreRuns : "";
         const bool picture = ext == ".jpg" || ext == ".bmp" || ext == ".png";
         const bool sound = ext == ".wav" || ext == ".mid";
         const std::string original = fs::is_regular_file(file) ? fileBytes(file) : std::string();
@@ -128,20 +125,19 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
         for (Damage how : {Damage::Missing, Damage::Empty, Damage::Random, Damage::Folder, Damage::HugePicture}) {
             if (how == Damage::HugePicture && !picture)
                 continue;
-            // The skin to read, unless the settings file itself is the target.
             fs::remove_all(app / settings);
-            if (!t.skin.empty() && t.relative != settings) {
-                ASSERT_TRUE(SettingsFile(app / settings).write(configFor(4, 1, {0, 1, 2, 3, 4, 5}, t.skin)));
+            if (!skin.empty()) {
+                ASSERT_TRUE(SettingsFile(app / settings).write(configFor(4, 1, {0, 1, 2, 3, 4, 5}, skin)));
             }
             damage(file, how, random);
-            SCOPED_TRACE(t.relative.string() + " " + kDamageNames[int(how)]);
+            SCOPED_TRACE(target.string() + " " + kDamageNames[int(how)]);
             if (sound)
                 play(app, sdlEffects, sdlMusic);
             else
                 play(app, fakeEffects, fakeMusic);
         }
         fs::remove_all(file);
-        if (t.relative != scores && t.relative != settings) // a data or skin file, as it was
+        if (target != scores && target != settings) // a data or skin file, as it was
             std::ofstream(file, std::ios::binary) << original;
         for (const fs::path& other : setAside)
             fs::rename(other.string() + ".off", other);
