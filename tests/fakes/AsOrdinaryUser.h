@@ -2,13 +2,11 @@
 // Permissions do not bind root, and CI runs as root. As root, runs the
 // calling test again as "nobody" (via setpriv), checks it passed, returns
 // false; as anyone else returns true and the test goes on.
+#include "fakes/FileBytes.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <pwd.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,8 +24,7 @@ inline bool runHereAsOrdinaryUser()
     }
 
     // The program and sanitizer suppressions copied where "nobody" can read them.
-    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                      fs::perms::others_read | fs::perms::others_exec;
+    const auto open = fs::perms::all & ~(fs::perms::group_write | fs::perms::others_write);
     char pattern[] = "/tmp/quibix-user-XXXXXX";
     const fs::path dir = ::mkdtemp(pattern);
     const fs::path program = dir / "quibix_tests";
@@ -48,8 +45,7 @@ inline bool runHereAsOrdinaryUser()
     const fs::path log = dir / "output.txt";
     const pid_t child = ::fork();
     if (child == 0) {
-        std::FILE* out = std::freopen(log.c_str(), "w", stdout);
-        if (out != nullptr)
+        if (std::FILE* out = std::freopen(log.c_str(), "w", stdout))
             ::dup2(::fileno(out), STDERR_FILENO);
         ::setenv("HOME", dir.c_str(), 1);
         ::unsetenv("XDG_RUNTIME_DIR");
@@ -62,12 +58,10 @@ inline bool runHereAsOrdinaryUser()
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    std::stringstream output;
-    output << std::ifstream(log).rdbuf();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output.str();
-    // Ran and passed there, not skipped.
-    EXPECT_NE(output.str().find("[  PASSED  ] 1 test"), std::string::npos) << output.str();
-    EXPECT_EQ(output.str().find("SKIPPED"), std::string::npos) << output.str();
+    // Ran and passed there (a skipped test passes none), and ended cleanly.
+    const std::string output = fileBytes(log);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
     std::error_code ec;
     fs::remove_all(dir, ec);
     return false;

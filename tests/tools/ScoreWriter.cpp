@@ -4,7 +4,6 @@
 #include "tools/ScoreVersions.h"
 
 #include <cstdio>
-#include <string>
 #include <unistd.h>
 
 using namespace quibix;
@@ -12,18 +11,15 @@ using namespace quibix::testing;
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return 2;
-    const bool settings = argc > 2;
-    for (long n = 0;; ++n) {
+    for (long n = 0; argc > 1; ++n) {
         std::string error;
-        const bool ok = settings ? SettingsFile(argv[1]).write(settingsVersion(n % 2), &error)
-                                 : HighScoreFile(argv[1]).write(scoreVersion(n % 2), &error);
-        if (!ok) {
+        if (!(argc > 2 ? SettingsFile(argv[1]).write(settingsVersion(n % 2), &error)
+                       : HighScoreFile(argv[1]).write(scoreVersion(n % 2), &error))) {
             std::fprintf(stderr, "%s\n", error.c_str());
             return 1;
         }
         if (n == 0 && ::write(STDOUT_FILENO, "w", 1) != 1)
             return 1;
     }
+    return 2;
 }

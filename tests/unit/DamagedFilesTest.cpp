@@ -1,15 +1,13 @@
 // Every file the game reads, in turn missing, empty, random bytes, a folder
 // or (pictures) a header claiming 10,000 x 10,000 pixels: the game still
-// starts, plays shots, changes the background and closes. Effects and music
-// go through the real SDL devices (dummy driver), so damaged sounds and MIDI
-// files are really decoded.
+// starts, plays shots, changes the background and closes.
+#include "fakes/FileBytes.h"
 #include "fakes/GameFixture.h"
 
 #include "audio/SdlEffects.h"
 #include "audio/SdlMusic.h"
 #include "storage/SettingsFile.h"
 
-#include <iterator>
 #include <random>
 
 namespace quibix::testing {
@@ -20,47 +18,29 @@ namespace fs = std::filesystem;
 enum class Damage { Missing, Empty, Random, Folder, HugePicture };
 const char* const kDamageNames[] = {"missing", "empty", "random bytes", "a folder", "a 10000 x 10000 header"};
 
-std::string readAll(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A BMP header claiming the size and no pixels; the game reads pictures by
 // their content, whatever the file is called.
-std::string hugePictureHeader()
-{
-    std::string b = "BM";
-    auto put32 = [&b](uint32_t v) { for (int i = 0; i < 4; ++i) b += char(v >> (8 * i)); };
-    for (uint32_t v : {54u + 3u * 10000u * 10000u, 0u, 54u, 40u, 10000u, 10000u})
-        put32(v);
-    b.append("\x01\x00\x18\x00", 4);
-    for (int i = 0; i < 6; ++i)
-        put32(0);
-    return b;
-}
+const std::string kHugeBmp = std::string("BM\x36\xA3\xE1\x11" "\0\0\0\0" "\x36\0\0\0" "\x28\0\0\0"
+                                         "\x10\x27\0\0" "\x10\x27\0\0" "\x01\0\x18\0", 30) +
+                             std::string(24, '\0');
 
 void damage(const fs::path& file, Damage how, std::mt19937& random)
 {
     fs::remove_all(file);
-    switch (how) {
-    case Damage::Missing: break;
-    case Damage::Empty: std::ofstream(file, std::ios::binary); break;
-    case Damage::Random: {
-        std::string bytes(std::uniform_int_distribution<size_t>(1, 4096)(random), '\0');
+    std::string bytes = how == Damage::HugePicture ? kHugeBmp : "";
+    if (how == Damage::Random) {
+        bytes.resize(std::uniform_int_distribution<size_t>(1, 4096)(random));
         for (char& c : bytes)
             c = char(random());
+    }
+    if (how == Damage::Folder)
+        fs::create_directory(file);
+    else if (how != Damage::Missing)
         std::ofstream(file, std::ios::binary) << bytes;
-        break;
-    }
-    case Damage::Folder: fs::create_directory(file); break;
-    case Damage::HugePicture: std::ofstream(file, std::ios::binary) << hugePictureHeader(); break;
-    }
 }
 
-// The real effects device, every effect played without waiting for its end:
-// a damaged file is decoded all the same, and the test need not sit
-// through good sounds in real time.
+// The real effects device, never waiting for a sound's end: a damaged file
+// is decoded all the same.
 class UnwaitedEffects final : public EffectsPort {
 public:
     void play(const fs::path& file, int16_t flags) override { device_.play(file, flags | kSoundAsync); }
@@ -74,11 +54,8 @@ void play(const fs::path& app, EffectsPort& effects, MusicDevicePort& music)
 {
     EventLog log;
     FakeWindow window{log};
-    window.checkedItems[MenuItem::Easy] = true;
-    window.checkedItems[MenuItem::Combinations3] = true;
-    window.checkedItems[MenuItem::ShapeSquare] = true;
-    window.checkedItems[MenuItem::Music] = true;
-    window.checkedItems[MenuItem::FxSound] = true;
+    window.checkedItems = {{MenuItem::Easy, true}, {MenuItem::Combinations3, true}, {MenuItem::ShapeSquare, true},
+                           {MenuItem::Music, true}, {MenuItem::FxSound, true}};
     FixedSequenceRandom random{{0.1f, 0.7f, 0.3f, 0.9f, 0.5f}};
     Form1 game(app, window, effects, music, random);
     game.Form_Load();
@@ -100,37 +77,28 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
     const fs::path app = folder.path();
     const char* built = std::getenv("QUIBIX_TEST_APP_DIR");
     ASSERT_TRUE(built != nullptr && fs::is_directory(fs::path(built) / "data")) << "no built data folder";
-    std::vector<std::string> skins;
+    std::string skinForScoreRuns; // the first skin
     for (const auto& entry : fs::directory_iterator(built))
         if (entry.is_directory()) {
             fs::copy(entry.path(), app / entry.path().filename(), fs::copy_options::recursive);
-            if (entry.path().filename() != "data")
-                skins.push_back(entry.path().filename().string());
+            if (entry.path().filename() != "data" && skinForScoreRuns.empty())
+                skinForScoreRuns = "\\" + entry.path().filename().string() + "\\";
         }
 
-    // Every file of the data folder and of the skins, then the two files the
-    // game writes beside them; a skin is chosen so that its files are read.
-    struct Target {
-        fs::path relative;
-        std::string skin; // empty: the data folder's pictures
-    };
-    std::vector<Target> targets;
+    // Every file of the data folder and the skins, then the two files the game writes.
+    std::vector<fs::path> targets;
     const fs::path scores = "data/Quibix.dat", settings = "data/Quibix.cfg";
     fs::remove(app / scores);
     fs::remove(app / settings);
     for (const auto& entry : fs::recursive_directory_iterator(app))
-        if (entry.is_regular_file()) {
-            const fs::path relative = fs::relative(entry.path(), app);
-            const std::string top = relative.begin()->string();
-            targets.push_back({relative, top == "data" ? std::string() : "\\" + top + "\\"});
-        }
+        if (entry.is_regular_file())
+            targets.push_back(fs::relative(entry.path(), app));
     ASSERT_GT(targets.size(), 10u);
-    const std::string skinForScoreRuns = skins.empty() ? std::string() : "\\" + skins.front() + "\\";
-    targets.push_back({scores, skinForScoreRuns});
-    targets.push_back({settings, skinForScoreRuns});
+    targets.push_back(scores);
+    targets.push_back(settings);
 
-    // Sounds and MIDI files go to the real decoders; everything else to
-    // recording fakes, which cost no time.
+    // Sounds and MIDI files go to the real SDL decoders (dummy driver);
+    // everything else to recording fakes, which cost no time.
     EventLog log;
     FakeEffects fakeEffects{log};
     FakeMusic fakeMusic{log};
@@ -138,15 +106,15 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
     SdlMusic sdlMusic;
 
     std::mt19937 random(20261207);
-    int runs = 0;
-    for (const Target& t : targets) {
-        const fs::path file = app / t.relative;
-        const std::string ext = t.relative.extension().string();
+    for (const fs::path& target : targets) {
+        const fs::path file = app / target;
+        const std::string ext = target.extension().string(), top = target.begin()->string();
+        // A skin's files are read with that skin chosen; the scores with a skin too.
+        const std::string skin = top != "data" ? "\\" + top + "\\" : target == scores ? skinForScoreRuns : "";
         const bool picture = ext == ".jpg" || ext == ".bmp" || ext == ".png";
         const bool sound = ext == ".wav" || ext == ".mid";
-        const std::string original = fs::is_regular_file(file) ? readAll(file) : std::string();
-        // The music picks one MIDI file at random: the damaged one is left
-        // as the only one.
+        const std::string original = fs::is_regular_file(file) ? fileBytes(file) : std::string();
+        // The music picks a MIDI file at random: the damaged one is left alone.
         std::vector<fs::path> setAside;
         if (ext == ".mid")
             for (const auto& entry : fs::directory_iterator(file.parent_path()))
@@ -157,26 +125,23 @@ TEST(DamagedFiles, EveryFileTheGameReadsMissingOrDamagedStillPlaysAndCloses)
         for (Damage how : {Damage::Missing, Damage::Empty, Damage::Random, Damage::Folder, Damage::HugePicture}) {
             if (how == Damage::HugePicture && !picture)
                 continue;
-            // The skin to read, unless the settings file itself is the target.
             fs::remove_all(app / settings);
-            if (!t.skin.empty() && t.relative != settings) {
-                ASSERT_TRUE(SettingsFile(app / settings).write(configFor(4, 1, {0, 1, 2, 3, 4, 5}, t.skin)));
+            if (!skin.empty()) {
+                ASSERT_TRUE(SettingsFile(app / settings).write(configFor(4, 1, {0, 1, 2, 3, 4, 5}, skin)));
             }
             damage(file, how, random);
-            SCOPED_TRACE(t.relative.string() + " " + kDamageNames[int(how)]);
+            SCOPED_TRACE(target.string() + " " + kDamageNames[int(how)]);
             if (sound)
                 play(app, sdlEffects, sdlMusic);
             else
                 play(app, fakeEffects, fakeMusic);
-            ++runs;
         }
         fs::remove_all(file);
-        if (t.relative != scores && t.relative != settings) // a data or skin file, as it was
+        if (target != scores && target != settings) // a data or skin file, as it was
             std::ofstream(file, std::ios::binary) << original;
         for (const fs::path& other : setAside)
             fs::rename(other.string() + ".off", other);
     }
-    std::printf("%zu files, %d damaged starts\n", targets.size(), runs);
 }
 
 } // namespace

@@ -1,26 +1,17 @@
+#include "fakes/FileBytes.h"
 #include "storage/HighScoreFile.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace fs = std::filesystem;
 using namespace quibix;
+using namespace quibix::testing;
 
 namespace {
-
-// Bytes that differ from their neighbours, so a shifted copy shows.
-std::string pattern(size_t size)
-{
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i * 7 + 3);
-    return bytes;
-}
 
 RecordTable sampleRows()
 {
@@ -41,18 +32,12 @@ void expectRows(const RecordTable& actual, const RecordTable& expected)
 
 class HighScoreFileTest : public ::testing::Test {
 protected:
-    std::string load() const
-    {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
     QTemporaryDir temp;
     fs::path dir = temp.path().toStdString();
     fs::path file = dir / "Quibix.dat";
 };
 
-TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
+TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyAFolderIsRefusedAndWritesKeepTheExactLayout)
 {
     RecordTable rows = sampleRows();
     ASSERT_TRUE(HighScoreFile(file).read(rows));
@@ -60,9 +45,14 @@ TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
     EXPECT_EQ(fs::file_size(file), 0u);
     // A folder that cannot hold it: nothing to lose, still the zero rows.
     EXPECT_TRUE(HighScoreFile(dir / "gone" / "Quibix.dat").read(rows));
+    // A folder in the file's place is a failure, and leaves no old rows.
+    fs::create_directory(dir / "folder.dat");
+    rows = sampleRows();
+    EXPECT_FALSE(HighScoreFile(dir / "folder.dat").read(rows));
+    expectRows(rows, RecordTable{});
 
     ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    const std::string b = load();
+    const std::string b = fileBytes(file);
     ASSERT_EQ(b.size(), 608u);
     EXPECT_EQ(b.substr(0, 28), std::string(28, '\0'));
     EXPECT_EQ(b.substr(28, 7), "\x38\xB4\x96\x49" "Ana");
@@ -73,16 +63,16 @@ TEST_F(HighScoreFileTest, MissingFileIsCreatedEmptyThenWrittenInTheExactLayout)
 
 TEST_F(HighScoreFileTest, RewriteKeepsTheBytesOutsideTheRowsOfALongOrShortFile)
 {
-    const std::string longer = pattern(700);
+    const std::string longer = patternBytes(700);
     std::ofstream(file, std::ios::binary) << longer;
     ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    std::string after = load();
+    std::string after = fileBytes(file);
     ASSERT_EQ(after.size(), 700u);
     EXPECT_EQ(after.substr(0, 28), longer.substr(0, 28));
     EXPECT_EQ(after.substr(608), longer.substr(608));
 
     // Row 1 whole, row 2 cut inside its name: zeros beyond the end.
-    const std::string shorter = pattern(28 + 29 + 10);
+    const std::string shorter = patternBytes(28 + 29 + 10);
     std::ofstream(file, std::ios::binary) << shorter;
     RecordTable rows;
     ASSERT_TRUE(HighScoreFile(file).read(rows));
@@ -91,21 +81,9 @@ TEST_F(HighScoreFileTest, RewriteKeepsTheBytesOutsideTheRowsOfALongOrShortFile)
     EXPECT_EQ(rows[2].Puntos, 0.0f);
     EXPECT_EQ(rows[19].Nombre, std::string(25, '\0'));
     ASSERT_TRUE(HighScoreFile(file).write(sampleRows()));
-    after = load();
+    after = fileBytes(file);
     EXPECT_EQ(after.size(), 608u);
     EXPECT_EQ(after.substr(0, 28), shorter.substr(0, 28));
-}
-
-TEST_F(HighScoreFileTest, FailuresAreReportedAndLeaveTheOldFile)
-{
-    fs::create_directory(file); // "Quibix.dat" that is a folder
-    RecordTable rows = sampleRows();
-    EXPECT_FALSE(HighScoreFile(file).read(rows));
-    expectRows(rows, RecordTable{});
-    EXPECT_FALSE(HighScoreFile(file).write(sampleRows()));
-    EXPECT_TRUE(fs::is_directory(file));
-
-    EXPECT_FALSE(HighScoreFile(dir / "gone" / "Quibix.dat").write(sampleRows()));
 }
 
 TEST_F(HighScoreFileTest, WritingThroughALinkKeepsTheLinkAndThePermissions)
@@ -124,16 +102,13 @@ TEST_F(HighScoreFileTest, WritingThroughALinkKeepsTheLinkAndThePermissions)
 
 TEST(FormatScore, SevenDigitsAtLeastAndNeverGarbage)
 {
+    // RecordsTest has NaN, 2^31 (shown as 2147483647) and 12.5 (shown as 12).
     const std::pair<float, const char*> cases[] = {
-        {0.0f, "0000000"}, {12345678.0f, "12345678"},
+        {0.0f, "0000000"}, {12345678.0f, "12345678"}, {13.5f, "0000014"}, // halves go to the even neighbour
         {2147483520.0f, "2147483520"}, // the largest float below 2^31
-        {2147483648.0f, "2147483647"}, // 2^31: what the top scores are stored as
-        {12.5f, "0000012"}, {13.5f, "0000014"}, // halves go to the even neighbour
-        // Damaged values never show as garbage.
-        {std::numeric_limits<float>::quiet_NaN(), "0000000"},
-        {std::numeric_limits<float>::infinity(), "0000000"},
-        {-5.0f, "0000000"}, {1e12f, "0000000"}, {2147483904.0f, "0000000"}, // the next float above 2^31
-    };
+        // Damaged values never show as garbage; 2147483904 is the next float above 2^31.
+        {std::numeric_limits<float>::infinity(), "0000000"}, {-5.0f, "0000000"}, {1e12f, "0000000"},
+        {2147483904.0f, "0000000"}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(formatScore(value), expected) << value;
 }

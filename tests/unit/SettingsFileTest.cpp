@@ -1,13 +1,11 @@
-// "Quibix.cfg": the byte layout both ways, kept trailing bytes, damaged
-// values, and writes that cannot happen.
+// "Quibix.cfg": short files, kept trailing bytes, damaged values, and writes
+// that cannot happen. The layout itself is pinned through the game (OptionsTest).
+#include "fakes/FileBytes.h"
 #include "storage/SettingsFile.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 using namespace quibix;
@@ -19,19 +17,6 @@ using Bytes = std::vector<unsigned char>;
 // Groups of 6, Random, pictures 0 3 5 7 9 11, "\Space\".
 const Bytes kSaved = {6, 0, 5, 0, 0xFF, 0xFF, 3, 0, 5, 0, 7, 0, 9, 0, 11, 0, 0, 0,
                       7, 0, '\\', 'S', 'p', 'a', 'c', 'e', '\\'};
-
-TEST(SettingsFormat, RecordIsWrittenAndReadByteForByte)
-{
-    const std::string bytes = recordBytes(configFor(6, 5, {0, 3, 5, 7, 9, 11}, "\\Space\\"));
-    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), kSaved);
-
-    const Config read = parseConfig(kSaved);
-    EXPECT_EQ(read.Combinaciones, 6);
-    EXPECT_EQ(read.Forma, 5);
-    EXPECT_EQ(read.Piezas, (std::array<int16_t, 7>{-1, 3, 5, 7, 9, 11, 0}));
-    EXPECT_EQ(read.Skin, "\\Space\\");
-    EXPECT_EQ(checkedOptions(read).skin, "\\Space\\");
-}
 
 TEST(SettingsFormat, ShortFilesReadAsZeroAndTheSkinMustLieInsideTheFile)
 {
@@ -92,8 +77,8 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     Bytes load() const
     {
-        std::ifstream in(file, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
+        const std::string bytes = quibix::testing::fileBytes(file);
+        return Bytes(bytes.begin(), bytes.end());
     }
     QTemporaryDir temp;
     fs::path file = fs::path(temp.path().toStdString()) / "Quibix.cfg";
@@ -133,7 +118,7 @@ TEST_F(SettingsFileTest, AFileThatCannotBeWrittenSaysWhyAndStaysAsItWas)
     EXPECT_NE(error.find("cannot write " + file.string() + ": Is a directory"), std::string::npos) << error;
     EXPECT_TRUE(fs::is_directory(file));
     EXPECT_FALSE(SettingsFile(file).write(parseConfig(kSaved))); // nobody asked why
-    Config config;
+    Config config = parseConfig(kSaved);
     EXPECT_FALSE(SettingsFile(file).read(config, &error));
     EXPECT_EQ(config.Combinaciones, 0);
 }

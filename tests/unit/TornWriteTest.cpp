@@ -1,8 +1,7 @@
 // A writer of the score or settings file killed with SIGKILL at random moments leaves
 // the whole old file or the whole new one, and at most the one temporary.
 // QUIBIX_KILL_ROUNDS sets the number of kills (`make kill-test` for many).
-#include "storage/HighScoreFile.h"
-#include "storage/SettingsFile.h"
+#include "fakes/FileBytes.h"
 #include "tools/ScoreVersions.h"
 
 #include <QTemporaryDir>
@@ -10,28 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace quibix;
+using namespace quibix::testing;
 
 namespace {
-
-int rounds()
-{
-    const char* env = std::getenv("QUIBIX_KILL_ROUNDS");
-    return env ? std::max(1, std::atoi(env)) : 60;
-}
-
-std::string contents(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Starts the writer and returns once it is inside its loop.
 pid_t startWriter(const fs::path& file, bool settings)
@@ -41,7 +27,6 @@ pid_t startWriter(const fs::path& file, bool settings)
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(pipeFds[1], STDOUT_FILENO);
-        ::close(pipeFds[0]);
         ::execl(QUIBIX_SCORE_WRITER, QUIBIX_SCORE_WRITER, file.c_str(), settings ? "settings" : nullptr,
                 static_cast<char*>(nullptr));
         ::_exit(127);
@@ -55,8 +40,10 @@ pid_t startWriter(const fs::path& file, bool settings)
 
 TEST(TornWrites, AKilledWriterLeavesTheOldOrTheNewFileAndNoPileOfTemporaries)
 {
-    struct Case { const char* what; bool settings; size_t tailBytes; int share; /* of the rounds */ };
+    const char* env = std::getenv("QUIBIX_KILL_ROUNDS");
+    const int rounds = env ? std::max(1, std::atoi(env)) : 60;
     // More data than is worth copying after the record: written in place.
+    struct Case { const char* what; bool settings; size_t tailBytes; int share; /* of the rounds */ };
     const Case cases[] = {{"scores replaced whole", false, 3000, 1},
                           {"scores written in place", false, kMaxCopyBytes + 4096, 4},
                           {"settings replaced whole", true, 3000, 2},
@@ -67,27 +54,23 @@ TEST(TornWrites, AKilledWriterLeavesTheOldOrTheNewFileAndNoPileOfTemporaries)
         const fs::path dir = temp.path().toStdString();
         const fs::path file = dir / (c.settings ? "Quibix.cfg" : "Quibix.dat");
         auto write = [&](int v) {
-            return c.settings ? SettingsFile(file).write(quibix::testing::settingsVersion(v))
-                              : HighScoreFile(file).write(quibix::testing::scoreVersion(v));
+            return c.settings ? SettingsFile(file).write(settingsVersion(v))
+                              : HighScoreFile(file).write(scoreVersion(v));
         };
-        std::string initial = std::string(608, 'H');
-        for (size_t i = 0; i < c.tailBytes; ++i) // a pattern, so a shifted copy shows
-            initial += static_cast<char>('a' + i % 23);
-        std::ofstream(file, std::ios::binary) << initial;
+        std::ofstream(file, std::ios::binary) << patternBytes(608 + c.tailBytes);
 
         std::string versions[2];
         for (int v = 0; v < 2; ++v) {
             ASSERT_TRUE(write(v));
-            versions[v] = contents(file);
+            versions[v] = fileBytes(file);
         }
-        const int n = std::max(2, rounds() / c.share);
-        for (int round = 0; round < n; ++round) {
+        for (int round = 0; round < std::max(2, rounds / c.share); ++round) {
             const pid_t writer = startWriter(file, c.settings);
             ::usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
             ::kill(writer, SIGKILL);
             ::waitpid(writer, nullptr, 0);
 
-            const std::string now = contents(file);
+            const std::string now = fileBytes(file);
             ASSERT_TRUE(now == versions[0] || now == versions[1]) << c.what << ": torn after kill " << round;
             for (const auto& entry : fs::directory_iterator(dir)) {
                 const auto name = entry.path().filename();

@@ -1,6 +1,7 @@
 // Where the game reads its files and where it writes Quibix.dat and
 // Quibix.cfg: build folder, installed tree, per-user folder.
 #include "fakes/AsOrdinaryUser.h"
+#include "fakes/FileBytes.h"
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 #include "storage/AppPaths.h"
@@ -48,7 +49,6 @@ TEST(UserFilesTest, BuildFolderKeepsFilesBesideTheProgramAndInstalledTreeUsesThe
 {
     TempAppFolder root;
     root.writeFile("build/Quibix/data/shoot.wav");
-    root.writeFile("usr/games/placeholder");
     root.writeFile("usr/share/quibix/data/shoot.wav");
     // A copy in some bin/ folder beside an installed tree: its own files win.
     root.writeFile("opt/bin/data/shoot.wav");
@@ -103,15 +103,13 @@ TEST(UserFilesTest, FirstUseCreatesTheFolderAndCarriesOldScoresOver)
     folders.userFolder = root.path() / "home/deep/quibix";
 
     ASSERT_TRUE(prepareUserFolder(folders));
-    std::ifstream dat(folders.userFolder / "Quibix.dat");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(dat), {}), "old scores");
+    EXPECT_EQ(fileBytes(folders.userFolder / "Quibix.dat"), "old scores");
     EXPECT_TRUE(fs::exists(folders.userFolder / "Quibix.cfg"));
 
     // A file already in the player's folder is never replaced.
     folders.userFolder = root.path() / "home/quibix";
     ASSERT_TRUE(prepareUserFolder(folders));
-    std::ifstream cfg(folders.userFolder / "Quibix.cfg");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(cfg), {}), "mine");
+    EXPECT_EQ(fileBytes(folders.userFolder / "Quibix.cfg"), "mine");
 
     // A folder that cannot be made (a file is in the way) is reported.
     root.writeFile("blocked");
