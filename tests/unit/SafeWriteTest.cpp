@@ -3,6 +3,7 @@
 #include "storage/SafeWrite.h"
 
 #include "fakes/AsOrdinaryUser.h"
+#include "fakes/FileBytes.h"
 
 #include <QTemporaryDir>
 
@@ -81,8 +82,7 @@ TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
     WriteOutcome outcome = writeBytesAt(file, 12, "ab"); // past the end: zeros between
     ASSERT_TRUE(outcome.ok) << outcome.error;
     EXPECT_EQ(outcome.method, WriteMethod::InPlace);
-    std::ifstream other(dir / "other.dat", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(other), {}), std::string("0123456789\0\0ab", 14));
+    EXPECT_EQ(quibix::testing::fileBytes(dir / "other.dat"), std::string("0123456789\0\0ab", 14));
 
     // A read-only leftover under the temporary name and the numbered ones of
     // older versions are cleared away by the next write.
