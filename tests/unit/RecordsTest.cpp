@@ -3,7 +3,7 @@
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
-#include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -105,29 +105,17 @@ TEST_F(RecordsTest, NamesAreSavedCutTo25BytesAndReadBackClean)
     EXPECT_EQ(window.caption(Caption::RecordName, 2), padded("Line  break and "));
 }
 
-TEST_F(RecordsTest, DamagedScoresRankAsTheZeroTheyShow)
-{
-    load();
-    fillTables();
-    table()[0].Puntos = std::numeric_limits<float>::quiet_NaN();
-    table()[1].Puntos = -5.0f;
-    form->showRecordTable(0);
-    EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0000000");
-    // Beats the damaged top row, which would otherwise never be beaten.
-    offer(10);
-    EXPECT_EQ(form->records()[0].Puntos, 10.0f);
-    EXPECT_TRUE(std::isnan(form->records()[1].Puntos));
-}
-
-TEST_F(RecordsTest, ShownAndRankedScoresAgreeAtTheTopOfTheRangeAndBetweenWholeNumbers)
+TEST_F(RecordsTest, ShownAndRankedScoresAgreeAtTheTopBetweenWholeNumbersAndWhenDamaged)
 {
     // 2^31 is what single precision makes of the largest scores: it shows
-    // and ranks as 2147483647. A stored 12.5 shows as 12 and ranks as 12.
+    // and ranks as 2147483647. A stored 12.5 shows as 12 and ranks as 12; a
+    // damaged score as the 0 it shows, or it could never be beaten.
     struct Case { float stored; const char* shown; int32_t game; bool enters; };
     const Case cases[] = {{2147483648.0f, "2147483647", 2147483583, false},
                           {2147483648.0f, "2147483647", 2147483647, true},
                           {12.5f, "0000012", 11, false},
-                          {12.5f, "0000012", 12, true}};
+                          {12.5f, "0000012", 12, true},
+                          {std::numeric_limits<float>::quiet_NaN(), "0000000", 0, true}};
     load();
     for (const Case& c : cases) {
         fillTables();
@@ -137,7 +125,8 @@ TEST_F(RecordsTest, ShownAndRankedScoresAgreeAtTheTopOfTheRangeAndBetweenWholeNu
         form->showRecordTable(0);
         EXPECT_EQ(window.caption(Caption::RecordValue, 0), c.shown);
         offer(c.game);
-        EXPECT_EQ(form->records()[1].Puntos == c.stored, c.enters) << c.game;
+        // Entered above it, the stored row (NaN too) moved down to row 1.
+        EXPECT_EQ(std::memcmp(&form->records()[1].Puntos, &c.stored, sizeof c.stored) == 0, c.enters) << c.game;
         EXPECT_EQ(window.caption(Caption::RecordValue, 0), c.enters ? formatScore(float(c.game)) : c.shown);
     }
 }
