@@ -4,7 +4,6 @@
 // check the order of sounds, presents and prompts. With a `trace` set, every
 // call is also written as one line, images as a hash (the golden games).
 #include "ports/Ports.h"
-#include "game/Random.h"
 
 #include <QImage>
 
@@ -17,7 +16,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -262,17 +260,6 @@ public:
     std::filesystem::path fileName;
     std::vector<std::string> commands;
     int modeValue = kMusicNotOpen; // what the device reports
-};
-
-// The game's generator with a fixed seed, so a run replays.
-class SeededRandom final : public RandomSource {
-public:
-    explicit SeededRandom(unsigned seed) : engine_(seed) {}
-    float next() override { return std::uniform_real_distribution<float>(0.0f, 1.0f)(engine_); }
-    void reseedFromClock() override {}
-
-private:
-    std::mt19937 engine_;
 };
 
 } // namespace quibix::testing
