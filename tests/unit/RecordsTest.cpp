@@ -4,8 +4,6 @@
 #include "fakes/GameFixture.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace quibix::testing {
@@ -20,11 +18,6 @@ std::string padded(std::string name)
 class RecordsTest : public GameFixture {
 protected:
     std::filesystem::path datFile() const { return folder.path() / "data" / "Quibix.dat"; }
-    std::string fileBytes() const
-    {
-        std::ifstream in(datFile(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     RecordTable& table() { return Form1TestAccess::records(*form); }
 
     // Easy table 1000, 900, ... 100 and Hard table 5000, 4900, ...
@@ -88,12 +81,12 @@ TEST_F(RecordsTest, NamesAreSavedCutTo25BytesAndReadBackClean)
     offer(50);
     EXPECT_EQ(window.caption(Caption::RecordName, 1), std::string(25, ' ')); // Cancel leaves spaces
     // The file holds single-byte letters (its layout is HighScoreFileTest's).
-    std::string bytes = fileBytes();
+    std::string bytes = folder.readFile("data/Quibix.dat");
     EXPECT_EQ(bytes.substr(32, 25), std::string("Jos\xE9 the long-named playe"));
 
     // A NUL in a stored name ends it.
     bytes.replace(28 + 29 + 4, 25, std::string("Ab\0cdxxxxxxxxxxxxxxxxxxxx", 25));
-    std::ofstream(datFile(), std::ios::binary | std::ios::trunc) << bytes;
+    folder.writeFile("data/Quibix.dat", bytes);
     restart();
     EXPECT_EQ(form->records()[0].Puntos, 123456.0f);
     EXPECT_EQ(window.caption(Caption::RecordName, 0), "Jos\xC3\xA9 the long-named playe");
