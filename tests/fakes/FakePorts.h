@@ -4,7 +4,6 @@
 // check the order of sounds, presents and prompts. With a `trace` set, every
 // call is also written as one line, images as a hash (the golden games).
 #include "ports/Ports.h"
-#include "game/Random.h"
 
 #include <QImage>
 
@@ -17,7 +16,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,7 +65,7 @@ inline std::string imageHash(const QImage& image)
 
 using Trace = std::function<void(const std::string&)>;
 inline std::string flag(bool b) { return b ? "1" : "0"; }
-inline std::string num(int n) { return std::to_string(n); }
+template <class N> std::string num(N n) { return std::to_string(static_cast<int>(n)); } // numbers and enums
 
 struct EventLog {
     std::vector<std::string> events;
@@ -88,12 +86,12 @@ public:
     Trace trace;
 
 protected:
+    void note(const std::string& traceLine) const { if (trace) trace(traceLine); }
     // One call: a line for the test log and one for the trace.
     void record(const std::string& logLine, const std::string& traceLine)
     {
         log_.add(logLine);
-        if (trace)
-            trace(traceLine);
+        note(traceLine);
     }
     EventLog& log_;
 };
@@ -102,56 +100,42 @@ class FakeWindow final : public WindowPort, public Recorder {
 public:
     using Recorder::Recorder;
 
-    // DisplayPort
     void present(Surface s, const QImage& image) override
     {
-        if (trace) trace((s == Surface::Picture1 ? "present field " : "present band ") + imageHash(image));
+        const bool field = s == Surface::Picture1;
+        if (trace) trace((field ? "present field " : "present band ") + imageHash(image));
+        ++(field ? presentsPicture1 : presentsBand);
         // Keeping a shown image makes the next drawing copy the surface.
-        if (s == Surface::Picture1) { ++presentsPicture1; if (keepShown) shownPicture1 = image; }
-        else { ++presentsBand; if (keepShown) shownBand = image; }
-        if (logPresents)
-            log_.add(s == Surface::Picture1 ? "present Picture1" : "present PicBanda");
+        if (keepShown) (field ? shownPicture1 : shownBand) = image;
+        if (logPresents) log_.add(field ? "present Picture1" : "present PicBanda");
     }
     void pause(int ms) override
     {
-        if (trace) trace("pause " + num(ms));
+        note("pause " + num(ms));
         if (ms <= 0) return;
         pausedMs += ms;
-        if (logPauses) log_.add("pause " + std::to_string(ms));
+        if (logPauses) log_.add("pause " + num(ms));
         if (onPause) onPause(ms);
     }
 
-    // Menus and captions
-    void setMenuChecked(MenuItem item, bool checked) override
-    {
-        checkedItems[item] = checked;
-        if (trace) trace("check " + num(static_cast<int>(item)) + " " + flag(checked));
-    }
-    bool menuChecked(MenuItem item) const override
-    {
-        return checkedItems.count(item) && checkedItems.at(item);
-    }
-    void setMenuEnabled(MenuItem item, bool enabled) override
-    {
-        enabledItems[item] = enabled;
-        if (trace) trace("enable " + num(static_cast<int>(item)) + " " + flag(enabled));
-    }
-    bool menuEnabled(MenuItem item) const { return !enabledItems.count(item) || enabledItems.at(item); }
+    void setMenuChecked(MenuItem i, bool b) override { checkedItems[i] = b; note("check " + num(i) + " " + flag(b)); }
+    bool menuChecked(MenuItem i) const override { return checkedItems.count(i) && checkedItems.at(i); }
+    void setMenuEnabled(MenuItem i, bool b) override { enabledItems[i] = b; note("enable " + num(i) + " " + flag(b)); }
+    bool menuEnabled(MenuItem i) const { return !enabledItems.count(i) || enabledItems.at(i); }
     void setCaption(Caption label, int index, const std::string& t) override
     {
         captions[{label, index}] = t;
-        if (trace) trace("caption " + num(static_cast<int>(label)) + " " + num(index) + " " + t);
+        note("caption " + num(label) + " " + num(index) + " " + t);
     }
     std::string caption(Caption label, int index = 0) const
     {
         return captions.count({label, index}) ? captions.at({label, index}) : std::string();
     }
 
-    // Title screen
-    void showTitleScreen(bool visible) override
+    void showTitleScreen(bool on) override
     {
-        titleVisible = visible;
-        record(visible ? "title shown" : "title hidden", "title " + flag(visible));
+        titleVisible = on;
+        record(on ? "title shown" : "title hidden", "title " + flag(on));
     }
     void setTitlePicture(const QImage& picture) override
     {
@@ -160,7 +144,6 @@ public:
         if (trace) trace("title picture " + imageHash(picture));
     }
 
-    // Prompts
     void messageBox(const std::string& text, const std::string& title) override
     {
         messages.push_back(text);
@@ -177,36 +160,18 @@ public:
         return a;
     }
 
-    // Pointer and input lock
+    // Pointer, input lock and cursor
     int16_t pointer() const override { return pointerShape; }
-    void setPointer(int16_t shape) override
-    {
-        pointerShape = shape;
-        if (trace) trace("pointer " + num(shape));
-    }
-    void disableInput() override
-    {
-        pointerShape = kPointerHourglass;
-        record("disable input", "input off");
-    }
-    void enableInput(int16_t p) override
-    {
-        pointerShape = p;
-        record("enable input", "input on " + num(p));
-    }
-
-    // Cursor
+    void setPointer(int16_t shape) override { pointerShape = shape; note("pointer " + num(shape)); }
+    void disableInput() override { pointerShape = kPointerHourglass; record("disable input", "input off"); }
+    void enableInput(int16_t p) override { pointerShape = p; record("enable input", "input on " + num(p)); }
     int32_t showCursor(bool show) override
     {
         cursorCounter += show ? 1 : -1;
-        if (trace) trace("cursor " + num(cursorCounter));
+        note("cursor " + num(cursorCounter));
         return cursorCounter;
     }
-    void confineCursor(bool toPlayField) override
-    {
-        cursorConfined = toPlayField;
-        if (trace) trace("confine " + flag(toPlayField));
-    }
+    void confineCursor(bool on) override { cursorConfined = on; note("confine " + flag(on)); }
 
     // The two choosers answer what the test set (the current choice, or
     // Cancel, by default).
@@ -218,8 +183,7 @@ public:
         chooserPictures = pictures;
         return piecesAnswer.value_or(current);
     }
-    std::optional<std::string> chooseSkin(const std::filesystem::path&,
-                                          const std::string& current) override
+    std::optional<std::string> chooseSkin(const std::filesystem::path&, const std::string& current) override
     {
         record("choose skin " + current, "choose skin");
         return skinAnswer;
@@ -228,10 +192,7 @@ public:
     std::optional<std::string> skinAnswer;
     std::array<QImage, 12> chooserPictures;
 
-    void focusPlayField() override
-    {
-        if (trace) trace("focus");
-    }
+    void focusPlayField() override { note("focus"); }
     void openInEditor(const std::filesystem::path& file) override
     {
         openedFiles.push_back(file);
@@ -243,11 +204,7 @@ public:
         aboutVersion = versionLine;
         record("about", trace ? "about " + versionLine + " " + imageHash(picture) : "");
     }
-    void quit() override
-    {
-        quitRequested = true;
-        record("quit", "quit");
-    }
+    void quit() override { quitRequested = true; record("quit", "quit"); }
 
     // What to record, and what a pause really does (nothing by default).
     bool logPresents = false, logPauses = false, keepShown = true;
@@ -288,49 +245,21 @@ public:
 class FakeMusic final : public MusicDevicePort, public Recorder {
 public:
     using Recorder::Recorder;
-    void setDeviceType(const std::string& type) override
+    void setDeviceType(const std::string& type) override { note("music type " + type); }
+    void setNotify(bool n) override { notify = n; note("music notify " + flag(n)); }
+    void setWait(bool w) override { wait = w; note("music wait " + flag(w)); }
+    void setFileName(const std::filesystem::path& f) override
     {
-        deviceType = type;
-        if (trace) trace("music type " + type);
+        fileName = f;
+        note("music file " + f.filename().string());
     }
-    void setNotify(bool n) override
-    {
-        notify = n;
-        if (trace) trace("music notify " + flag(n));
-    }
-    void setWait(bool w) override
-    {
-        wait = w;
-        if (trace) trace("music wait " + flag(w));
-    }
-    void setFileName(const std::filesystem::path& file) override
-    {
-        fileName = file;
-        if (trace) trace("music file " + file.filename().string());
-    }
-    void command(const std::string& c) override
-    {
-        commands.push_back(c);
-        record("music " + c, "music " + c);
-    }
+    void command(const std::string& c) override { commands.push_back(c); record("music " + c, "music " + c); }
     int mode() const override { return modeValue; }
 
-    std::string deviceType;
     bool notify = true, wait = true;
     std::filesystem::path fileName;
     std::vector<std::string> commands;
     int modeValue = kMusicNotOpen; // what the device reports
-};
-
-// The game's generator with a fixed seed, so a run replays.
-class SeededRandom final : public RandomSource {
-public:
-    explicit SeededRandom(unsigned seed) : engine_(seed) {}
-    float next() override { return std::uniform_real_distribution<float>(0.0f, 1.0f)(engine_); }
-    void reseedFromClock() override {}
-
-private:
-    std::mt19937 engine_;
 };
 
 } // namespace quibix::testing

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,11 @@ public:
         QImage img(size, QImage::Format_RGB32);
         img.fill(colour);
         EXPECT_TRUE(img.save(QString::fromStdString((path() / relative).string()), "JPG", 100)) << relative;
+    }
+    std::string readFile(const std::string& relative) const
+    {
+        std::ifstream in(path() / relative, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     void remove(const std::string& relative) const { std::filesystem::remove_all(path() / relative); }
 

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QImage>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -229,13 +230,11 @@ GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder
 
 std::string summary(const GameSpec& spec, const GameResult& result)
 {
-    std::size_t lines = 0;
-    for (char ch : result.out)
-        lines += ch == '\n';
     return std::to_string(spec.index) + " " + std::to_string(spec.seed) + " " + std::to_string(spec.shape) +
            " " + std::to_string(spec.level) + " " + std::to_string(spec.group) + " " +
            std::to_string(result.shots) + " " + hex(fnv1a(result.out.data(), result.out.size())) + " " +
-           hex(fnv1a(result.rand.data(), result.rand.size())) + " " + std::to_string(lines);
+           hex(fnv1a(result.rand.data(), result.rand.size())) + " " +
+           std::to_string(std::count(result.out.begin(), result.out.end(), '\n'));
 }
 
 } // namespace quibix::golden

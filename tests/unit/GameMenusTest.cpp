@@ -10,31 +10,23 @@ protected:
     Engine& rules() { return Form1TestAccess::engine(*form); }
 };
 
-TEST_F(GameMenusTest, StopGameOnlyWhileAGameRuns)
+TEST_F(GameMenusTest, StopGameOffersTheScoreFromALaterScreenToTheTableTheGameBeganIn)
 {
-    Form1& g = load();
-    rules().setPantalla(3); // as a finished game would leave it
-    rules().setScore(5000);
-    g.MenuFile_Click(1);
-    EXPECT_TRUE(log.events.empty());
-
-    startGame();
+    // On the first screen no score is offered, and with no game running
+    // Stop Game does nothing.
+    Form1& g = startGame();
     window.setMenuEnabled(MenuItem::LevelMenu, false);
     log.clear();
     g.MenuFile_Click(1);
+    g.MenuFile_Click(1);
     EXPECT_FALSE(g.running());
-    EXPECT_TRUE(window.titleVisible);
     EXPECT_TRUE(window.menuEnabled(MenuItem::LevelMenu));
     EXPECT_TRUE(window.menuEnabled(MenuItem::ChoosePieces));
-    // On the first screen no score is offered.
     EXPECT_EQ(log.events, (std::vector<std::string>{"title shown", "sound lose.wav", "music close"}));
-}
 
-TEST_F(GameMenusTest, StopGameOnALaterScreenOffersTheScoreToTheTableTheGameBeganIn)
-{
     // A game raised from Easy to Hard at screen 5 still enters Easy, and
     // the Level menu keeps its mark.
-    Form1& g = startGame();
+    g.cmdStart_Click();
     rules().setPantalla(5);
     g.NuevaPantalla(5);
     ASSERT_EQ(g.engine().level(), 1);

@@ -2,9 +2,6 @@
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace quibix::testing {
 namespace {
 
@@ -27,11 +24,6 @@ protected:
         return on;
     }
     void writeSettings(const std::string& bytes) const { folder.writeFile("data/Quibix.cfg", bytes); }
-    std::string settingsBytes() const
-    {
-        std::ifstream in(folder.path() / "data" / "Quibix.cfg", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     static bool sameSprites(const Form1& f, const Pictures& pictures)
     {
         for (int k = 0; k < 6; ++k)
@@ -107,7 +99,7 @@ TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
     f.MenuOptions_Click(3);
     f.MenuOptions_Click(4);
     EXPECT_TRUE(window.messages.empty());
-    EXPECT_EQ(settingsBytes(), std::string("\6\0\5\0\xFF\xFF\3\0\5\0\7\0\11\0\13\0\0\0\7\0\\Space\\", 27));
+    EXPECT_EQ(folder.readFile("data/Quibix.cfg"), std::string("\6\0\5\0\xFF\xFF\3\0\5\0\7\0\11\0\13\0\0\0\7\0\\Space\\", 27));
 
     Form1& g = restart();
     EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{MenuItem::Combinations6});

@@ -4,7 +4,6 @@
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
-#include "audio/SilentAudio.h"
 #include "render/Module1.h"
 
 #include <cstdlib>
@@ -91,20 +90,18 @@ void leaveOneGroup(Form1& g)
     Form1TestAccess::showBoard(g);
 }
 
-TEST(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
+class SoakTest : public GameFixture {};
+
+TEST_F(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
 {
-    TempAppFolder folder;
-    folder.writeTestData();
-    EventLog log;
-    FakeWindow window(log);
-    window.keepShown = false;
-    FakeEffects effects(log);
-    SilentMusicDevice music;
     // QUIBIX_SOAK_SEED and QUIBIX_SOAK_TURNS ask for another or a longer run.
-    SeededRandom random(static_cast<uint32_t>(envNumber("QUIBIX_SOAK_SEED", 20240607)));
     std::mt19937 bot(static_cast<uint32_t>(envNumber("QUIBIX_SOAK_SEED", 7)));
-    Form1 g(folder.path(), window, effects, music, random);
-    g.Form_Load();
+    window.keepShown = false;
+    Form1& g = load();
+    std::vector<float> draws(10007); // the game's random values, replayed in a loop
+    for (float& d : draws)
+        d = std::uniform_real_distribution<float>(0.0f, 1.0f)(bot);
+    script(std::move(draws));
 
 #ifdef __SANITIZE_ADDRESS__
     const long turns = envNumber("QUIBIX_SOAK_TURNS", 1200);

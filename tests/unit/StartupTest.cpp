@@ -60,7 +60,6 @@ TEST_F(StartupTest, EveryWayOutUnloadsOnceAndEndsTheProgram)
 {
     for (int way = 0; way < 3; ++way) {
         form.reset();
-        music.commands.clear();
         window.quitRequested = false;
         Form1& f = startGame();
         log.clear();
