@@ -93,7 +93,7 @@ TEST_F(SkinCatalogueTest, AStoredSkinMustNameAFolderDirectlyInsideTheApplication
         EXPECT_EQ(storedSkinFolder(app, good), good);
     for (const std::string& bad :
          std::vector<std::string>{"", "\\\\", "\\Spacex", "\\..\\", "\\.\\", "\\.hidden\\", "\\Space\\Inner\\",
-                                  "\\Space/Inner\\", "\\Readme.txt\\", "\\Gone\\", "Space", "\\Space", "/tmp/", "\\C:\\Space\\",
+                                  "\\Space/Inner\\", "\\Readme.txt\\", "\\Gone\\", "Space", "\\Space", "xSpace\\", "/tmp/", "\\C:\\Space\\",
                                   app.string() + "/Space/", std::string("\\Sp\0ace\\", 8)})
         EXPECT_EQ(storedSkinFolder(app, bad), std::nullopt) << bad;
 }
