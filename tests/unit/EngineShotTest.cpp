@@ -17,15 +17,23 @@ TEST_F(EngineShotTest, MouseTurnsTheCannonWithinTwoAndOneHundredSeventyEight)
     }
 }
 
-TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndTheAimComesBack)
+TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndEveryShotReseedsOnce)
 {
-    // Steps and resting cell per angle: the flight sim script.
-    struct Case { int16_t bricks, angle; int steps, rebounds, column; };
-    for (const Case& k : {Case{2, 90, 35, 0, 8}, Case{0, 45, 56, 1, 9}, Case{0, 174, 378, 9, 4}}) {
+    // Steps and resting cell per angle: the flight sim script. Frames show
+    // the centre 12 pixels up and left.
+    struct Case { int16_t bricks, angle; int steps, rebounds, column; PixelPoint first, last; };
+    for (const Case& k : {Case{2, 90, 35, 0, 8, {209, 398}, {209, 68}}, Case{0, 45, 56, 1, 9, {216, 401}, {230, 19}},
+                          Case{0, 174, 378, 9, 4, {199, 407}, {99, 14}}}) {
         position({}, 3, k.bricks);
+        const int reseeds = random.reseeds();
         const Turn turn = shootAt(k.angle);
+        EXPECT_EQ(random.reseeds(), reseeds + 1) << k.angle;
         // One frame per step but the last; a rebound sound per rebound.
-        EXPECT_EQ(eventsOf<FlightFrame>(turn).size(), static_cast<std::size_t>(k.steps - 1)) << k.angle;
+        const auto frames = eventsOf<FlightFrame>(turn);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(k.steps - 1)) << k.angle;
+        EXPECT_EQ(frames.front().at, k.first) << k.angle;
+        EXPECT_EQ(frames.back().at, k.last) << k.angle;
+        EXPECT_EQ(frames.front().kind, 3);
         EXPECT_EQ(eventsOf<Rebounded>(turn).size(), static_cast<std::size_t>(k.rebounds)) << k.angle;
         EXPECT_EQ(code(k.column, 0), 4) << k.angle;
         EXPECT_EQ(engine.board()(k.column, 0).X, 25 * k.column) << k.angle;
@@ -33,25 +41,9 @@ TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndTheAimComesBack)
         EXPECT_EQ(engine.grados(), k.angle) << "the aim comes back after the mirrored flight";
         EXPECT_EQ(eventsOf<PiecesDealt>(turn).at(0).next, engine.siguiente());
     }
-}
-
-TEST_F(EngineShotTest, FlightFramesFollowTheCentreTwelvePixelsUpAndLeft)
-{
-    position({}, 2);
-    const auto frames = eventsOf<FlightFrame>(shootAt(90));
-    ASSERT_EQ(frames.size(), 39u);
-    EXPECT_EQ(frames.front().at, (PixelPoint{209, 398}));
-    EXPECT_EQ(frames.back().at, (PixelPoint{209, 18}));
-    EXPECT_EQ(frames.front().kind, 2);
-}
-
-TEST_F(EngineShotTest, EveryShotReseedsOnce)
-{
-    position({}, 1);
-    const int before = random.reseeds();
-    shootAt(60);
+    // A shot that lands without flying reseeds too.
     engine.landAt({3, 0});
-    EXPECT_EQ(random.reseeds(), before + 2);
+    EXPECT_EQ(random.reseeds(), 4);
 }
 
 } // namespace
