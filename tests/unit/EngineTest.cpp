@@ -1,0 +1,279 @@
+// The rule engine: setting up a screen (the counters, the six starting
+// shapes cell by cell, stones, the order of the draws), then a turn: aiming
+// and the flight, removing the landed piece's group, the pieces cut off
+// from the top row, and the explosion. Which pieces join or fall, the
+// counts, the score, the loss, the next piece and a cleared screen are
+// pinned by the sim scripts; here the events the player is shown.
+#include "game/Numbers.h"
+#include "unit/EngineFixture.h"
+
+#include <array>
+
+namespace quibix::testing {
+namespace {
+
+using Layout = std::array<const char*, 9>; // rows 0..8, '#' where the shape leaves a gap
+
+// The shapes' masked cells, as the game defines them; the square has none.
+const char* const kNone = ".................";
+const Layout kSquare = {kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone};
+const Layout kFace = {".................", "..##........##...", "..###...#...###..",
+                      ".......##........", "........#........", ".................",
+                      "......#####......", ".................", "................."};
+const Layout kDiamond = {".................", "##............###", "##.............##",
+                         "#.......#......##", "#.......##......#", "#.......#......##",
+                         "##.............##", "##............###", "................."};
+const Layout kColumns = {".................", "..#...#...#...#..", ".................",
+                         "..#...#...#...#..", ".................", "..#...#...#...#..",
+                         ".................", "..#...#...#...#..", "..##..##..##..##."};
+const Layout kSaw = {".................", ".#...#...#...#...", ".##..##..##..##..",
+                     ".................", ".................", ".................",
+                     ".................", ".##..##..##..##..", "..#...#...#...#.."};
+
+class EngineScreenTest : public EngineFixture {
+protected:
+    // Rows 0..8 with '#' where a cell holds `gap` and '.' elsewhere.
+    std::array<std::string, 9> read(int16_t gap) const
+    {
+        std::array<std::string, 9> rows;
+        for (int r = 0; r < 9; ++r)
+            for (int c = 0; c < 17; ++c)
+                rows[r] += code(c, r) == gap ? '#' : '.';
+        return rows;
+    }
+    static void expectLayout(const std::array<std::string, 9>& actual, const Layout& expected, int shape)
+    {
+        for (int r = 0; r < 9; ++r)
+            EXPECT_EQ(actual[r], expected[r]) << "shape " << shape << ", row " << r;
+    }
+};
+
+TEST_F(EngineScreenTest, ANewScreenReseedsDrawsEveryCellAndResetsTheTurnCounters)
+{
+    // Bricks, loss row and level per screen: the screens sim script.
+    for (const int16_t screen : {0, 4}) {
+        engine.NuevaPantalla(0);
+        engine.aim(100);
+        engine.setScore(1234);
+        engine.setUsed(3);
+        engine.setFuse(4);
+        const auto [reseeds, drawn] = std::pair{random.reseeds(), random.drawn()};
+        engine.NuevaPantalla(screen);
+        // One reseed, then a number for every cell of rows 0..8 and the two pieces.
+        EXPECT_EQ(random.reseeds(), reseeds + 1);
+        EXPECT_EQ(random.drawn(), drawn + 9 * 17 + 2);
+        EXPECT_EQ(engine.score(), screen == 0 ? 0 : 1234);
+        EXPECT_EQ(engine.board()(0, 0).Y, 25 * screen);
+        EXPECT_EQ(engine.grados(), 90);
+        EXPECT_EQ(engine.mecha(), 0);
+        EXPECT_EQ(engine.usadas(), 0);
+    }
+}
+
+TEST_F(EngineScreenTest, EveryShapeLeavesItsCellsEmptyOnEasyAndStonyOnHard)
+{
+    const Layout* layouts[] = {&kSquare, &kFace, &kDiamond, &kColumns, &kSaw};
+    for (int16_t shape = 0; shape < 5; ++shape) {
+        engine.setForma(shape);
+        engine.setLevel(0);
+        engine.NuevaPantalla(0);
+        expectLayout(read(kEmpty), *layouts[shape], shape);
+        if (shape == 0)
+            continue; // the square on Hard has random stones, below
+        engine.setLevel(1);
+        engine.NuevaPantalla(0);
+        expectLayout(read(kStone), *layouts[shape], shape);
+        for (int c = 0; c < 17; ++c)
+            EXPECT_EQ(code(c, 9), kEmpty);
+    }
+}
+
+TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
+{
+    // Per screen the shape is drawn as N(4r): 0.99 gives the saw, 0.05 the
+    // square, whose cells then draw kind 6 from 0.99, never a stone.
+    engine.setForma(5);
+    engine.setLevel(1);
+    random = FixedSequenceRandom({0.99f}, true);
+    engine.NuevaPantalla(0);
+    expectLayout(read(kStone), kSaw, 5);
+    random = FixedSequenceRandom({0.05f, 0.99f, 0.99f}, true);
+    engine.NuevaPantalla(1);
+    EXPECT_EQ(engine.formaActual(), 5);
+    expectLayout(read(kStone), kSquare, 5);
+}
+
+TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsLoadedClamped)
+{
+    position({{3, 3, 2}});
+    for (const Put& p : std::vector<Put>{{18, 0, 1}, {0, 16, 1}, {3, 3, 8}, {3, 3, -1}})
+        engine.put(p.c, p.r, p.code);
+    for (int r = 0; r < kBoardRows; ++r)
+        for (int c = 0; c < kBoardColumns; ++c)
+            EXPECT_EQ(code(c, r), c == 3 && r == 3 ? 2 : 0) << c << "," << r;
+    EXPECT_EQ(engine.board()(3, 3).Cae, 0);
+    // Kinds to load are kept within the six.
+    engine.load(-3, 9);
+    EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 5);
+    engine.load(9, -3);
+    EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 50);
+}
+
+TEST(Numbers, HalvesGoToTheEvenNeighbour)
+{
+    const std::pair<double, int> cases[] = {{92.5, 92}, {93.5, 94}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
+                                            {4.5, 4}}; // 5 r with r = 0.9 gives kind 4, not 5
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(N(value), expected) << value;
+        EXPECT_EQ(N(static_cast<float>(value)), expected) << value << "f";
+    }
+}
+
+using EngineShotTest = EngineFixture;
+
+TEST_F(EngineShotTest, MouseTurnsTheCannonWithinTwoAndOneHundredSeventyEight)
+{
+    // Angle N(270 - x), halves to even, clamped.
+    struct Case { float x; int16_t angle; };
+    for (const Case& k : {Case{-500, 178}, Case{91, 178}, Case{92, 178}, Case{93, 177}, Case{180.5f, 90},
+                          Case{181.5f, 88}, Case{267, 3}, Case{268, 2}, Case{269, 2}, Case{900, 2}}) {
+        EXPECT_EQ(engine.aim(k.x), k.angle) << k.x;
+        EXPECT_EQ(engine.grados(), k.angle) << k.x;
+    }
+}
+
+TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndEveryShotReseedsOnce)
+{
+    // Steps and resting cell per angle: the flight sim script. Frames show
+    // the centre 12 pixels up and left.
+    struct Case { int16_t bricks, angle; int steps, rebounds, column; PixelPoint first, last; };
+    for (const Case& k : {Case{2, 90, 35, 0, 8, {209, 398}, {209, 68}}, Case{0, 45, 56, 1, 9, {216, 401}, {230, 19}},
+                          Case{0, 174, 378, 9, 4, {199, 407}, {99, 14}}}) {
+        position({}, 3, k.bricks);
+        const int reseeds = random.reseeds();
+        const Turn turn = shootAt(k.angle);
+        EXPECT_EQ(random.reseeds(), reseeds + 1) << k.angle;
+        // One frame per step but the last; a rebound sound per rebound.
+        const auto frames = eventsOf<FlightFrame>(turn);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(k.steps - 1)) << k.angle;
+        EXPECT_EQ(frames.front().at, k.first) << k.angle;
+        EXPECT_EQ(frames.back().at, k.last) << k.angle;
+        EXPECT_EQ(frames.front().kind, 3);
+        EXPECT_EQ(eventsOf<Rebounded>(turn).size(), static_cast<std::size_t>(k.rebounds)) << k.angle;
+        EXPECT_EQ(code(k.column, 0), 4) << k.angle;
+        EXPECT_EQ(engine.board()(k.column, 0).X, 25 * k.column) << k.angle;
+        EXPECT_EQ(engine.board()(k.column, 0).Y, 25 * k.bricks) << k.angle;
+        EXPECT_EQ(engine.grados(), k.angle) << "the aim comes back after the mirrored flight";
+        EXPECT_EQ(eventsOf<PiecesDealt>(turn).at(0).next, engine.siguiente());
+    }
+    // A shot that lands without flying reseeds too.
+    engine.landAt({3, 0});
+    EXPECT_EQ(random.reseeds(), 4);
+}
+
+using EngineMatchTest = EngineFixture;
+
+TEST_F(EngineMatchTest, GroupVanishesDepthFirstInNeighbourOrderAndScores)
+{
+    // Breadth first would take (6, 2) before (5, 3); (7, 2) touches only (6, 2).
+    position({{4, 2, 2}, {6, 2, 2}, {4, 3, 2}, {5, 3, 2}, {7, 2, 2}, {4, 0, 1}, {4, 1, 3}, {5, 1, 3},
+              {6, 1, 4}, {6, 0, 5}, {7, 1, 4}, {7, 0, 5}, {8, 1, 6}, {8, 0, 6}},
+             1);
+    const Turn turn = engine.landAt({5, 2});
+    const std::vector<Cell> order{{5, 2}, {4, 2}, {4, 3}, {5, 3}, {6, 2}, {7, 2}};
+    EXPECT_EQ(turn.removed, order);
+    const auto removed = eventsOf<PieceRemoved>(turn);
+    ASSERT_EQ(removed.size(), order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        EXPECT_EQ(removed[k].cell, order[k]);
+        EXPECT_EQ(removed[k].at, cellOrigin(order[k].col, order[k].row, 0));
+    }
+    EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", "sound18.wav"}));
+}
+
+using EngineFallsTest = EngineFixture;
+
+// A shot of kind 5 (code 6) resting at (16, 0), where it joins nothing.
+constexpr Cell kQuietShot{16, 0};
+
+TEST_F(EngineFallsTest, CheerChangesAtFourFallenAndTheFallStartsWhereThePiecesWere)
+{
+    for (const auto& [fallen, cheer] : {std::pair{1, "great1.wav"}, {3, "great1.wav"}, {4, "great2.wav"}}) {
+        std::vector<Put> loose;
+        for (int c = 0; c < fallen; ++c)
+            loose.push_back({c, 3, 2});
+        position(loose, 5);
+        const Turn turn = engine.landAt(kQuietShot);
+        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", cheer})) << fallen;
+        const auto fell = eventsOf<PiecesFell>(turn);
+        ASSERT_EQ(fell.size(), 1u);
+        ASSERT_EQ(fell[0].pieces.size(), static_cast<std::size_t>(fallen));
+        EXPECT_EQ(fell[0].pieces[0].from, (PixelPoint{12, 75})); // odd row 3
+        EXPECT_EQ(fell[0].pieces[0].code, 2);
+    }
+}
+
+TEST_F(EngineFallsTest, FallLastsUntilTheHighestPieceLeavesTheField)
+{
+    // Row 1 without bricks starts at y = 25: 45 frames of 10 px. Row 14
+    // starts at 350: 12 frames. Under 4 brick rows it starts at 450, but
+    // the fall counts from 420 at the latest: 5 frames.
+    struct Case { int16_t bricks; int row, frames; };
+    for (const Case& k : {Case{0, 1, 45}, Case{0, 14, 12}, Case{4, 14, 5}}) {
+        position({{6, k.row, 2}}, 5, k.bricks);
+        const auto fell = eventsOf<PiecesFell>(engine.landAt(kQuietShot));
+        ASSERT_EQ(fell.size(), 1u) << k.row;
+        EXPECT_EQ(fell[0].frames, k.frames) << k.row;
+    }
+}
+
+TEST_F(EngineFallsTest, APieceInTheMarginColumnHoldsNothingUp)
+{
+    position({{17, 0, 2}, {16, 1, 3}}, 5);
+    const auto fell = eventsOf<PiecesFell>(engine.landAt({0, 0}));
+    ASSERT_EQ(fell.size(), 1u);
+    EXPECT_EQ(fell[0].pieces.size(), 1u);
+    EXPECT_EQ(code(16, 1), kEmpty);
+}
+
+using EngineTurnTest = EngineFixture;
+
+TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamite)
+{
+    // A board that hangs whole, with a piece in the margin column.
+    position({{8, 0, 1}, {8, 1, 2}, {3, 0, 3}, {17, 2, 4}}, 5);
+    for (int shot = 1; shot <= 7; ++shot) {
+        // Kinds 4 and 5 in turn along row 0: no group.
+        engine.load(static_cast<int16_t>(4 + shot % 2), 0);
+        const Turn turn = engine.landAt({static_cast<int16_t>(9 + shot), 0});
+        const bool blown = shot == 7;
+        EXPECT_EQ(eventsOf<DynamiteExploded>(turn).size(), blown ? 1u : 0u) << shot;
+        if (!blown) {
+            EXPECT_EQ(eventsOf<FuseBurnt>(turn).at(0).frame, shot);
+            continue;
+        }
+        // Every piece one row lower, the margin too.
+        EXPECT_EQ(engine.board()(8, 1).Y, 50);
+        EXPECT_EQ(engine.board()(17, 2).Y, 75);
+        EXPECT_EQ(engine.board()(16, 0).Y, 25);
+        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", "boom.wav", "down1.wav"}));
+        EXPECT_TRUE(eventsOf<SoundPlayed>(turn).at(1).synchronous);
+        const auto lowered = eventsOf<BoardLowered>(turn);
+        ASSERT_EQ(lowered.size(), 1u);
+        EXPECT_EQ(lowered[0].ladrillos, 1);
+        EXPECT_EQ(lowered[0].pieces.size(), 11u);
+    }
+}
+
+TEST_F(EngineTurnTest, TheExplosionLowersAPieceInTheMarginRowToo)
+{
+    position({{8, 0, 1}, {4, 15, 2}}, 5);
+    engine.setFuse(6);
+    const auto lowered = eventsOf<BoardLowered>(engine.landAt({2, 0}));
+    ASSERT_EQ(lowered.size(), 1u);
+    EXPECT_EQ(lowered[0].pieces.size(), 3u);
+    EXPECT_EQ(engine.board()(4, 15).Y, 400);
+}
+
+} // namespace
+} // namespace quibix::testing
