@@ -1,16 +1,86 @@
-// The rule engine: setting up a screen (the counters, the six starting
-// shapes cell by cell, stones, the order of the draws), then a turn: aiming
-// and the flight, removing the landed piece's group, the pieces cut off
-// from the top row, and the explosion. Which pieces join or fall, the
-// counts, the score, the loss, the next piece and a cleared screen are
-// pinned by the sim scripts; here the events the player is shown.
+// The rule engine on a scripted random sequence: setting up a screen (the
+// counters, the six starting shapes cell by cell, stones, the order of the
+// draws), then a turn: aiming and the flight, removing the landed piece's
+// group, the pieces cut off from the top row, and the explosion. Which
+// pieces join or fall, the counts, the score, the loss, the next piece and
+// a cleared screen are pinned by the sim scripts; here the events, and how
+// the player shows them.
+#include "fakes/FakePorts.h"
+#include "game/Engine.h"
 #include "game/Numbers.h"
-#include "unit/EngineFixture.h"
+#include "game/Random.h"
+#include "render/Player.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <variant>
+#include <vector>
 
 namespace quibix::testing {
 namespace {
+
+struct Put {
+    int c, r;
+    int16_t code;
+};
+
+class EngineFixture : public ::testing::Test {
+protected:
+    // Every kind in turn, so the next-piece rule always finds one.
+    EngineFixture() : random({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f}), engine(random) {}
+
+    // A fresh screen's counters, an empty board under `bricks` rows, pieces
+    // put on it, `kind` loaded.
+    void position(const std::vector<Put>& pieces, int16_t kind = 0, int16_t bricks = 0)
+    {
+        engine.clearBoard(bricks);
+        engine.setUsed(0);
+        engine.setScore(0);
+        engine.setFuse(0);
+        engine.setPantalla(0);
+        for (const Put& p : pieces)
+            engine.put(p.c, p.r, p.code);
+        engine.load(kind, kind);
+    }
+    // A column of alternating kinds from row 0 down to `lastRow`, which joins
+    // nothing and hangs from the top.
+    void column(int c, int lastRow, int16_t first = 1)
+    {
+        for (int r = 0; r <= lastRow; ++r)
+            engine.put(c, r, static_cast<int16_t>(first + r % 2));
+    }
+
+    Turn shootAt(int angle)
+    {
+        engine.aim(static_cast<float>(270 - angle));
+        return engine.shoot();
+    }
+
+    int16_t code(int c, int r) const { return engine.board()(c, r).Tipo; }
+
+    template <typename Event>
+    static std::vector<Event> eventsOf(const Turn& turn)
+    {
+        std::vector<Event> found;
+        for (const TurnEvent& e : turn.events)
+            if (const auto* event = std::get_if<Event>(&e))
+                found.push_back(*event);
+        return found;
+    }
+    static std::vector<std::string> soundsOf(const Turn& turn)
+    {
+        std::vector<std::string> names;
+        for (const SoundPlayed& s : eventsOf<SoundPlayed>(turn))
+            names.push_back(s.file);
+        return names;
+    }
+
+    FixedSequenceRandom random;
+    Engine engine;
+};
+
 
 using Layout = std::array<const char*, 9>; // rows 0..8, '#' where the shape leaves a gap
 
@@ -227,15 +297,6 @@ TEST_F(EngineFallsTest, FallLastsUntilTheHighestPieceLeavesTheField)
     }
 }
 
-TEST_F(EngineFallsTest, APieceInTheMarginColumnHoldsNothingUp)
-{
-    position({{17, 0, 2}, {16, 1, 3}}, 5);
-    const auto fell = eventsOf<PiecesFell>(engine.landAt({0, 0}));
-    ASSERT_EQ(fell.size(), 1u);
-    EXPECT_EQ(fell[0].pieces.size(), 1u);
-    EXPECT_EQ(code(16, 1), kEmpty);
-}
-
 using EngineTurnTest = EngineFixture;
 
 TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamite)
@@ -273,6 +334,88 @@ TEST_F(EngineTurnTest, TheExplosionLowersAPieceInTheMarginRowToo)
     ASSERT_EQ(lowered.size(), 1u);
     EXPECT_EQ(lowered[0].pieces.size(), 3u);
     EXPECT_EQ(engine.board()(4, 15).Y, 400);
+}
+
+// The player shows a decided turn: what stays on the screen and the resting
+// picture afterwards, and the band after an explosion.
+class PlayerTest : public EngineFixture {
+protected:
+    PlayerTest()
+    {
+        canvas.Picture3.fill(QColor(40, 90, 160));
+        canvas.PicBandaBuff.fill(QColor(90, 40, 40));
+        canvas.PicBanda = canvas.PicBandaBuff.copy();
+        canvas.CreaBuffers();
+    }
+    // The position drawn at rest, then the turn landing at `rest` shown.
+    void play(Cell rest)
+    {
+        canvas.DibujaArray(engine.board(), engine.ladrillos(), true);
+        canvas.drawPieceSlots(engine.ficha(), engine.siguiente());
+        canvas.Picture1 = canvas.Picture2.copy();
+        window.logPresents = window.logPauses = true;
+        player.play(engine.landAt(rest), [this](const SoundPlayed& s) { log.add(std::string("sound ") + s.file); },
+                    17);
+    }
+    QImage square(const QImage& image, PixelPoint at) const { return image.copy(at.x, at.y, 25, 25); }
+
+    EventLog log;
+    FakeWindow window{log};
+    Canvas canvas{window};
+    Player player{canvas, window};
+};
+
+TEST_F(PlayerTest, VanishedGroupIsShownInOrderAndLeavesTheCleanBackground)
+{
+    position({{4, 0, 3}, {6, 0, 3}, {5, 1, 1}, {6, 1, 2}, {7, 0, 2}}, 2); // (5, 1): another kind, stays
+    play({5, 0});
+    for (int c : {4, 5, 6}) {
+        const PixelPoint at = cellOrigin(c, 0, 0);
+        EXPECT_EQ(square(canvas.Picture2, at), square(canvas.Picture3, at)) << c;
+        EXPECT_EQ(square(canvas.Picture1, at), square(canvas.Picture3, at)) << c;
+    }
+    EXPECT_NE(square(canvas.Picture2, cellOrigin(5, 1, 0)), square(canvas.Picture3, cellOrigin(5, 1, 0)));
+    std::vector<std::string> expected{"sound shoot.wav", "present Picture1", "sound sound18.wav"};
+    for (int piece = 0; piece < 3; ++piece) // each destroyed in 50 ms
+        expected.insert(expected.end(), {"present Picture1", "pause 15", "present Picture1", "pause 10",
+                                         "present Picture1", "pause 5", "pause 20"});
+    expected.insert(expected.end(), 3, "present Picture1");
+    EXPECT_EQ(log.events, expected);
+}
+
+TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSays)
+{
+    struct Case { std::vector<Put> board; int anchor; Cell shot; QRect area; Put gone, kept; };
+    const Case cases[] = {
+        // (2, 13) hung from the vanished group and falls across its squares.
+        {{{1, 14, 1}, {2, 14, 1}, {2, 13, 3}}, 0, {3, 14}, {0, 300, 150, 100}, {2, 13, 0}, {2, 14, 0}},
+        // (14, 8) falls past the shot just landed and (14, 14): both stay whole.
+        {{{11, 13, 3}, {12, 13, 4}, {14, 14, 5}, {14, 8, 6}}, 10, {13, 13}, {300, 300, 100, 100}, {14, 8, 0},
+         {14, 14, 5}},
+    };
+    for (const Case& k : cases) {
+        position(k.board, 0);
+        column(k.anchor, 13, 5);
+        play(k.shot);
+        for (const Put& p : {k.gone, k.kept})
+            EXPECT_EQ(code(p.c, p.r), p.code) << p.c << "," << p.r;
+        EXPECT_EQ(canvas.Picture1.copy(k.area), canvas.Picture2.copy(k.area)) << k.shot.col;
+    }
+}
+
+// The board lowered is the soak's to check after every turn; here the band.
+TEST_F(PlayerTest, ExplosionShowsTheBandFresh)
+{
+    position({{8, 0, 1}, {8, 1, 2}}, 5);
+    engine.setFuse(6);
+    play({2, 0});
+    // Fuse frame 0 and the dynamite whole, as a fresh band shows them.
+    const QImage played = canvas.PicBanda.copy();
+    canvas.PicBanda = canvas.PicBandaBuff.copy();
+    canvas.drawFuse(0);
+    canvas.drawDynamite(false);
+    EXPECT_EQ(played, canvas.PicBanda);
+    EXPECT_EQ(window.shownBand, played);
 }
 
 } // namespace
