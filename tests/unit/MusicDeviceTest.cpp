@@ -29,17 +29,10 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes operator+(Bytes a, const Bytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
+Bytes operator+(Bytes a, const Bytes& b) { a.insert(a.end(), b.begin(), b.end()); return a; }
 
 Bytes header(uint8_t format, uint8_t tracks) { return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, format, 0, tracks, 1, 0xE0}; }
-Bytes track(const Bytes& events)
-{
-    return Bytes{'M', 'T', 'r', 'k', 0, 0, 0, static_cast<uint8_t>(events.size())} + events;
-}
+Bytes track(const Bytes& events) { return Bytes{'M', 'T', 'r', 'k', 0, 0, 0, uint8_t(events.size())} + events; }
 const Bytes kEnd{0x00, 0xFF, 0x2F, 0x00};
 // A note on and off, the off by running status.
 const Bytes kNote{0x00, 0x90, 60, 100, 0x83, 0x60, 60, 0};
@@ -52,12 +45,11 @@ fs::path builtData() { return fs::path(std::getenv("QUIBIX_TEST_APP_DIR")) / "da
 
 TEST(SoundFiles, EveryEffectIsAudibleWithoutClicksAndEveryPieceParses)
 {
-    const fs::path data = builtData();
     for (const char* name : {"wellcome.wav", "shoot.wav", "rebound.wav", "sound18.wav", "great1.wav", "great2.wav",
                              "boom.wav", "down1.wav", "lose.wav", "win.wav", "clockwork.mid", "marbles.mid",
                              "lanterns.mid", "bluefuse.mid"}) {
         SCOPED_TRACE(name);
-        const fs::path file = data / name;
+        const fs::path file = builtData() / name;
         if (file.extension() == ".mid") {
             std::string why;
             EXPECT_TRUE(checkMidiFile(file, why)) << why;
@@ -155,6 +147,11 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
     ::testing::internal::CaptureStderr();
     {
         SdlMusic music(SoundFontSearch{});
+        auto openAndPlay = [&music](const fs::path& f) {
+            music.setFileName(f);
+            music.command("open");
+            music.command("play");
+        };
         music.setFileName(builtData() / "lanterns.mid");
         music.command("open");
         EXPECT_EQ(music.mode(), kMusicStopped);
@@ -178,15 +175,10 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
         }
 
         for (const char* bad : {"cut.mid", "missing.mid", "cut.mid"}) {
-            music.setFileName(file(bad));
-            music.command("open");
-            music.command("play");
+            openAndPlay(file(bad));
             EXPECT_EQ(music.mode(), kMusicNotOpen) << bad;
         }
-        // A good file after them plays again.
-        music.setFileName(builtData() / "clockwork.mid");
-        music.command("open");
-        music.command("play");
+        openAndPlay(builtData() / "clockwork.mid"); // a good file after them plays again
         EXPECT_EQ(music.mode(), kMusicPlaying);
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
