@@ -4,10 +4,11 @@
 // piece's group, the pieces cut off from the top row, and the explosion. Which
 // pieces join or fall, the counts, the score, the loss, the next piece and a
 // cleared screen are pinned by the sim scripts; here the events, and how the
-// player shows them.
+// player shows and paces them.
 #include "fakes/FakePorts.h"
 #include "game/Board.h"
 #include "game/Engine.h"
+#include "game/FramePacer.h"
 #include "game/Numbers.h"
 #include "game/Random.h"
 #include "render/Player.h"
@@ -78,19 +79,6 @@ protected:
             engine.put(p.c, p.r, p.code);
         engine.load(kind, kind);
     }
-    // A column of alternating kinds from row 0 down to `lastRow`, which joins
-    // nothing and hangs from the top.
-    void column(int c, int lastRow, int16_t first = 1)
-    {
-        for (int r = 0; r <= lastRow; ++r)
-            engine.put(c, r, static_cast<int16_t>(first + r % 2));
-    }
-
-    Turn shootAt(int angle)
-    {
-        engine.aim(static_cast<float>(270 - angle));
-        return engine.shoot();
-    }
 
     int16_t code(int c, int r) const { return engine.board()(c, r).Tipo; }
 
@@ -114,7 +102,6 @@ protected:
     FixedSequenceRandom random;
     Engine engine;
 };
-
 
 using Layout = std::array<const char*, 9>; // rows 0..8, '#' where the shape leaves a gap
 
@@ -255,7 +242,8 @@ TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndEveryShotReseedsOnce)
                           Case{0, 174, 378, 9, 4, {199, 407}, {99, 14}}}) {
         position({}, 3, k.bricks);
         const int reseeds = random.reseeds();
-        const Turn turn = shootAt(k.angle);
+        engine.aim(static_cast<float>(270 - k.angle));
+        const Turn turn = engine.shoot();
         EXPECT_EQ(random.reseeds(), reseeds + 1) << k.angle;
         // One frame per step but the last; a rebound sound per rebound.
         const auto frames = eventsOf<FlightFrame>(turn);
@@ -429,7 +417,8 @@ TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSay
     };
     for (const Case& k : cases) {
         position(k.board, 0);
-        column(k.anchor, 13, 5);
+        for (int r = 0; r <= 13; ++r) // kinds 5 and 6 in turn: joins nothing, hangs from the top
+            engine.put(k.anchor, r, static_cast<int16_t>(5 + r % 2));
         play(k.shot);
         for (const Put& p : {k.gone, k.kept})
             EXPECT_EQ(code(p.c, p.r), p.code) << p.c << "," << p.r;
@@ -450,6 +439,37 @@ TEST_F(PlayerTest, ExplosionShowsTheBandFresh)
     canvas.drawDynamite(false);
     EXPECT_EQ(played, canvas.PicBanda);
     EXPECT_EQ(window.shownBand, played);
+}
+
+// Animation pauses keep to one running deadline while frames follow each
+// other, and start afresh after a gap.
+using std::chrono::milliseconds;
+
+TEST(FramePacer, FramesKeepTheirPaceAndAGapOverFortyMillisecondsStartsAfresh)
+{
+    FramePacer::Clock::time_point now{};
+    std::vector<milliseconds> waits; // each wait's deadline, from time zero
+    FramePacer pacer([&](FramePacer::Clock::time_point until) {
+        waits.push_back(std::chrono::duration_cast<milliseconds>(until.time_since_epoch()));
+        now = until;
+    },
+                     [&] { return now; });
+
+    now += milliseconds(1000);
+    pacer.pause(17); // a fresh animation: until 1000 + 17
+    now += milliseconds(5); // drawing the next frame took 5 ms
+    pacer.pause(17); // 17 after the last deadline, not after now
+    now += milliseconds(40); // the longest gap still part of the animation
+    pacer.pause(50); // so only 10 ms are left of it
+    now += milliseconds(41); // one more: a new animation
+    pacer.pause(50); // the whole 50 from now
+    pacer.pause(0); // nothing
+    now += milliseconds(30); // drawing outran the frame: no wait at all
+    pacer.pause(17);
+    now += milliseconds(100);
+    pacer.pause(1); // the shortest pause still waits
+    EXPECT_EQ(waits, (std::vector<milliseconds>{milliseconds(1017), milliseconds(1034), milliseconds(1084),
+                                                milliseconds(1175), milliseconds(1306)}));
 }
 
 } // namespace
