@@ -217,8 +217,6 @@ TEST_F(CanvasTest, FuseAndDynamiteDrawOnTheBandOneRowShortWithoutPresenting)
     EXPECT_EQ(window.presentsBand, 0);
 }
 
-bool isStandIn(const QImage& image) { return image == standInSprite(image.width(), image.height()); }
-
 struct Files : ::testing::Test {
     QTemporaryDir dir;
     QString path(const char* name) const { return QDir(dir.path()).filePath(name); }
@@ -233,9 +231,7 @@ struct Files : ::testing::Test {
 
 TEST_F(Files, PicturesScaleToTheAskedSizeOrGiveNullForBadFiles)
 {
-    QImage picture(100, 50, QImage::Format_RGB32);
-    picture.fill(QColor(200, 30, 30));
-    ASSERT_TRUE(picture.save(path("Fondo1.jpg"), "JPEG"));
+    ASSERT_TRUE(filled(100, 50, qRgb(200, 30, 30)).save(path("Fondo1.jpg"), "JPEG"));
     const QImage scaled = loadPicture(path("Fondo1.jpg").toStdString(), {442, 460});
     ASSERT_EQ(scaled.size(), QSize(442, 460));
     EXPECT_EQ(scaled.format(), QImage::Format_RGB32);
@@ -323,7 +319,7 @@ TEST_F(Files, MissingDamagedOrWrongSizedSpriteBecomesAVisibleStandIn)
     small.fill(Qt::green);
     ASSERT_TRUE(small.save(path("small.png")));
     for (const QString& bad : {QString(":/sprites/none.png"), path("small.png"), junk("junk.png", "nothing")})
-        EXPECT_TRUE(isStandIn(loadSpriteOrStandIn(bad, 25, 25, false))) << bad.toStdString();
+        EXPECT_EQ(loadSpriteOrStandIn(bad, 25, 25, false), standInSprite(25, 25)) << bad.toStdString();
 
     const QImage fitting = loadSpriteOrStandIn(path("small.png"), 10, 10, false);
     EXPECT_EQ(fitting.format(), QImage::Format_RGB32);

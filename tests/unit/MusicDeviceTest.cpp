@@ -196,10 +196,7 @@ protected:
     // Opens under the dummy driver; elsewhere a machine without sound skips.
     SdlEffects& device()
     {
-        fx.emplace([this](int ms) {
-            waitedMs += ms;
-            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-        });
+        fx.emplace([this](int ms) { waitedMs += ms; std::this_thread::sleep_for(std::chrono::milliseconds(ms)); });
         const char* driver = std::getenv("SDL_AUDIODRIVER");
         EXPECT_TRUE(fx->available() || !driver || std::string(driver) != "dummy");
         return *fx;

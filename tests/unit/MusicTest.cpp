@@ -76,7 +76,6 @@ protected:
         for (const char* name : names)
             folder.writeFile(std::string("data/") + name, "MThd");
     }
-    std::string chosen() const { return music.fileName.filename().string(); }
 };
 
 TEST_F(MusicTest, ListsTheDataFolderMidiFilesAtStartUpAndWithoutThemDisablesMusic)
@@ -118,7 +117,7 @@ TEST_F(MusicTest, ChoosesAPieceByTheRoundedDrawWithHalvesToEven)
         random = FixedSequenceRandom({c.r});
         music.commands.clear();
         f.MMControl1_StatusUpdate();
-        EXPECT_EQ(chosen(), c.piece) << c.files << " files, r = " << c.r;
+        EXPECT_EQ(music.fileName.filename(), c.piece) << c.files << " files, r = " << c.r;
         EXPECT_EQ(music.fileName.parent_path(), folder.path() / "data");
         EXPECT_EQ(music.commands, (Commands{"close", "open", "play"}));
     }
