@@ -73,23 +73,14 @@ int main(int argc, char** argv)
         out << "board\n";
     }
     const std::string command = std::string("'") + argv[1] + "' < '" + script + "' > '" + output + "'";
-    if (const int status = std::system(command.c_str()); status != 0) {
-        std::cerr << "quibix-sim failed (status " << status << ") on " << script << "\n";
-        return 1;
-    }
+    auto fail = [](const std::string& why) { std::cerr << why << "\n"; return 1; };
+    if (const int status = std::system(command.c_str()); status != 0)
+        return fail("quibix-sim failed (status " + std::to_string(status) + ") on " + script);
 
     std::ifstream in(output, std::ios::binary);
     std::string line, last;
-    for (int lineNumber = 1; std::getline(in, line); ++lineNumber) {
-        if (!oneJsonObject(line)) {
-            std::cerr << "output line " << lineNumber << " is not a JSON object: " << line.substr(0, 200) << "\n";
-            return 1;
-        }
-        last = line;
-    }
-    if (last.rfind("{\"board\":", 0) != 0) {
-        std::cerr << "the closing board command got no answer\n";
-        return 1;
-    }
-    return 0;
+    for (int lineNumber = 1; std::getline(in, line); ++lineNumber, last = line)
+        if (!oneJsonObject(line))
+            return fail("output line " + std::to_string(lineNumber) + " is not a JSON object: " + line.substr(0, 200));
+    return last.rfind("{\"board\":", 0) == 0 ? 0 : fail("the closing board command got no answer");
 }

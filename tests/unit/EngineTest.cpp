@@ -123,19 +123,15 @@ const Layout kSaw = {".................", ".#...#...#...#...", ".##..##..##..##.
 
 class EngineScreenTest : public EngineFixture {
 protected:
-    // Rows 0..8 with '#' where a cell holds `gap` and '.' elsewhere.
-    std::array<std::string, 9> read(int16_t gap) const
+    // Rows 0..8 read with '#' where a cell holds `gap` and '.' elsewhere.
+    void expectLayout(int16_t gap, const Layout& expected, int shape) const
     {
-        std::array<std::string, 9> rows;
-        for (int r = 0; r < 9; ++r)
+        for (int r = 0; r < 9; ++r) {
+            std::string row;
             for (int c = 0; c < 17; ++c)
-                rows[r] += code(c, r) == gap ? '#' : '.';
-        return rows;
-    }
-    static void expectLayout(const std::array<std::string, 9>& actual, const Layout& expected, int shape)
-    {
-        for (int r = 0; r < 9; ++r)
-            EXPECT_EQ(actual[r], expected[r]) << "shape " << shape << ", row " << r;
+                row += code(c, r) == gap ? '#' : '.';
+            EXPECT_EQ(row, expected[r]) << "shape " << shape << ", row " << r;
+        }
     }
 };
 
@@ -168,12 +164,12 @@ TEST_F(EngineScreenTest, EveryShapeLeavesItsCellsEmptyOnEasyAndStonyOnHard)
         engine.setForma(shape);
         engine.setLevel(0);
         engine.NuevaPantalla(0);
-        expectLayout(read(kEmpty), *layouts[shape], shape);
+        expectLayout(kEmpty, *layouts[shape], shape);
         if (shape == 0)
             continue; // the square on Hard has random stones, below
         engine.setLevel(1);
         engine.NuevaPantalla(0);
-        expectLayout(read(kStone), *layouts[shape], shape);
+        expectLayout(kStone, *layouts[shape], shape);
         for (int c = 0; c < 17; ++c)
             EXPECT_EQ(code(c, 9), kEmpty);
     }
@@ -187,11 +183,11 @@ TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
     engine.setLevel(1);
     random = FixedSequenceRandom({0.99f}, true);
     engine.NuevaPantalla(0);
-    expectLayout(read(kStone), kSaw, 5);
+    expectLayout(kStone, kSaw, 5);
     random = FixedSequenceRandom({0.05f, 0.99f, 0.99f}, true);
     engine.NuevaPantalla(1);
     EXPECT_EQ(engine.formaActual(), 5);
-    expectLayout(read(kStone), kSquare, 5);
+    expectLayout(kStone, kSquare, 5);
 }
 
 TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsLoadedClamped)
