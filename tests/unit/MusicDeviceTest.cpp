@@ -65,10 +65,8 @@ TEST(SoundFiles, EveryEffectIsAudibleWithoutClicksAndEveryPieceParses)
         ASSERT_EQ(spec.format, AUDIO_S16LSB);
         ASSERT_FALSE(samples.empty());
 
-        int peak = 0;
-        for (int16_t s : samples)
-            peak = std::max(peak, std::abs(int(s)));
-        EXPECT_GT(peak, 8000) << "too quiet to hear";
+        const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+        EXPECT_GT(std::max(-int(*low), int(*high)), 8000) << "too quiet to hear";
         EXPECT_LT(std::abs(samples.front()), 100) << "click at the start";
         EXPECT_LT(std::abs(samples.back()), 100) << "click at the end";
     }
@@ -242,7 +240,6 @@ TEST_F(Effects, WithoutAnAudioDeviceTheGameIsSilentAndWaitsForNothing)
     EXPECT_FALSE(silent.available());
     silent.play(sound("sound18.wav"), kSync);
     silent.play(sound("sound18.wav"), kAsync);
-    silent.play(path("missing.wav"), kSync);
     EXPECT_EQ(waitedMs, 0); // no sound, so the explosion holds nothing up
     fx.reset();
 
