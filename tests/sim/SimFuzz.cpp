@@ -1,9 +1,9 @@
-// Feeds quibix-sim a hostile script (random bytes, endless lines, huge and
-// negative numbers, boards no game would reach) and checks that it comes
-// through: exit status 0, every output line one JSON object, and the
-// closing `board` answered.
+// Feeds quibix-sim a hostile script (random bytes, endless lines, bad
+// numbers, boards no game would reach): it must exit 0, print one JSON
+// object per line and answer the closing `board`.
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -17,14 +17,12 @@ std::mt19937 rng(20261207);
 int pick(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
 std::string number(int n) { return std::to_string(pick(n)); }
 
-// One JSON object per line, in printable ASCII.
+// One JSON object, in printable ASCII.
 bool oneJsonObject(const std::string& line)
 {
-    for (const char c : line)
-        if (c < 0x20 || c >= 0x7f)
-            return false;
     QJsonParseError error{};
-    return QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).isObject() &&
+    return std::all_of(line.begin(), line.end(), [](char c) { return c >= 0x20 && c < 0x7f; }) &&
+           QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).isObject() &&
            error.error == QJsonParseError::NoError;
 }
 
@@ -37,16 +35,14 @@ std::string hostileLine()
                                      "2147483648", "99999999999999999999999999", "1e3", "0x10",
                                      "+5", "--2", "4.5", ""};
     std::string line;
-    if (const int kind = pick(6); kind == 0) { // raw bytes, NUL and CR included
+    if (const int kind = pick(6); kind == 0) // raw bytes, NUL and CR included
         for (int i = pick(80); i > 0; --i)
             line += static_cast<char>(rng());
-    } else if (kind == 1) { // one endless word
+    else if (kind == 1) // one endless word
         line.assign(5000 + pick(20000), static_cast<char>('0' + pick(10)));
-    } else { // words of the language with numbers good and bad
-        line = kWords[pick(13)];
-        for (int i = pick(5); i > 0; --i)
+    else // words of the language with numbers good and bad
+        for (line = kWords[pick(13)]; pick(5);)
             line += std::string(pick(3) ? " " : "\t") + kNumbers[pick(26)];
-    }
     return line;
 }
 
@@ -69,34 +65,22 @@ int main(int argc, char** argv)
 {
     if (argc != 3)
         return 2;
-    const std::string sim = argv[1];
-    const std::string script = std::string(argv[2]) + ".txt";
-    const std::string output = std::string(argv[2]) + ".out";
+    const std::string script = std::string(argv[2]) + ".txt", output = std::string(argv[2]) + ".out";
     {
         std::ofstream out(script, std::ios::binary);
         for (int i = 0; i < 3000; ++i)
             out << (rng() % 3 ? playLine() : hostileLine()) << '\n';
         out << "board\n";
     }
-
-    const std::string command = "'" + sim + "' < '" + script + "' > '" + output + "'";
-    if (const int status = std::system(command.c_str()); status != 0) {
-        std::cerr << "quibix-sim failed (status " << status << ") on " << script << "\n";
-        return 1;
-    }
+    const std::string command = std::string("'") + argv[1] + "' < '" + script + "' > '" + output + "'";
+    auto fail = [](const std::string& why) { std::cerr << why << "\n"; return 1; };
+    if (const int status = std::system(command.c_str()); status != 0)
+        return fail("quibix-sim failed (status " + std::to_string(status) + ") on " + script);
 
     std::ifstream in(output, std::ios::binary);
     std::string line, last;
-    for (int lineNumber = 1; std::getline(in, line); ++lineNumber) {
-        if (!oneJsonObject(line)) {
-            std::cerr << "output line " << lineNumber << " is not a JSON object: " << line.substr(0, 200) << "\n";
-            return 1;
-        }
-        last = line;
-    }
-    if (last.rfind("{\"board\":", 0) != 0) {
-        std::cerr << "the closing board command got no answer\n";
-        return 1;
-    }
-    return 0;
+    for (int lineNumber = 1; std::getline(in, line); ++lineNumber, last = line)
+        if (!oneJsonObject(line))
+            return fail("output line " + std::to_string(lineNumber) + " is not a JSON object: " + line.substr(0, 200));
+    return last.rfind("{\"board\":", 0) == 0 ? 0 : fail("the closing board command got no answer");
 }

@@ -23,8 +23,7 @@ TEST(CommandLineTest, OptionsAndTheirMistakes)
     };
     for (const Case& c : cases) {
         const CommandLine parsed = parseCommandLine(c.args);
-        std::string line;
-        for (const auto& a : c.args) line += a + " ";
+        const std::string line = ::testing::PrintToString(c.args);
         EXPECT_EQ(parsed.action, c.action) << line;
         if (c.action == Action::Play) {
             EXPECT_EQ(parsed.scale, c.scale) << line;

@@ -1,8 +1,19 @@
-// The buffer primitives and the drawing of the play field and band.
+// Loading pictures and sprites, with stand-ins for what cannot be loaded;
+// the buffer primitives and the drawing of the play field and band.
 #include "render/Canvas.h"
 
 #include "fakes/FakePorts.h"
 #include "render/Module1.h"
+#include "render/Pictures.h"
+#include "render/SpriteCatalogue.h"
+#include "render/TextFit.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -10,9 +21,6 @@
 
 namespace quibix {
 namespace {
-
-using testing::EventLog;
-using testing::FakeWindow;
 
 constexpr QRgb kRed = 0xFFFF0000, kBlack = 0xFF000000, kGrey = 0xFF090909;
 
@@ -37,13 +45,10 @@ QImage filled(int w, int h, QRgb colour)
 // sprite black), the rest opaque `colour`.
 std::pair<QImage, QImage> halfSprite(QSize size, int clear, QRgb colour)
 {
-    QImage sprite = filled(size.width(), size.height(), kBlack);
-    QImage mask = filled(size.width(), size.height(), 0xFFFFFFFF);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = clear; x < size.width(); ++x) {
-            sprite.setPixel(x, y, colour);
-            mask.setPixel(x, y, kBlack);
-        }
+    QImage sprite = filled(size.width(), size.height(), kBlack), mask = filled(size.width(), size.height(), 0xFFFFFFFF);
+    const QRect opaque(clear, 0, size.width() - clear, size.height());
+    QPainter(&sprite).fillRect(opaque, QColor(colour));
+    QPainter(&mask).fillRect(opaque, Qt::black);
     return {sprite, mask};
 }
 
@@ -96,15 +101,13 @@ TEST(DibujaTransparente, OpaquePixelsTakeTheSpriteTheRestKeepTheDestinationAtEve
 
 // A canvas as a screen in play keeps it: Picture1 = Picture2 = Picture3.
 struct CanvasTest : ::testing::Test {
-    EventLog log;
-    FakeWindow window{log};
+    testing::EventLog log;
+    testing::FakeWindow window{log};
     Canvas canvas{window};
 
     void SetUp() override
     {
-        canvas.Picture3 = numberedImage(kFieldWidth, kFieldHeight, 0);
-        canvas.Picture2 = canvas.Picture3.copy();
-        canvas.Picture1 = canvas.Picture3.copy();
+        canvas.Picture1 = canvas.Picture2 = canvas.Picture3 = numberedImage(kFieldWidth, kFieldHeight, 0);
         canvas.PicBandaBuff = numberedImage(kBandWidth, kBandHeight, 40);
         canvas.PicBanda = canvas.PicBandaBuff.copy();
         canvas.CreaBuffers();
@@ -135,29 +138,25 @@ TEST_F(CanvasTest, FlyingSpriteIsShownThenErasedFromTheRightSourceAtTheBottomStr
 
 TEST_F(CanvasTest, NegativePositionsDoNothingAtAll)
 {
-    const QImage p1 = canvas.Picture1.copy(), p2 = canvas.Picture2.copy();
     canvas.DibujaIcono(-12, 100, 0, false, 30);
     canvas.DibujaIcono(100, -1, 0, true, 30);
     canvas.MataIcono(5, -1);
     canvas.MataIcono(-25, 5);
     canvas.DibujaIcono(100, 100, 7, false, 30); // no such sprite either
-    EXPECT_EQ(canvas.Picture1, p1);
-    EXPECT_EQ(canvas.Picture2, p2);
+    EXPECT_EQ(canvas.Picture1, canvas.Picture3);
+    EXPECT_EQ(canvas.Picture2, canvas.Picture3);
     EXPECT_EQ(window.pausedMs, 0);
     EXPECT_EQ(window.presentsPicture1, 0);
 }
 
-TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlinesIn50Ms)
+TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlines)
 {
     canvas.DibujaIcono(100, 50, 2, false, 0);
-    window.logPresents = window.logPauses = true;
     canvas.MataIcono(100, 50);
 
     const QImage clean = square(canvas.Picture3, 100, 50);
     EXPECT_EQ(square(canvas.Picture2, 100, 50), clean);
     EXPECT_EQ(square(canvas.Picture1, 100, 50), clean);
-    EXPECT_EQ(log.events, (std::vector<std::string>{"present Picture1", "pause 15", "present Picture1",
-                                                     "pause 10", "present Picture1", "pause 5", "pause 20"}));
     // The last frame shown: 1-pixel black outlines (x+2)..(x+23),
     // (x+6)..(x+19), (x+10)..(x+15), the clean background between them.
     const QImage shown = square(window.shownPicture1, 100, 50);
@@ -210,6 +209,117 @@ TEST_F(CanvasTest, FuseAndDynamiteDrawOnTheBandOneRowShortWithoutPresenting)
     EXPECT_EQ(band.copy(0, 264, 98, 196), canvas.PicBandaBuff.copy(0, 264, 98, 196));
     EXPECT_NE(band.copy(0, 165, 90, 99), intact.copy(0, 165, 90, 99));
     EXPECT_EQ(window.presentsBand, 0);
+}
+
+struct Files : ::testing::Test {
+    QTemporaryDir dir;
+    QString path(const char* name) const { return QDir(dir.path()).filePath(name); }
+    QString junk(const char* name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return file.fileName();
+    }
+};
+
+TEST_F(Files, PicturesScaleToTheAskedSizeOrGiveNullForBadFiles)
+{
+    ASSERT_TRUE(filled(100, 50, qRgb(200, 30, 30)).save(path("Fondo1.jpg"), "JPEG"));
+    const QImage scaled = loadPicture(path("Fondo1.jpg").toStdString(), {442, 460});
+    ASSERT_EQ(scaled.size(), QSize(442, 460));
+    EXPECT_EQ(scaled.format(), QImage::Format_RGB32);
+    EXPECT_NEAR(QColor(scaled.pixel(221, 230)).red(), 200, 12);
+
+    for (const QString& bad : {junk("banda.jpg", "\xFF\xD8\xFF\xE0 truncated"), path("none.jpg"), dir.path()})
+        EXPECT_TRUE(loadPicture(bad.toStdString(), {98, 460}).isNull()) << bad.toStdString();
+}
+
+// A picture's size is taken from its header, before anything is decoded:
+// headers alone (no pixels follow) show which side of each limit refuses.
+TEST_F(Files, PicturesFarLargerThanNeededAreRefusedFromTheirHeader)
+{
+    struct Case { quint32 width, height; bool refused; };
+    const Case cases[] = {{8193, 1, true}, {1, 8193, true}, {8192, 2048, false}, {4096, 4096, false},
+                          {4097, 4096, true}};
+    for (const Case& c : cases) {
+        QByteArray b("BM");
+        for (quint32 v : {54 + 3 * c.width * c.height, 0u, 54u, 40u, c.width, c.height, 0x180001u, 0u, 0u, 0u, 0u,
+                          0u, 0u}) // one plane, 24 bits
+            b.append(reinterpret_cast<const char*>(&v), 4);
+        std::string why;
+        EXPECT_TRUE(readPicture(junk("big.bmp", b).toStdString(), &why).isNull());
+        EXPECT_EQ(why.rfind("too large", 0) == 0, c.refused) << c.width << " x " << c.height << ": " << why;
+    }
+}
+
+TEST(TextFit, NamesStayOnOneLineWithAnEllipsisWhenTooWide)
+{
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(12);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const QString wide = QStringLiteral("WWWWWWWWWW WWWWWWWWWW WWW"); // 25 characters
+    struct Case { QString name, shown; };
+    const Case cases[] = {{"Ann", "Ann"}, {"Line\r\nbreak\tand\u2028", "Line  break and "}, {wide, {}}};
+    for (const Case& c : cases) {
+        const QString line = fitOneLine(c.name, font, 261);
+        EXPECT_LE(metrics.horizontalAdvance(line), 261) << line.toStdString();
+        if (c.shown.isEmpty())
+            EXPECT_TRUE(line.endsWith(QChar(0x2026)) && line.size() < wide.size()) << line.toStdString();
+        else
+            EXPECT_EQ(line, c.shown);
+    }
+}
+
+// The stand-ins for missing pictures: at the asked size, and not one flat
+// colour that would look like a drawing fault.
+TEST(PlainPicture, EveryKindFillsTheAskedSizeAndIsNotFlat)
+{
+    for (auto kind : {PlainKind::Cover, PlainKind::Background, PlainKind::Band, PlainKind::About}) {
+        const QImage image = plainPicture(kind, {98, 460});
+        ASSERT_EQ(image.size(), QSize(98, 460));
+        EXPECT_NE(image.pixel(10, 5), image.pixel(10, 450)) << "flat, looks broken";
+    }
+}
+
+// Sizes and looks are the golden games' to watch. Each mask is two-tone
+// with the sprite black wherever the mask is white: otherwise the OR step
+// would tint the background around the piece.
+TEST(SpriteCatalogue, ResourceSpritesHaveUsableMasks)
+{
+    const SpriteCatalogue c = SpriteCatalogue::fromResource();
+    auto check = [](const QImage& sprite, const QImage& mask, QSize size, const char* what) {
+        ASSERT_TRUE(sprite.size() == size && mask.size() == size) << what;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb m = mask.pixel(x, y) & 0xFFFFFF;
+                ASSERT_TRUE(m == 0xFFFFFF || m == 0) << what << " mask grey at " << x << "," << y;
+                ASSERT_TRUE(m == 0 || (sprite.pixel(x, y) & 0xFFFFFF) == 0) << what << " at " << x << "," << y;
+            }
+    };
+    for (int i = 0; i < kPiecePictures; ++i) check(c.pieces[i], c.pieceMasks[i], {25, 25}, "piece");
+    check(c.stone, c.stoneMask, {25, 25}, "stone");
+    for (int i = 0; i < kFuseFrames; ++i) check(c.tnt[i], c.tntMasks[i], {90, 83}, "tnt");
+    check(c.dynamite, c.dynamiteMask, {90, 100}, "dynamite");
+    check(c.dynamiteExploding, c.dynamiteMask, {90, 100}, "exploding dynamite");
+}
+
+TEST_F(Files, MissingDamagedOrWrongSizedSpriteBecomesAVisibleStandIn)
+{
+    QImage small(10, 10, QImage::Format_ARGB32);
+    small.fill(Qt::green);
+    ASSERT_TRUE(small.save(path("small.png")));
+    for (const QString& bad : {QString(":/sprites/none.png"), path("small.png"), junk("junk.png", "nothing")})
+        EXPECT_EQ(loadSpriteOrStandIn(bad, 25, 25, false), standInSprite(25, 25)) << bad.toStdString();
+
+    const QImage fitting = loadSpriteOrStandIn(path("small.png"), 10, 10, false);
+    EXPECT_EQ(fitting.format(), QImage::Format_RGB32);
+    EXPECT_EQ(fitting.pixel(3, 3), qRgb(0, 255, 0));
+
+    // A missing mask is opaque, so the stand-in shows whole.
+    const QImage mask = loadSpriteOrStandIn("/nonexistent/mask.png", 90, 83, true);
+    EXPECT_EQ(mask.size(), QSize(90, 83));
+    EXPECT_EQ(mask.pixel(45, 40), qRgb(0, 0, 0));
 }
 
 } // namespace

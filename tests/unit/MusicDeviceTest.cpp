@@ -1,19 +1,25 @@
-// The real music device: sound font search, the check of MIDI files, and
-// playback through SDL_mixer (dummy audio driver) with its failures.
+// The real audio: the sounds and music the build made, the check of MIDI
+// files, the sound font search, and effects and music through SDL_mixer
+// (dummy audio driver) with their failures.
 #include "audio/MidiCheck.h"
 #include "audio/SdlEffects.h"
 #include "audio/SdlMusic.h"
 #include "audio/SoundFont.h"
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace quibix;
@@ -23,17 +29,10 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes operator+(Bytes a, const Bytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
+Bytes operator+(Bytes a, const Bytes& b) { a.insert(a.end(), b.begin(), b.end()); return a; }
 
 Bytes header(uint8_t format, uint8_t tracks) { return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, format, 0, tracks, 1, 0xE0}; }
-Bytes track(const Bytes& events)
-{
-    return Bytes{'M', 'T', 'r', 'k', 0, 0, 0, static_cast<uint8_t>(events.size())} + events;
-}
+Bytes track(const Bytes& events) { return Bytes{'M', 'T', 'r', 'k', 0, 0, 0, uint8_t(events.size())} + events; }
 const Bytes kEnd{0x00, 0xFF, 0x2F, 0x00};
 // A note on and off, the off by running status.
 const Bytes kNote{0x00, 0x90, 60, 100, 0x83, 0x60, 60, 0};
@@ -43,6 +42,35 @@ void write(const fs::path& file, const std::string& bytes) { std::ofstream(file,
 void writeFont(const fs::path& file) { write(file, std::string("RIFF\x10\0\0\0sfbkLIST", 16)); }
 
 fs::path builtData() { return fs::path(std::getenv("QUIBIX_TEST_APP_DIR")) / "data"; }
+
+TEST(SoundFiles, EveryEffectIsAudibleWithoutClicksAndEveryPieceParses)
+{
+    for (const char* name : {"wellcome.wav", "shoot.wav", "rebound.wav", "sound18.wav", "great1.wav", "great2.wav",
+                             "boom.wav", "down1.wav", "lose.wav", "win.wav", "clockwork.mid", "marbles.mid",
+                             "lanterns.mid", "bluefuse.mid"}) {
+        SCOPED_TRACE(name);
+        const fs::path file = builtData() / name;
+        if (file.extension() == ".mid") {
+            std::string why;
+            EXPECT_TRUE(checkMidiFile(file, why)) << why;
+            continue;
+        }
+        SDL_AudioSpec spec;
+        Uint8* buffer = nullptr;
+        Uint32 length = 0;
+        ASSERT_NE(SDL_LoadWAV(file.string().c_str(), &spec, &buffer, &length), nullptr) << SDL_GetError();
+        std::vector<int16_t> samples(length / 2);
+        std::memcpy(samples.data(), buffer, samples.size() * 2);
+        SDL_FreeWAV(buffer);
+        ASSERT_EQ(spec.format, AUDIO_S16LSB);
+        ASSERT_FALSE(samples.empty());
+
+        const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+        EXPECT_GT(std::max(-int(*low), int(*high)), 8000) << "too quiet to hear";
+        EXPECT_LT(std::abs(samples.front()), 100) << "click at the start";
+        EXPECT_LT(std::abs(samples.back()), 100) << "click at the end";
+    }
+}
 
 TEST(MidiCheck, TellsWellFormedFilesFromDamagedOnes)
 {
@@ -117,6 +145,11 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
     ::testing::internal::CaptureStderr();
     {
         SdlMusic music(SoundFontSearch{});
+        auto openAndPlay = [&music](const fs::path& f) {
+            music.setFileName(f);
+            music.command("open");
+            music.command("play");
+        };
         music.setFileName(builtData() / "lanterns.mid");
         music.command("open");
         EXPECT_EQ(music.mode(), kMusicStopped);
@@ -140,19 +173,85 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
         }
 
         for (const char* bad : {"cut.mid", "missing.mid", "cut.mid"}) {
-            music.setFileName(file(bad));
-            music.command("open");
-            music.command("play");
+            openAndPlay(file(bad));
             EXPECT_EQ(music.mode(), kMusicNotOpen) << bad;
         }
-        // A good file after them plays again.
-        music.setFileName(builtData() / "clockwork.mid");
-        music.command("open");
-        music.command("play");
+        openAndPlay(builtData() / "clockwork.mid"); // a good file after them plays again
         EXPECT_EQ(music.mode(), kMusicPlaying);
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said; // one line per file, not per try
+}
+
+constexpr int16_t kAsync = kSoundAsync | kSoundNoDefault; // as the game plays effects
+constexpr int16_t kSync = kSoundNoDefault;                // the explosion
+
+class Effects : public ::testing::Test {
+protected:
+    fs::path path(const char* name) const { return fs::path(dir.path().toStdString()) / name; }
+    // rebound.wav is short, sound18.wav lasts 0.3 s or more, wellcome.wav 1.5 s.
+    static fs::path sound(const char* name) { return builtData() / name; }
+    // Opens under the dummy driver; elsewhere a machine without sound skips.
+    SdlEffects& device()
+    {
+        fx.emplace([this](int ms) { waitedMs += ms; std::this_thread::sleep_for(std::chrono::milliseconds(ms)); });
+        const char* driver = std::getenv("SDL_AUDIODRIVER");
+        EXPECT_TRUE(fx->available() || !driver || std::string(driver) != "dummy");
+        return *fx;
+    }
+
+    QTemporaryDir dir;
+    int waitedMs = 0;
+    std::optional<SdlEffects> fx;
+};
+
+TEST_F(Effects, UnplayableFilesPlayNothingAsynchronousEffectsCutOffSynchronousOnesWait)
+{
+    if (!device().available())
+        GTEST_SKIP() << "no audio device on this machine";
+    std::ofstream(path("empty.wav"));
+    std::ofstream(path("cut.wav"), std::ios::binary) << std::string("RIFF\x24\x10\0\0WAVEfmt ", 16);
+    for (const char* name : {"missing.wav", "empty.wav", "cut.wav", ""}) { // "": the folder
+        fx->play(path(name), kSync);
+        EXPECT_EQ(waitedMs, 0) << name;
+        EXPECT_EQ(Mix_Playing(-1), 0) << name;
+    }
+
+    // Asynchronous effects cut off the one playing, synchronous ones wait.
+    fx->play(sound("wellcome.wav"), kAsync);
+    EXPECT_EQ(waitedMs, 0);
+    EXPECT_EQ(Mix_Playing(-1), 1);
+    fx->play(sound("wellcome.wav"), kAsync);
+    EXPECT_EQ(Mix_Playing(-1), 1) << "effects must not pile up";
+
+    // A synchronous one replaces it and waits until heard, timed by the clock.
+    const auto start = std::chrono::steady_clock::now();
+    fx->play(sound("sound18.wav"), kSync);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(Effects, WithoutAnAudioDeviceTheGameIsSilentAndWaitsForNothing)
+{
+    const char* old = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = old ? old : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    SdlEffects& silent = device();
+    EXPECT_FALSE(silent.available());
+    silent.play(sound("sound18.wav"), kSync);
+    silent.play(sound("sound18.wav"), kAsync);
+    EXPECT_EQ(waitedMs, 0); // no sound, so the explosion holds nothing up
+    fx.reset();
+
+    // A failed attempt leaves SDL in a state where the device opens again.
+    if (old)
+        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+        unsetenv("SDL_AUDIODRIVER");
+    if (device().available()) {
+        fx->play(sound("rebound.wav"), kSync);
+        EXPECT_GT(waitedMs, 0);
+    }
 }
 
 } // namespace

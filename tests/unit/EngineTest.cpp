@@ -1,0 +1,472 @@
+// The board, and the rule engine on a scripted random sequence: setting up a
+// screen (the counters, the six starting shapes cell by cell, stones, the
+// order of the draws), then a turn: aiming and the flight, removing the landed
+// piece's group, the pieces cut off from the top row, and the explosion. Which
+// pieces join or fall, the counts, the score, the loss, the next piece and a
+// cleared screen are pinned by the sim scripts; here the events, and how the
+// player shows and paces them.
+#include "fakes/FakePorts.h"
+#include "game/Board.h"
+#include "game/Engine.h"
+#include "game/FramePacer.h"
+#include "game/Numbers.h"
+#include "game/Random.h"
+#include "render/Player.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace quibix::testing {
+namespace {
+
+using Spot = std::pair<int, int>;
+
+TEST(Board, NeighbourOrderAndBoundsOnEvenAndOddRowsAndAtTheMargins)
+{
+    struct Case { int c, r; std::vector<Spot> expected; };
+    const Case cases[] = {
+        {5, 2, {{4, 2}, {4, 1}, {4, 3}, {6, 2}, {5, 1}, {5, 3}}},         // even row
+        {5, 3, {{4, 3}, {6, 3}, {6, 2}, {6, 4}, {5, 2}, {5, 4}}},         // odd row
+        {0, 0, {{1, 0}, {0, 1}}},                                         // top-left corner
+        {16, 14, {{15, 14}, {15, 13}, {15, 15}, {17, 14}, {16, 13}, {16, 15}}}, // reaches the margin
+        {17, 15, {{16, 15}, {17, 14}}}, // margin corner: nothing in column 18 or row 16
+    };
+    for (const Case& k : cases) {
+        std::vector<Spot> found;
+        ForEachNeighbour(k.c, k.r, [&](int x, int y) { found.emplace_back(x, y); });
+        EXPECT_EQ(found, k.expected) << k.c << "," << k.r;
+    }
+}
+
+// Which cells the scans look at is the margin and loss sim scripts'; here
+// the two that change the whole board.
+TEST(Board, ClearAndPetrifyIncludeTheMarginButNothingBeyond)
+{
+    Tablero t;
+    t(0, 0) = {3, 10, 20, -1};
+    t(17, 15).Tipo = 4;
+    t(18, 16).Tipo = 5; // never addressed
+    PetrificaTablero(t);
+    EXPECT_EQ(t(17, 15).Tipo, kStone);
+    EXPECT_EQ(t(18, 16).Tipo, 5);
+    BorraTablero(t);
+    EXPECT_TRUE(t(0, 0).X == 0 && t(0, 0).Cae == 0 && t(17, 15).Tipo == kEmpty);
+    EXPECT_EQ(t(18, 16).Tipo, 5);
+}
+
+struct Put { int c, r; int16_t code; };
+
+class EngineFixture : public ::testing::Test {
+protected:
+    // Every kind in turn, so the next-piece rule always finds one.
+    EngineFixture() : random({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f}), engine(random) {}
+
+    // A fresh screen's counters, an empty board under `bricks` rows, pieces
+    // put on it, `kind` loaded.
+    void position(const std::vector<Put>& pieces, int16_t kind = 0, int16_t bricks = 0)
+    {
+        engine.clearBoard(bricks);
+        engine.setUsed(0);
+        engine.setScore(0);
+        engine.setFuse(0);
+        engine.setPantalla(0);
+        for (const Put& p : pieces)
+            engine.put(p.c, p.r, p.code);
+        engine.load(kind, kind);
+    }
+
+    int16_t code(int c, int r) const { return engine.board()(c, r).Tipo; }
+
+    template <typename Event>
+    static std::vector<Event> eventsOf(const Turn& turn)
+    {
+        std::vector<Event> found;
+        for (const TurnEvent& e : turn.events)
+            if (const auto* event = std::get_if<Event>(&e))
+                found.push_back(*event);
+        return found;
+    }
+    static std::vector<std::string> soundsOf(const Turn& turn)
+    {
+        std::vector<std::string> names;
+        for (const SoundPlayed& s : eventsOf<SoundPlayed>(turn))
+            names.push_back(s.file);
+        return names;
+    }
+
+    FixedSequenceRandom random;
+    Engine engine;
+};
+
+using Layout = std::array<const char*, 9>; // rows 0..8, '#' where the shape leaves a gap
+
+// The shapes' masked cells, as the game defines them; the square has none.
+const char* const kNone = ".................";
+const Layout kSquare = {kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone};
+const Layout kFace = {".................", "..##........##...", "..###...#...###..",
+                      ".......##........", "........#........", ".................",
+                      "......#####......", ".................", "................."};
+const Layout kDiamond = {".................", "##............###", "##.............##",
+                         "#.......#......##", "#.......##......#", "#.......#......##",
+                         "##.............##", "##............###", "................."};
+const Layout kColumns = {".................", "..#...#...#...#..", ".................",
+                         "..#...#...#...#..", ".................", "..#...#...#...#..",
+                         ".................", "..#...#...#...#..", "..##..##..##..##."};
+const Layout kSaw = {".................", ".#...#...#...#...", ".##..##..##..##..",
+                     ".................", ".................", ".................",
+                     ".................", ".##..##..##..##..", "..#...#...#...#.."};
+
+class EngineScreenTest : public EngineFixture {
+protected:
+    // Rows 0..8 read with '#' where a cell holds `gap` and '.' elsewhere.
+    void expectLayout(int16_t gap, const Layout& expected, int shape) const
+    {
+        for (int r = 0; r < 9; ++r) {
+            std::string row;
+            for (int c = 0; c < 17; ++c)
+                row += code(c, r) == gap ? '#' : '.';
+            EXPECT_EQ(row, expected[r]) << "shape " << shape << ", row " << r;
+        }
+    }
+};
+
+TEST_F(EngineScreenTest, ANewScreenReseedsDrawsEveryCellAndResetsTheTurnCounters)
+{
+    // Bricks, loss row and level per screen: the screens sim script.
+    for (const int16_t screen : {0, 4}) {
+        engine.NuevaPantalla(0);
+        engine.aim(100);
+        engine.setScore(1234);
+        engine.setUsed(3);
+        engine.setFuse(4);
+        const auto [reseeds, drawn] = std::pair{random.reseeds(), random.drawn()};
+        engine.NuevaPantalla(screen);
+        // One reseed, then a number for every cell of rows 0..8 and the two pieces.
+        EXPECT_EQ(random.reseeds(), reseeds + 1);
+        EXPECT_EQ(random.drawn(), drawn + 9 * 17 + 2);
+        EXPECT_EQ(engine.score(), screen == 0 ? 0 : 1234);
+        EXPECT_EQ(engine.board()(0, 0).Y, 25 * screen);
+        EXPECT_EQ(engine.grados(), 90);
+        EXPECT_EQ(engine.mecha(), 0);
+        EXPECT_EQ(engine.usadas(), 0);
+    }
+}
+
+TEST_F(EngineScreenTest, EveryShapeLeavesItsCellsEmptyOnEasyAndStonyOnHard)
+{
+    const Layout* layouts[] = {&kSquare, &kFace, &kDiamond, &kColumns, &kSaw};
+    for (int16_t shape = 0; shape < 5; ++shape) {
+        engine.setForma(shape);
+        engine.setLevel(0);
+        engine.NuevaPantalla(0);
+        expectLayout(kEmpty, *layouts[shape], shape);
+        if (shape == 0)
+            continue; // the square on Hard has random stones, below
+        engine.setLevel(1);
+        engine.NuevaPantalla(0);
+        expectLayout(kStone, *layouts[shape], shape);
+        for (int c = 0; c < 17; ++c)
+            EXPECT_EQ(code(c, 9), kEmpty);
+    }
+}
+
+TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
+{
+    // Per screen the shape is drawn as N(4r): 0.99 gives the saw, 0.05 the
+    // square, whose cells then draw kind 6 from 0.99, never a stone.
+    engine.setForma(5);
+    engine.setLevel(1);
+    random = FixedSequenceRandom({0.99f}, true);
+    engine.NuevaPantalla(0);
+    expectLayout(kStone, kSaw, 5);
+    random = FixedSequenceRandom({0.05f, 0.99f, 0.99f}, true);
+    engine.NuevaPantalla(1);
+    EXPECT_EQ(engine.formaActual(), 5);
+    expectLayout(kStone, kSquare, 5);
+}
+
+TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsLoadedClamped)
+{
+    position({{3, 3, 2}});
+    for (const Put& p : std::vector<Put>{{18, 0, 1}, {0, 16, 1}, {3, 3, 8}, {3, 3, -1}})
+        engine.put(p.c, p.r, p.code);
+    for (int r = 0; r < kBoardRows; ++r)
+        for (int c = 0; c < kBoardColumns; ++c)
+            EXPECT_EQ(code(c, r), c == 3 && r == 3 ? 2 : 0) << c << "," << r;
+    EXPECT_EQ(engine.board()(3, 3).Cae, 0);
+    // Kinds to load are kept within the six.
+    engine.load(-3, 9);
+    EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 5);
+    engine.load(9, -3);
+    EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 50);
+}
+
+TEST(Numbers, HalvesGoToTheEvenNeighbour)
+{
+    const std::pair<double, int> cases[] = {{92.5, 92}, {93.5, 94}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
+                                            {4.5, 4}}; // 5 r with r = 0.9 gives kind 4, not 5
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(N(value), expected) << value;
+        EXPECT_EQ(N(static_cast<float>(value)), expected) << value << "f";
+    }
+}
+
+using EngineShotTest = EngineFixture;
+
+TEST_F(EngineShotTest, MouseTurnsTheCannonWithinTwoAndOneHundredSeventyEight)
+{
+    // Angle N(270 - x), halves to even, clamped.
+    struct Case { float x; int16_t angle; };
+    for (const Case& k : {Case{-500, 178}, Case{91, 178}, Case{92, 178}, Case{93, 177}, Case{180.5f, 90},
+                          Case{181.5f, 88}, Case{267, 3}, Case{268, 2}, Case{269, 2}, Case{900, 2}}) {
+        EXPECT_EQ(engine.aim(k.x), k.angle) << k.x;
+        EXPECT_EQ(engine.grados(), k.angle) << k.x;
+    }
+}
+
+TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndEveryShotReseedsOnce)
+{
+    // Steps and resting cell per angle: the flight sim script. Frames show
+    // the centre 12 pixels up and left.
+    struct Case { int16_t bricks, angle; int steps, rebounds, column; PixelPoint first, last; };
+    for (const Case& k : {Case{2, 90, 35, 0, 8, {209, 398}, {209, 68}}, Case{0, 45, 56, 1, 9, {216, 401}, {230, 19}},
+                          Case{0, 174, 378, 9, 4, {199, 407}, {99, 14}}}) {
+        position({}, 3, k.bricks);
+        const int reseeds = random.reseeds();
+        engine.aim(static_cast<float>(270 - k.angle));
+        const Turn turn = engine.shoot();
+        EXPECT_EQ(random.reseeds(), reseeds + 1) << k.angle;
+        // One frame per step but the last; a rebound sound per rebound.
+        const auto frames = eventsOf<FlightFrame>(turn);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(k.steps - 1)) << k.angle;
+        EXPECT_EQ(frames.front().at, k.first) << k.angle;
+        EXPECT_EQ(frames.back().at, k.last) << k.angle;
+        EXPECT_EQ(frames.front().kind, 3);
+        EXPECT_EQ(eventsOf<Rebounded>(turn).size(), static_cast<std::size_t>(k.rebounds)) << k.angle;
+        EXPECT_EQ(code(k.column, 0), 4) << k.angle;
+        EXPECT_EQ(engine.board()(k.column, 0).X, 25 * k.column) << k.angle;
+        EXPECT_EQ(engine.board()(k.column, 0).Y, 25 * k.bricks) << k.angle;
+        EXPECT_EQ(engine.grados(), k.angle) << "the aim comes back after the mirrored flight";
+        EXPECT_EQ(eventsOf<PiecesDealt>(turn).at(0).next, engine.siguiente());
+    }
+    // A shot that lands without flying reseeds too.
+    engine.landAt({3, 0});
+    EXPECT_EQ(random.reseeds(), 4);
+}
+
+using EngineMatchTest = EngineFixture;
+
+TEST_F(EngineMatchTest, GroupVanishesDepthFirstInNeighbourOrderAndScores)
+{
+    // Breadth first would take (6, 2) before (5, 3); (7, 2) touches only (6, 2).
+    position({{4, 2, 2}, {6, 2, 2}, {4, 3, 2}, {5, 3, 2}, {7, 2, 2}, {4, 0, 1}, {4, 1, 3}, {5, 1, 3},
+              {6, 1, 4}, {6, 0, 5}, {7, 1, 4}, {7, 0, 5}, {8, 1, 6}, {8, 0, 6}},
+             1);
+    const Turn turn = engine.landAt({5, 2});
+    const std::vector<Cell> order{{5, 2}, {4, 2}, {4, 3}, {5, 3}, {6, 2}, {7, 2}};
+    EXPECT_EQ(turn.removed, order);
+    const auto removed = eventsOf<PieceRemoved>(turn);
+    ASSERT_EQ(removed.size(), order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        EXPECT_EQ(removed[k].cell, order[k]);
+        EXPECT_EQ(removed[k].at, cellOrigin(order[k].col, order[k].row, 0));
+    }
+    EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", "sound18.wav"}));
+}
+
+using EngineFallsTest = EngineFixture;
+
+// A shot of kind 5 (code 6) resting at (16, 0), where it joins nothing.
+constexpr Cell kQuietShot{16, 0};
+
+TEST_F(EngineFallsTest, CheerChangesAtFourFallenAndTheFallStartsWhereThePiecesWere)
+{
+    for (const auto& [fallen, cheer] : {std::pair{1, "great1.wav"}, {3, "great1.wav"}, {4, "great2.wav"}}) {
+        std::vector<Put> loose;
+        for (int c = 0; c < fallen; ++c)
+            loose.push_back({c, 3, 2});
+        position(loose, 5);
+        const Turn turn = engine.landAt(kQuietShot);
+        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", cheer})) << fallen;
+        const auto fell = eventsOf<PiecesFell>(turn);
+        ASSERT_EQ(fell.size(), 1u);
+        ASSERT_EQ(fell[0].pieces.size(), static_cast<std::size_t>(fallen));
+        EXPECT_EQ(fell[0].pieces[0].from, (PixelPoint{12, 75})); // odd row 3
+        EXPECT_EQ(fell[0].pieces[0].code, 2);
+    }
+}
+
+TEST_F(EngineFallsTest, FallLastsUntilTheHighestPieceLeavesTheField)
+{
+    // Row 1 without bricks starts at y = 25: 45 frames of 10 px. Row 14
+    // starts at 350: 12 frames. Under 4 brick rows it starts at 450, but
+    // the fall counts from 420 at the latest: 5 frames.
+    struct Case { int16_t bricks; int row, frames; };
+    for (const Case& k : {Case{0, 1, 45}, Case{0, 14, 12}, Case{4, 14, 5}}) {
+        position({{6, k.row, 2}}, 5, k.bricks);
+        const auto fell = eventsOf<PiecesFell>(engine.landAt(kQuietShot));
+        ASSERT_EQ(fell.size(), 1u) << k.row;
+        EXPECT_EQ(fell[0].frames, k.frames) << k.row;
+    }
+}
+
+using EngineTurnTest = EngineFixture;
+
+TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamite)
+{
+    // A board that hangs whole, with a piece in the margin column.
+    position({{8, 0, 1}, {8, 1, 2}, {3, 0, 3}, {17, 2, 4}}, 5);
+    for (int shot = 1; shot <= 7; ++shot) {
+        // Kinds 4 and 5 in turn along row 0: no group.
+        engine.load(static_cast<int16_t>(4 + shot % 2), 0);
+        const Turn turn = engine.landAt({static_cast<int16_t>(9 + shot), 0});
+        const bool blown = shot == 7;
+        EXPECT_EQ(eventsOf<DynamiteExploded>(turn).size(), blown ? 1u : 0u) << shot;
+        if (!blown) {
+            EXPECT_EQ(eventsOf<FuseBurnt>(turn).at(0).frame, shot);
+            continue;
+        }
+        // Every piece one row lower, the margin too.
+        EXPECT_EQ(engine.board()(8, 1).Y, 50);
+        EXPECT_EQ(engine.board()(17, 2).Y, 75);
+        EXPECT_EQ(engine.board()(16, 0).Y, 25);
+        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", "boom.wav", "down1.wav"}));
+        EXPECT_TRUE(eventsOf<SoundPlayed>(turn).at(1).synchronous);
+        const auto lowered = eventsOf<BoardLowered>(turn);
+        ASSERT_EQ(lowered.size(), 1u);
+        EXPECT_EQ(lowered[0].ladrillos, 1);
+        EXPECT_EQ(lowered[0].pieces.size(), 11u);
+    }
+}
+
+TEST_F(EngineTurnTest, TheExplosionLowersAPieceInTheMarginRowToo)
+{
+    position({{8, 0, 1}, {4, 15, 2}}, 5);
+    engine.setFuse(6);
+    const auto lowered = eventsOf<BoardLowered>(engine.landAt({2, 0}));
+    ASSERT_EQ(lowered.size(), 1u);
+    EXPECT_EQ(lowered[0].pieces.size(), 3u);
+    EXPECT_EQ(engine.board()(4, 15).Y, 400);
+}
+
+// The player shows a decided turn: what stays on the screen and the resting
+// picture afterwards, and the band after an explosion.
+class PlayerTest : public EngineFixture {
+protected:
+    PlayerTest()
+    {
+        canvas.Picture3.fill(QColor(40, 90, 160));
+        canvas.PicBandaBuff.fill(QColor(90, 40, 40));
+        canvas.PicBanda = canvas.PicBandaBuff.copy();
+        canvas.CreaBuffers();
+    }
+    // The position drawn at rest, then the turn landing at `rest` shown.
+    void play(Cell rest)
+    {
+        canvas.DibujaArray(engine.board(), engine.ladrillos(), true);
+        canvas.drawPieceSlots(engine.ficha(), engine.siguiente());
+        canvas.Picture1 = canvas.Picture2.copy();
+        window.logPresents = window.logPauses = true;
+        player.play(engine.landAt(rest), [this](const SoundPlayed& s) { log.add(std::string("sound ") + s.file); },
+                    17);
+    }
+    QImage square(const QImage& image, PixelPoint at) const { return image.copy(at.x, at.y, 25, 25); }
+
+    EventLog log;
+    FakeWindow window{log};
+    Canvas canvas{window};
+    Player player{canvas, window};
+};
+
+TEST_F(PlayerTest, VanishedGroupIsShownInOrderAndLeavesTheCleanBackground)
+{
+    position({{4, 0, 3}, {6, 0, 3}, {5, 1, 1}, {6, 1, 2}, {7, 0, 2}}, 2); // (5, 1): another kind, stays
+    play({5, 0});
+    for (int c : {4, 5, 6}) {
+        const PixelPoint at = cellOrigin(c, 0, 0);
+        EXPECT_EQ(square(canvas.Picture2, at), square(canvas.Picture3, at)) << c;
+        EXPECT_EQ(square(canvas.Picture1, at), square(canvas.Picture3, at)) << c;
+    }
+    EXPECT_NE(square(canvas.Picture2, cellOrigin(5, 1, 0)), square(canvas.Picture3, cellOrigin(5, 1, 0)));
+    std::vector<std::string> expected{"sound shoot.wav", "present Picture1", "sound sound18.wav"};
+    for (int piece = 0; piece < 3; ++piece) // each destroyed in 50 ms
+        expected.insert(expected.end(), {"present Picture1", "pause 15", "present Picture1", "pause 10",
+                                         "present Picture1", "pause 5", "pause 20"});
+    expected.insert(expected.end(), 3, "present Picture1");
+    EXPECT_EQ(log.events, expected);
+}
+
+TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSays)
+{
+    struct Case { std::vector<Put> board; int anchor; Cell shot; QRect area; Put gone, kept; };
+    const Case cases[] = {
+        // (2, 13) hung from the vanished group and falls across its squares.
+        {{{1, 14, 1}, {2, 14, 1}, {2, 13, 3}}, 0, {3, 14}, {0, 300, 150, 100}, {2, 13, 0}, {2, 14, 0}},
+        // (14, 8) falls past the shot just landed and (14, 14): both stay whole.
+        {{{11, 13, 3}, {12, 13, 4}, {14, 14, 5}, {14, 8, 6}}, 10, {13, 13}, {300, 300, 100, 100}, {14, 8, 0},
+         {14, 14, 5}},
+    };
+    for (const Case& k : cases) {
+        position(k.board, 0);
+        for (int r = 0; r <= 13; ++r) // kinds 5 and 6 in turn: joins nothing, hangs from the top
+            engine.put(k.anchor, r, static_cast<int16_t>(5 + r % 2));
+        play(k.shot);
+        for (const Put& p : {k.gone, k.kept})
+            EXPECT_EQ(code(p.c, p.r), p.code) << p.c << "," << p.r;
+        EXPECT_EQ(canvas.Picture1.copy(k.area), canvas.Picture2.copy(k.area)) << k.shot.col;
+    }
+}
+
+// The board lowered is the soak's to check after every turn; here the band.
+TEST_F(PlayerTest, ExplosionShowsTheBandFresh)
+{
+    position({{8, 0, 1}, {8, 1, 2}}, 5);
+    engine.setFuse(6);
+    play({2, 0});
+    // Fuse frame 0 and the dynamite whole, as a fresh band shows them.
+    const QImage played = canvas.PicBanda.copy();
+    canvas.PicBanda = canvas.PicBandaBuff.copy();
+    canvas.drawFuse(0);
+    canvas.drawDynamite(false);
+    EXPECT_EQ(played, canvas.PicBanda);
+    EXPECT_EQ(window.shownBand, played);
+}
+
+// Animation pauses keep to one running deadline while frames follow each
+// other, and start afresh after a gap.
+using std::chrono::milliseconds;
+
+TEST(FramePacer, FramesKeepTheirPaceAndAGapOverFortyMillisecondsStartsAfresh)
+{
+    FramePacer::Clock::time_point now{};
+    std::vector<milliseconds> waits; // each wait's deadline, from time zero
+    FramePacer pacer([&](FramePacer::Clock::time_point until) {
+        waits.push_back(std::chrono::duration_cast<milliseconds>(until.time_since_epoch()));
+        now = until;
+    },
+                     [&] { return now; });
+
+    now += milliseconds(1000);
+    pacer.pause(17); // a fresh animation: until 1000 + 17
+    now += milliseconds(5); // drawing the next frame took 5 ms
+    pacer.pause(17); // 17 after the last deadline, not after now
+    now += milliseconds(40); // the longest gap still part of the animation
+    pacer.pause(50); // so only 10 ms are left of it
+    now += milliseconds(41); // one more: a new animation
+    pacer.pause(50); // the whole 50 from now
+    pacer.pause(0); // nothing
+    now += milliseconds(30); // drawing outran the frame: no wait at all
+    pacer.pause(17);
+    now += milliseconds(100);
+    pacer.pause(1); // the shortest pause still waits
+    EXPECT_EQ(waits, (std::vector<milliseconds>{milliseconds(1017), milliseconds(1034), milliseconds(1084),
+                                                milliseconds(1175), milliseconds(1306)}));
+}
+
+} // namespace
+} // namespace quibix::testing
