@@ -8,7 +8,6 @@ namespace quibix {
 
 namespace {
 
-constexpr int kShapeRows = 9;
 constexpr int kShapeRandom = 5;
 
 using MaskRows = std::initializer_list<std::initializer_list<int>>;
@@ -82,9 +81,7 @@ void Engine::DefineForma(int16_t forma)
     if (shape == kShapeRandom)
         shape = N(4.0f * random.next());
 
-    for (int i = 0; i < kShapeRows; ++i)
-        for (int j = 0; j < kFieldColumns; ++j)
-            Mascara(j, i).Tipo = 0;
+    BorraTablero(Mascara); // the last screen's shape
 
     const MaskRows* rows = masksOf(shape);
     if (rows == nullptr)

@@ -21,7 +21,7 @@ TEST_F(HelpMenuTest, AboutBoxGetsTheDataFoldersPictureOrAPlainOne)
         std::function<void(const TempAppFolder&)> prepare;
         bool expectPicture; // else the plain backdrop
     };
-    // Letter case, sizes and damage are loadSkinPicture's (SkinTest, PicturesTest).
+    // Letter case, sizes and damage are loadSkinPicture's (SkinTest, DrawingTest).
     const std::vector<Case> cases{
         {"in the data folder", [](auto& f) { f.writePicture("data/about.jpg", kAboutColour, {420, 380}); }, true},
         {"no data folder: the program's own",
