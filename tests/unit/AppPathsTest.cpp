@@ -58,8 +58,9 @@ TEST_F(AppPathsTest, ListsMatchingFilesOrFoldersSortedIgnoringCase)
     EXPECT_EQ(listFiles(app, "\\Space\\", "?ondo?.jpg"),
               (std::vector<std::string>{"FONDO1.JPG", "fondo2.jpg"}));
     EXPECT_TRUE(listFiles(app, "\\Nowhere\\", "*").empty());
-    folder.writeFile("app/data/caf\xC3\xA9.mid"); // '?' is one character, not one byte
-    EXPECT_EQ(listFiles(app, "\\data\\", "caf?.mid").size(), 1u);
+    for (const char* name : {"caf\xC3\xA9.mid", "caf\xE2\x82\xAC.mid", "caf\xF0\x9F\x98\x80.mid"})
+        folder.writeFile(std::string("app/data/") + name); // '?' is one character, not one byte
+    EXPECT_EQ(listFiles(app, "\\data\\", "caf?.mid").size(), 3u);
 
     // Folders: no files, no hidden ones; links to folders count. A name that
     // starts another ignoring case comes before it.
