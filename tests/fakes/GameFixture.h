@@ -3,6 +3,7 @@
 // starts as a data folder (it holds "shoot.wav") of small flat pictures: one
 // background, both covers and the band. Tests change it before load().
 #include "fakes/FakePorts.h"
+#include "fakes/FileBytes.h"
 #include "form/Form1.h"
 
 #include <QColor>
@@ -13,7 +14,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,11 +44,7 @@ public:
         img.fill(colour);
         EXPECT_TRUE(img.save(QString::fromStdString((path() / relative).string()), "JPG", 100)) << relative;
     }
-    std::string readFile(const std::string& relative) const
-    {
-        std::ifstream in(path() / relative, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string readFile(const std::string& relative) const { return fileBytes(path() / relative); }
     void remove(const std::string& relative) const { std::filesystem::remove_all(path() / relative); }
 
     void writeTestData() const
