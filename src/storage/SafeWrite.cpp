@@ -125,10 +125,12 @@ bool copyContents(int from, int to, off_t size)
     return true;
 }
 
-bool syncFolder(const fs::path& folder)
+// The rename itself, made durable where the folder can be opened.
+void syncFolder(const fs::path& folder)
 {
     FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return dir.ok() && ::fsync(dir.get()) == 0;
+    if (dir.ok())
+        (void)::fsync(dir.get());
 }
 
 // Temporaries named "<file>.tmp-<pid>" that earlier versions left behind
@@ -197,7 +199,7 @@ Replace replaceWhole(const fs::path& file, int old, const struct stat* info, uin
         ::unlink(temp.c_str());
         return (err == ENOSPC || err == EDQUOT) ? Replace::Refused : Replace::Failed;
     }
-    (void)syncFolder(folder); // the rename itself, made durable
+    syncFolder(folder);
     return Replace::Done;
 }
 

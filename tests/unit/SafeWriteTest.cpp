@@ -108,8 +108,10 @@ TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
     EXPECT_EQ(fs::status(made).permissions() & exec, fs::perms::none);
 }
 
-TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHanging)
+TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHangingOrLeakingDescriptors)
 {
+    const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto before = openFiles();
     ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
     std::string out;
     bool exists = false;
@@ -119,6 +121,7 @@ TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHanging)
     fs::remove(file);
     fs::create_directory(file);
     EXPECT_EQ(readBytesAt(file, 0, 4, out, exists), EISDIR); // its write: the settings file test
+    EXPECT_EQ(openFiles(), before);
 }
 
 TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
