@@ -28,13 +28,10 @@ void Form1::Picture1_Click()
     if (player.cancelled())
         return;
 
-    if (turn.lost) {
+    if (turn.lost())
         gameLost();
-    } else if (turn.cleared) {
-        for (const TurnEvent& event : turn.events)
-            if (const auto* cleared = std::get_if<ScreenCleared>(&event))
-                screenCleared(*cleared);
-    }
+    else if (const ScreenCleared* cleared = turn.cleared())
+        screenCleared(*cleared);
 
     canvas.Refresca();
     window.setCaption(Caption::Score, 0, std::to_string(rules.score()));

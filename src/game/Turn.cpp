@@ -55,12 +55,10 @@ Turn Engine::turnTo(std::optional<Cell> rest)
 
     if (BuscaFilaBaja(tablero) > intFilaLimite) {
         PetrificaTablero();
-        turn.lost = true;
         turn.events.emplace_back(GameLost{});
     } else if (blnVacio) {
         // A lost game never goes on to a next screen.
         const int32_t bonus = 2000000 / std::max<int32_t>(intUsadas, 1);
-        turn.cleared = true;
         turn.events.emplace_back(ScreenCleared{intUsadas, bonus});
         lngScore += 1000;
         lngScore += bonus;

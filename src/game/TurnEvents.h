@@ -111,8 +111,19 @@ struct Turn {
     int rebounds = 0;
     std::vector<Cell> removed;
     int fallen = 0;
-    bool lost = false;
-    bool cleared = false;
+
+    // How the turn ended, read from its events.
+    bool lost() const { return find<GameLost>() != nullptr; }
+    const ScreenCleared* cleared() const { return find<ScreenCleared>(); }
+
+    template <typename Event>
+    const Event* find() const
+    {
+        for (const TurnEvent& e : events)
+            if (const auto* found = std::get_if<Event>(&e))
+                return found;
+        return nullptr;
+    }
 };
 
 } // namespace quibix

@@ -190,7 +190,7 @@ TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
     expectLayout(kStone, kSquare, 5);
 }
 
-TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsLoadedClamped)
+TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsAndGroupSizesClamped)
 {
     position({{3, 3, 2}});
     for (const Put& p : std::vector<Put>{{18, 0, 1}, {0, 16, 1}, {3, 3, 8}, {3, 3, -1}})
@@ -204,6 +204,11 @@ TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsLoa
     EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 5);
     engine.load(9, -3);
     EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 50);
+    // So is the group size, within 3 to 6.
+    for (const auto& [asked, kept] : {std::pair{2, 3}, {7, 6}}) {
+        engine.setCombinaciones(static_cast<int16_t>(asked));
+        EXPECT_EQ(engine.combinaciones(), kept);
+    }
 }
 
 TEST(Numbers, HalvesGoToTheEvenNeighbour)

@@ -89,10 +89,10 @@ std::string Simulator::shoot(int angle)
 {
     engine_.aim(mouseXFor(angle));
     const Turn turn = engine_.shoot();
-    if (turn.lost)
+    if (turn.lost())
         lost_ = true;
     // A cleared screen goes straight on to the next one, as the window does.
-    if (turn.cleared)
+    if (turn.cleared())
         engine_.NuevaPantalla(engine_.pantalla());
     JsonObject answer;
     answer.add("angle", angle)
@@ -103,8 +103,8 @@ std::string Simulator::shoot(int angle)
         .add("fallen", turn.fallen)
         .add("last", engine_.ultimoTiro());
     addCounters(answer);
-    return answer.add("lost", turn.lost)
-        .add("cleared", turn.cleared)
+    return answer.add("lost", turn.lost())
+        .add("cleared", turn.cleared() != nullptr)
         .add("screen", engine_.pantalla())
         .add("used", engine_.usadas())
         .str();
