@@ -65,6 +65,8 @@ TEST_F(AppPathsTest, ListsMatchingFilesOrFoldersSortedIgnoringCase)
                              "caf\xC0\x80.mid"})
         folder.writeFile(std::string("app/data/") + name);
     EXPECT_EQ(listFiles(app, "\\data\\", "caf?.mid").size(), 5u);
+    folder.writeFile("app/data/\xC3\xA9.mid"); // at the very start too
+    EXPECT_EQ(listFiles(app, "\\data\\", "?.mid"), std::vector<std::string>{"\xC3\xA9.mid"});
 
     // Folders: no files, no hidden ones; links to folders count. A name that
     // starts another ignoring case comes before it.

@@ -46,7 +46,8 @@ TEST(Cp1252, WhatTheCodePageCannotHoldBecomesOneQuestionMarkEach)
     EXPECT_EQ(utf8ToCp1252("\xF0\x80\x80\x80"), "????");            // overlong, four bytes
     EXPECT_EQ(utf8ToCp1252("\xF4\x90\x80\x80"), "????");            // beyond the last character
     EXPECT_EQ(utf8ToCp1252("\xF8\x80\x80\x80"), "????");            // no lead byte at all
-    EXPECT_EQ(utf8ToCp1252("\xF1" "A\x80\x80"), "?A??");             // a four-byte lead, then a letter
+    // A letter where a four-byte character's follower should be.
+    EXPECT_EQ(utf8ToCp1252("\xF1" "A\x80\x80|\xF1\x80" "A\x80|\xF1\x80\x80" "A"), "?A??|??A?|???A");
     // The first and last characters of each lead byte's range are whole ones.
     EXPECT_EQ(utf8ToCp1252("\xC2\x80|\xDF\xBF|\xE0\xA0\x80|\xED\x9F\xBF|\xEF\xBF\xBD|\xF0\x90\x80\x80|"
                            "\xF4\x8F\xBF\xBF"),

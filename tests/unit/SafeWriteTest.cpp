@@ -91,7 +91,8 @@ TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
     fs::permissions(tempPathFor(file), fs::perms::owner_read);
     for (const char* old : {"Quibix.dat.tmp-123", "Quibix.dat.tmp-9"})
         std::ofstream(dir / old) << "x";
-    std::ofstream(dir / "Quibix.dat.tmp-keep") << "not ours";
+    for (const char* theirs : {"Quibix.dat.tmp-keep", "Quibix.dat.tmp-"})
+        std::ofstream(dir / theirs) << "not ours";
     outcome = writeBytesAt(file, 0, "A");
     ASSERT_TRUE(outcome.ok) << outcome.error;
     EXPECT_EQ(outcome.method, WriteMethod::Replaced);
@@ -99,13 +100,15 @@ TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
     for (const auto& entry : fs::directory_iterator(dir))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"Quibix.dat", "Quibix.dat.tmp-keep"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Quibix.dat", "Quibix.dat.tmp-", "Quibix.dat.tmp-keep"}));
 
-    // A file made new is a plain data file: nobody may run it.
-    const fs::path made = dir / "new.dat";
-    ASSERT_TRUE(writeBytesAt(made, 0, "A").ok);
+    // A file made new, written or read, is a plain data file: nobody may run it.
+    std::string head;
+    ASSERT_TRUE(writeBytesAt(dir / "written.dat", 0, "A").ok);
+    ASSERT_TRUE(readFileHead(dir / "read.dat", 4, head));
     const auto exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    EXPECT_EQ(fs::status(made).permissions() & exec, fs::perms::none);
+    for (const char* made : {"written.dat", "read.dat"})
+        EXPECT_EQ(fs::status(dir / made).permissions() & exec, fs::perms::none) << made;
 }
 
 TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHangingOrLeakingDescriptors)
