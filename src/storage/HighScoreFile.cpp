@@ -30,8 +30,10 @@ void storeScore(unsigned char* p, float value)
 {
     uint32_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<unsigned char>(bits >> (8 * i));
+    p[0] = static_cast<unsigned char>(bits);
+    p[1] = static_cast<unsigned char>(bits >> 8);
+    p[2] = static_cast<unsigned char>(bits >> 16);
+    p[3] = static_cast<unsigned char>(bits >> 24);
 }
 
 } // namespace
