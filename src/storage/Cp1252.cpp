@@ -15,6 +15,7 @@ constexpr char16_t kHighCharacters[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
 
+// The UTF-8 of one stored byte.
 std::string utf8Of(unsigned char byte)
 {
     const char32_t c = byte >= 0x80 && byte <= 0x9F ? kHighCharacters[byte - 0x80] : byte;
