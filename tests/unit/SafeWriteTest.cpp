@@ -169,6 +169,8 @@ TEST_F(SafeWriteTest, AWriteTheDiskRefusesFailsAndKeepsTheOldFile)
     std::string head;
     ASSERT_TRUE(readFileHead(file, 3, head));
     EXPECT_EQ(head, "old"); // only the head of a longer file
+    ASSERT_TRUE(readFileHead(file, 64, head));
+    EXPECT_EQ(head, "old scores"); // and no more than a shorter one holds
     for (const bool inPlace : {false, true}) {
         if (inPlace)
             fs::create_hard_link(file, dir / "second name");
