@@ -75,7 +75,6 @@ public:
     int16_t ladrillos() const { return intLadrillos; }
     int16_t filaLimite() const { return intFilaLimite; }
     int16_t pantalla() const { return intPantalla; }
-    bool vacio() const { return blnVacio; }
     int16_t level() const { return intLevel; }
     int16_t combinaciones() const { return intCombinaciones; }
     int16_t forma() const { return intForma; }
