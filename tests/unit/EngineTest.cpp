@@ -105,21 +105,19 @@ protected:
 
 using Layout = std::array<const char*, 9>; // rows 0..8, '#' where the shape leaves a gap
 
-// The shapes' masked cells, as the game defines them; the square has none.
+// The shapes' masked cells, as the game defines them, by shape number.
 const char* const kNone = ".................";
-const Layout kSquare = {kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone};
-const Layout kFace = {".................", "..##........##...", "..###...#...###..",
-                      ".......##........", "........#........", ".................",
-                      "......#####......", ".................", "................."};
-const Layout kDiamond = {".................", "##............###", "##.............##",
-                         "#.......#......##", "#.......##......#", "#.......#......##",
-                         "##.............##", "##............###", "................."};
-const Layout kColumns = {".................", "..#...#...#...#..", ".................",
-                         "..#...#...#...#..", ".................", "..#...#...#...#..",
-                         ".................", "..#...#...#...#..", "..##..##..##..##."};
-const Layout kSaw = {".................", ".#...#...#...#...", ".##..##..##..##..",
-                     ".................", ".................", ".................",
-                     ".................", ".##..##..##..##..", "..#...#...#...#.."};
+const Layout kLayouts[] = {
+    {kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone}, // the square
+    {kNone, "..##........##...", "..###...#...###..", ".......##........", "........#........", kNone,
+     "......#####......", kNone, kNone},
+    {kNone, "##............###", "##.............##", "#.......#......##", "#.......##......#",
+     "#.......#......##", "##.............##", "##............###", kNone},
+    {kNone, "..#...#...#...#..", kNone, "..#...#...#...#..", kNone, "..#...#...#...#..", kNone,
+     "..#...#...#...#..", "..##..##..##..##."},
+    {kNone, ".#...#...#...#...", ".##..##..##..##..", kNone, kNone, kNone, kNone, ".##..##..##..##..",
+     "..#...#...#...#.."},
+};
 
 class EngineScreenTest : public EngineFixture {
 protected:
@@ -159,17 +157,16 @@ TEST_F(EngineScreenTest, ANewScreenReseedsDrawsEveryCellAndResetsTheTurnCounters
 
 TEST_F(EngineScreenTest, EveryShapeLeavesItsCellsEmptyOnEasyAndStonyOnHard)
 {
-    const Layout* layouts[] = {&kSquare, &kFace, &kDiamond, &kColumns, &kSaw};
     for (int16_t shape = 0; shape < 5; ++shape) {
         engine.setForma(shape);
         engine.setLevel(0);
         engine.NuevaPantalla(0);
-        expectLayout(kEmpty, *layouts[shape], shape);
+        expectLayout(kEmpty, kLayouts[shape], shape);
         if (shape == 0)
             continue; // the square on Hard has random stones, below
         engine.setLevel(1);
         engine.NuevaPantalla(0);
-        expectLayout(kStone, *layouts[shape], shape);
+        expectLayout(kStone, kLayouts[shape], shape);
         for (int c = 0; c < 17; ++c)
             EXPECT_EQ(code(c, 9), kEmpty);
     }
@@ -183,11 +180,11 @@ TEST_F(EngineScreenTest, RandomShapeIsDrawnAgainEveryScreenAndNeverGivesStones)
     engine.setLevel(1);
     random = FixedSequenceRandom({0.99f}, true);
     engine.NuevaPantalla(0);
-    expectLayout(kStone, kSaw, 5);
+    expectLayout(kStone, kLayouts[4], 5);
     random = FixedSequenceRandom({0.05f, 0.99f, 0.99f}, true);
     engine.NuevaPantalla(1);
     EXPECT_EQ(engine.formaActual(), 5);
-    expectLayout(kStone, kSquare, 5);
+    expectLayout(kStone, kLayouts[0], 5);
 }
 
 TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsAndGroupSizesClamped)
@@ -246,6 +243,7 @@ TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndEveryShotReseedsOnce)
         engine.aim(static_cast<float>(270 - k.angle));
         const Turn turn = engine.shoot();
         EXPECT_EQ(random.reseeds(), reseeds + 1) << k.angle;
+        EXPECT_EQ(engine.usadas(), 1) << "counted from 0";
         // One frame per step but the last; a rebound sound per rebound.
         const auto frames = eventsOf<FlightFrame>(turn);
         ASSERT_EQ(frames.size(), static_cast<std::size_t>(k.steps - 1)) << k.angle;
@@ -264,99 +262,52 @@ TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndEveryShotReseedsOnce)
     EXPECT_EQ(random.reseeds(), 4);
 }
 
-using EngineMatchTest = EngineFixture;
-
-TEST_F(EngineMatchTest, GroupVanishesDepthFirstInNeighbourOrderAndScores)
-{
-    // Breadth first would take (6, 2) before (5, 3); (7, 2) touches only (6, 2).
-    position({{4, 2, 2}, {6, 2, 2}, {4, 3, 2}, {5, 3, 2}, {7, 2, 2}, {4, 0, 1}, {4, 1, 3}, {5, 1, 3},
-              {6, 1, 4}, {6, 0, 5}, {7, 1, 4}, {7, 0, 5}, {8, 1, 6}, {8, 0, 6}},
-             1);
-    const Turn turn = engine.landAt({5, 2});
-    const std::vector<Cell> order{{5, 2}, {4, 2}, {4, 3}, {5, 3}, {6, 2}, {7, 2}};
-    EXPECT_EQ(turn.removed, order);
-    const auto removed = eventsOf<PieceRemoved>(turn);
-    ASSERT_EQ(removed.size(), order.size());
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        EXPECT_EQ(removed[k].cell, order[k]);
-        EXPECT_EQ(removed[k].at, cellOrigin(order[k].col, order[k].row, 0));
-    }
-    EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", "sound18.wav"}));
-}
-
 using EngineFallsTest = EngineFixture;
 
-// A shot of kind 5 (code 6) resting at (16, 0), where it joins nothing.
-constexpr Cell kQuietShot{16, 0};
-
-TEST_F(EngineFallsTest, CheerChangesAtFourFallenAndTheFallStartsWhereThePiecesWere)
+TEST_F(EngineFallsTest, CheerChangesAtFourFallenAndTheFallLastsUntilTheHighestPieceLeavesTheField)
 {
-    for (const auto& [fallen, cheer] : {std::pair{1, "great1.wav"}, {3, "great1.wav"}, {4, "great2.wav"}}) {
+    // `fallen` loose pieces in a row from column 0; a shot of kind 5 (code 6)
+    // rests at (16, 0), where it joins nothing. Row 1 without bricks starts
+    // at y = 25: 45 frames of 10 px, row 14 at 350: 12. Under 4 brick rows
+    // it starts at 450, but the fall counts from 420 at the latest: 5.
+    struct Case { int16_t bricks; int row, fallen, frames; const char* cheer; PixelPoint from; };
+    for (const Case& k : {Case{0, 1, 1, 45, "great1.wav", {12, 25}}, Case{0, 3, 3, 40, "great1.wav", {12, 75}},
+                          Case{0, 3, 4, 40, "great2.wav", {12, 75}}, Case{0, 14, 1, 12, "great1.wav", {0, 350}},
+                          Case{4, 14, 1, 5, "great1.wav", {0, 450}}}) {
         std::vector<Put> loose;
-        for (int c = 0; c < fallen; ++c)
-            loose.push_back({c, 3, 2});
-        position(loose, 5);
-        const Turn turn = engine.landAt(kQuietShot);
-        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", cheer})) << fallen;
+        for (int c = 0; c < k.fallen; ++c)
+            loose.push_back({c, k.row, 2});
+        position(loose, 5, k.bricks);
+        const Turn turn = engine.landAt({16, 0});
+        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", k.cheer})) << k.fallen;
         const auto fell = eventsOf<PiecesFell>(turn);
         ASSERT_EQ(fell.size(), 1u);
-        ASSERT_EQ(fell[0].pieces.size(), static_cast<std::size_t>(fallen));
-        EXPECT_EQ(fell[0].pieces[0].from, (PixelPoint{12, 75})); // odd row 3
+        ASSERT_EQ(fell[0].pieces.size(), static_cast<std::size_t>(k.fallen));
+        EXPECT_EQ(fell[0].pieces[0].from, k.from) << k.row;
         EXPECT_EQ(fell[0].pieces[0].code, 2);
+        EXPECT_EQ(fell[0].frames, k.frames) << k.row << " " << k.bricks;
     }
 }
 
-TEST_F(EngineFallsTest, FallLastsUntilTheHighestPieceLeavesTheField)
-{
-    // Row 1 without bricks starts at y = 25: 45 frames of 10 px. Row 14
-    // starts at 350: 12 frames. Under 4 brick rows it starts at 450, but
-    // the fall counts from 420 at the latest: 5 frames.
-    struct Case { int16_t bricks; int row, frames; };
-    for (const Case& k : {Case{0, 1, 45}, Case{0, 14, 12}, Case{4, 14, 5}}) {
-        position({{6, k.row, 2}}, 5, k.bricks);
-        const auto fell = eventsOf<PiecesFell>(engine.landAt(kQuietShot));
-        ASSERT_EQ(fell.size(), 1u) << k.row;
-        EXPECT_EQ(fell[0].frames, k.frames) << k.row;
-    }
-}
-
-using EngineTurnTest = EngineFixture;
-
-TEST_F(EngineTurnTest, SevenBarrenShotsBlowTheDynamite)
+TEST_F(EngineFallsTest, TheSeventhBarrenShotBlowsTheDynamiteAndLowersEveryPieceMarginsToo)
 {
     // A board that hangs whole, with a piece in the margin column.
-    position({{8, 0, 1}, {8, 1, 2}, {3, 0, 3}, {17, 2, 4}}, 5);
-    for (int shot = 1; shot <= 7; ++shot) {
-        // Kinds 4 and 5 in turn along row 0: no group.
-        engine.load(static_cast<int16_t>(4 + shot % 2), 0);
-        const Turn turn = engine.landAt({static_cast<int16_t>(9 + shot), 0});
-        const bool blown = shot == 7;
-        EXPECT_EQ(eventsOf<DynamiteExploded>(turn).size(), blown ? 1u : 0u) << shot;
-        if (!blown) {
-            EXPECT_EQ(eventsOf<FuseBurnt>(turn).at(0).frame, shot);
-            continue;
-        }
-        // Every piece one row lower, the margin too.
-        EXPECT_EQ(engine.board()(8, 1).Y, 50);
-        EXPECT_EQ(engine.board()(17, 2).Y, 75);
-        EXPECT_EQ(engine.board()(16, 0).Y, 25);
-        EXPECT_EQ(soundsOf(turn), (std::vector<std::string>{"shoot.wav", "boom.wav", "down1.wav"}));
-        EXPECT_TRUE(eventsOf<SoundPlayed>(turn).at(1).synchronous);
-        const auto lowered = eventsOf<BoardLowered>(turn);
-        ASSERT_EQ(lowered.size(), 1u);
-        EXPECT_EQ(lowered[0].ladrillos, 1);
-        EXPECT_EQ(lowered[0].pieces.size(), 11u);
-    }
-}
-
-TEST_F(EngineTurnTest, TheExplosionLowersAPieceInTheMarginRowToo)
-{
-    position({{8, 0, 1}, {4, 15, 2}}, 5);
-    engine.setFuse(6);
-    const auto lowered = eventsOf<BoardLowered>(engine.landAt({2, 0}));
+    position({{8, 0, 1}, {8, 1, 2}, {17, 2, 4}}, 5);
+    engine.setFuse(5);
+    const Turn sixth = engine.landAt({10, 0});
+    EXPECT_EQ(eventsOf<FuseBurnt>(sixth).at(0).frame, 6);
+    EXPECT_TRUE(eventsOf<DynamiteExploded>(sixth).empty());
+    engine.put(4, 15, 2); // and one in the margin row
+    const Turn seventh = engine.landAt({12, 0});
+    EXPECT_EQ(eventsOf<DynamiteExploded>(seventh).size(), 1u);
+    for (const auto& [cell, y] : {std::pair{Cell{8, 1}, 50}, {Cell{17, 2}, 75}, {Cell{12, 0}, 25}, {Cell{4, 15}, 400}})
+        EXPECT_EQ(engine.board()(cell.col, cell.row).Y, y) << cell.col << "," << cell.row;
+    EXPECT_EQ(soundsOf(seventh), (std::vector<std::string>{"shoot.wav", "boom.wav", "down1.wav"}));
+    EXPECT_TRUE(eventsOf<SoundPlayed>(seventh).at(1).synchronous);
+    const auto lowered = eventsOf<BoardLowered>(seventh);
     ASSERT_EQ(lowered.size(), 1u);
-    EXPECT_EQ(lowered[0].pieces.size(), 3u);
-    EXPECT_EQ(engine.board()(4, 15).Y, 400);
+    EXPECT_EQ(lowered[0].ladrillos, 1);
+    EXPECT_EQ(lowered[0].pieces.size(), 6u);
 }
 
 // The player shows a decided turn: what stays on the screen and the resting
