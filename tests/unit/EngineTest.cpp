@@ -392,28 +392,22 @@ using std::chrono::milliseconds;
 TEST(FramePacer, FramesKeepTheirPaceAndAGapOverFortyMillisecondsStartsAfresh)
 {
     FramePacer::Clock::time_point now{};
-    std::vector<milliseconds> waits; // each wait's deadline, from time zero
+    std::vector<milliseconds::rep> waits; // each wait's deadline in ms from time zero
     FramePacer pacer([&](FramePacer::Clock::time_point until) {
-        waits.push_back(std::chrono::duration_cast<milliseconds>(until.time_since_epoch()));
+        waits.push_back(std::chrono::duration_cast<milliseconds>(until.time_since_epoch()).count());
         now = until;
     },
                      [&] { return now; });
 
-    now += milliseconds(1000);
-    pacer.pause(17); // a fresh animation: until 1000 + 17
-    now += milliseconds(5); // drawing the next frame took 5 ms
-    pacer.pause(17); // 17 after the last deadline, not after now
-    now += milliseconds(40); // the longest gap still part of the animation
-    pacer.pause(50); // so only 10 ms are left of it
-    now += milliseconds(41); // one more: a new animation
-    pacer.pause(50); // the whole 50 from now
-    pacer.pause(0); // nothing
-    now += milliseconds(30); // drawing outran the frame: no wait at all
-    pacer.pause(17);
-    now += milliseconds(100);
-    pacer.pause(1); // the shortest pause still waits
-    EXPECT_EQ(waits, (std::vector<milliseconds>{milliseconds(1017), milliseconds(1034), milliseconds(1084),
-                                                milliseconds(1175), milliseconds(1306)}));
+    // The drawing time before each pause: 5 ms keeps to the last deadline
+    // (17 after it, not after now); a gap of 40 is still the same animation,
+    // so only 10 of 50 are left; 41 starts afresh; a pause of 0 waits nothing;
+    // 30 ms of drawing outran a frame of 17; the shortest pause still waits.
+    for (const auto& [took, pause] : {std::pair{1000, 17}, {5, 17}, {40, 50}, {41, 50}, {0, 0}, {30, 17}, {100, 1}}) {
+        now += milliseconds(took);
+        pacer.pause(pause);
+    }
+    EXPECT_EQ(waits, (std::vector<milliseconds::rep>{1017, 1034, 1084, 1175, 1306}));
 }
 
 } // namespace
