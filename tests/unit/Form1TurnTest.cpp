@@ -40,9 +40,8 @@ protected:
     bool before(const std::string& first, const std::string& second) const
     {
         const auto& e = log.events;
-        const auto a = std::find(e.begin(), e.end(), first);
-        const auto b = std::find(e.begin(), e.end(), second);
-        return a != e.end() && b != e.end() && a < b;
+        const auto a = std::find(e.begin(), e.end(), first), b = std::find(e.begin(), e.end(), second);
+        return a < b && b != e.end();
     }
 };
 
