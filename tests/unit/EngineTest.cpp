@@ -21,11 +21,9 @@
 namespace quibix::testing {
 namespace {
 
-using Spot = std::pair<int, int>;
-
 TEST(Board, NeighbourOrderAndBoundsOnEvenAndOddRowsAndAtTheMargins)
 {
-    struct Case { int c, r; std::vector<Spot> expected; };
+    struct Case { int c, r; std::vector<std::pair<int, int>> expected; };
     const Case cases[] = {
         {5, 2, {{4, 2}, {4, 1}, {4, 3}, {6, 2}, {5, 1}, {5, 3}}},         // even row
         {5, 3, {{4, 3}, {6, 3}, {6, 2}, {6, 4}, {5, 2}, {5, 4}}},         // odd row
@@ -34,7 +32,7 @@ TEST(Board, NeighbourOrderAndBoundsOnEvenAndOddRowsAndAtTheMargins)
         {17, 15, {{16, 15}, {17, 14}}}, // margin corner: nothing in column 18 or row 16
     };
     for (const Case& k : cases) {
-        std::vector<Spot> found;
+        std::vector<std::pair<int, int>> found;
         ForEachNeighbour(k.c, k.r, [&](int x, int y) { found.emplace_back(x, y); });
         EXPECT_EQ(found, k.expected) << k.c << "," << k.r;
     }
