@@ -46,7 +46,8 @@ struct WriteOutcome {
 // the one fixed name tempPathFor(file) (reused, never piling up), made by
 // copying only its data extents (holes stay holes, so a sparse file of
 // gigabytes copies in milliseconds), with the range patched in, flushed to
-// disk and renamed over the old file. A crash at any moment leaves the whole old file or the whole new one.
+// disk and renamed over the old file. A crash at any moment leaves the
+// whole old file or the whole new one.
 //
 // The bytes are written in place instead (one write, then a flush to disk)
 // when no copy can be put in the file's place (the folder cannot be
