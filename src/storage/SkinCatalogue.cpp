@@ -62,7 +62,7 @@ bool isBandItem(const std::string& fileItem)
 bool skinAcceptable(const std::vector<std::string>& fileItems)
 {
     return std::any_of(fileItems.begin(), fileItems.end(), [](const std::string& item) {
-        return item.size() >= 5 && sameName(item.substr(0, 5), "fondo");
+        return sameName(item.substr(0, 5), "fondo");
     });
 }
 
