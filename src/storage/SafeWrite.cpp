@@ -95,7 +95,7 @@ ssize_t readAt(int fd, off_t offset, char* to, size_t size)
 // a missing file reads as empty.
 int readRange(const fs::path& file, uint64_t offset, size_t size, std::string& out, bool& exists)
 {
-    out.assign(size, '\0');
+    out.resize(size);
     int err = 0;
     struct stat info {};
     FileDescriptor fd(openRegular(file, O_RDONLY, err, info));
@@ -107,21 +107,35 @@ int readRange(const fs::path& file, uint64_t offset, size_t size, std::string& o
     return exists ? err : 0;
 }
 
+// Walks the extents of real data in the first `size` bytes of the file,
+// calling `visit(start, end)` for each while it returns true. False when
+// the walk fails or `visit` stops it.
+template <typename Visit>
+bool forEachExtent(int fd, off_t size, Visit visit)
+{
+    for (off_t pos = 0; pos < size;) {
+        const off_t data = ::lseek(fd, pos, SEEK_DATA);
+        if (data == -1)
+            return errno == ENXIO; // only a hole is left
+        const off_t hole = ::lseek(fd, data, SEEK_HOLE);
+        if (hole == -1)
+            return false;
+        pos = std::max(data, std::min(hole, size)); // nothing past `size`
+        if (!visit(data, pos))
+            return false;
+    }
+    return true;
+}
+
 // Bytes of real data in the file (holes not counted), counted only up to
 // just past `limit`: a file cut into a million pieces is not walked whole.
 uint64_t dataBytes(int fd, off_t size, uint64_t limit)
 {
     uint64_t total = 0;
-    for (off_t pos = 0; pos < size && total <= limit;) {
-        const off_t data = ::lseek(fd, pos, SEEK_DATA);
-        if (data < 0)
-            break; // ENXIO: only a hole is left
-        off_t hole = ::lseek(fd, data, SEEK_HOLE);
-        if (hole < 0)
-            hole = size;
-        total += static_cast<uint64_t>(hole - data);
-        pos = hole;
-    }
+    forEachExtent(fd, size, [&](off_t start, off_t end) {
+        total += static_cast<uint64_t>(end - start);
+        return total <= limit;
+    });
     return total;
 }
 
@@ -129,24 +143,13 @@ uint64_t dataBytes(int fd, off_t size, uint64_t limit)
 // offset, so holes stay holes and a sparse file of gigabytes copies fast.
 bool copyContents(int from, int to, off_t size)
 {
-    if (::ftruncate(to, size) != 0)
-        return false;
     std::string extent; // at most kMaxCopyBytes and a little, or the file goes in place
-    for (off_t pos = 0; pos < size;) {
-        const off_t data = ::lseek(from, pos, SEEK_DATA);
-        if (data == -1)
-            return errno == ENXIO; // only a hole is left
-        const off_t hole = ::lseek(from, data, SEEK_HOLE);
-        if (hole == -1)
-            return false;
-        pos = std::max(data, std::min(hole, size)); // nothing past the size we copy
-        extent.resize(static_cast<size_t>(pos - data));
-        // A file that shrank under us: the rest stays the zeros of ftruncate.
-        const ssize_t got = readAt(from, data, extent.data(), extent.size());
-        if (got == -1 || !writeAllAt(to, std::string_view(extent.data(), static_cast<size_t>(got)), data))
-            return false;
-    }
-    return true;
+    return ::ftruncate(to, size) == 0 && forEachExtent(from, size, [&](off_t start, off_t end) {
+               extent.resize(static_cast<size_t>(end - start));
+               // A file that shrank under us: the rest stays the zeros of ftruncate.
+               const ssize_t got = readAt(from, start, extent.data(), extent.size());
+               return got != -1 && writeAllAt(to, std::string_view(extent.data(), static_cast<size_t>(got)), start);
+           });
 }
 
 // The rename itself, made durable where the folder can be opened.
@@ -235,9 +238,7 @@ bool readFileHead(const std::filesystem::path& file, std::size_t size, std::stri
         return false;
     }
     if (!exists) {
-        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd != kNoFile)
-            ::close(fd);
+        const FileDescriptor made(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     }
     return true;
 }
