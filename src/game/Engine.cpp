@@ -28,7 +28,6 @@ void Engine::NuevaPantalla(int16_t pantalla)
 {
     intGrados = 90;
     intMecha = 0;
-    blnVacio = false;
     intUsadas = 0;
 
     // Bricks and loss row by screen.
@@ -102,7 +101,6 @@ void Engine::clearBoard(int16_t bricks)
     BorraTablero(tablero);
     intLadrillos = std::clamp<int16_t>(bricks, 0, 14);
     intFilaLimite = static_cast<int16_t>(14 - intLadrillos);
-    blnVacio = true;
 }
 
 void Engine::put(int col, int row, int16_t code)
@@ -111,7 +109,6 @@ void Engine::put(int col, int row, int16_t code)
         return;
     placeAt(col, row, code);
     tablero(col, row).Cae = 0;
-    blnVacio = CompruebaVacio(tablero);
 }
 
 void Engine::load(int16_t loaded, int16_t next)

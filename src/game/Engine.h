@@ -123,7 +123,7 @@ private:
     int16_t intLadrillos = 0;
     int16_t intFilaLimite = 14;
     int16_t intPantalla = 0;
-    bool blnVacio = false;
+    bool blnVacio = false; // the board after the last deal held no piece
     int16_t intLevel = 0;
     int16_t intCombinaciones = 3;
     int16_t intForma = 0, intFormaActual = 0;

@@ -67,7 +67,7 @@ bool HighScoreFile::write(const RecordTable& rows, std::string* error, WriteMeth
     // Only the rows change; the 28 bytes before them and anything after
     // them stay as they are on disk.
     const WriteOutcome outcome = writeBytesAt(file_, kRecordsOffset, bytes);
-    if (!outcome.ok && error)
+    if (error)
         *error = outcome.error;
     if (method)
         *method = outcome.method;

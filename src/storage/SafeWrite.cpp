@@ -7,7 +7,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -15,26 +15,24 @@ namespace quibix {
 
 namespace {
 
+// What open() returns when it fails.
+constexpr int kNoFile = -1;
+
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    explicit FileDescriptor(int fd = kNoFile) : fd_(fd) {}
     ~FileDescriptor()
     {
-        if (fd_ >= 0)
+        if (ok())
             ::close(fd_);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int get() const { return fd_; }
-    bool ok() const { return fd_ >= 0; }
+    bool ok() const { return fd_ != kNoFile; }
     // Closes now, so that a late write error shows in the result.
-    bool close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
+    bool close() { return ::close(std::exchange(fd_, kNoFile)) == 0; }
 
 private:
     int fd_;
@@ -50,30 +48,81 @@ WriteOutcome failure(const fs::path& file, int err)
 int openRegular(const fs::path& file, int flags, int& err, struct stat& info)
 {
     const int fd = ::open(file.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    if (fd == kNoFile) {
         err = errno;
-        return -1;
+        return kNoFile;
     }
     err = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : !S_ISREG(info.st_mode) ? EINVAL : 0;
     if (err != 0) {
         ::close(fd);
-        return -1;
+        return kNoFile;
     }
     (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
+// Reads and writes of ordinary files are not cut short by signals, so a
+// short count means the end of the file (reading) or no room (writing).
 bool writeAllAt(int fd, std::string_view bytes, off_t offset)
 {
-    size_t done = 0;
-    while (done < bytes.size()) {
+    for (size_t done = 0; done != bytes.size();) {
         const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        if (n == -1)
             return false;
-        }
         done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Reads `size` bytes at `offset` into `to`, fewer at the end of the file.
+// Returns how many, or -1 with errno set.
+ssize_t readAt(int fd, off_t offset, char* to, size_t size)
+{
+    size_t done = 0;
+    while (done != size) {
+        const ssize_t n = ::pread(fd, to + done, size - done, offset + static_cast<off_t>(done));
+        if (n == -1)
+            return -1;
+        if (n == 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+// Up to `size` bytes at `offset`: `out` holds what the file has there
+// (nothing when it cannot be read). Returns 0 or the errno of the failure;
+// a missing file reads as empty.
+int readRange(const fs::path& file, uint64_t offset, size_t size, std::string& out, bool& exists)
+{
+    out.resize(size);
+    int err = 0;
+    struct stat info {};
+    FileDescriptor fd(openRegular(file, O_RDONLY, err, info));
+    exists = fd.ok() || err != ENOENT;
+    const ssize_t got = fd.ok() ? readAt(fd.get(), static_cast<off_t>(offset), out.data(), size) : 0;
+    if (got == -1)
+        err = errno;
+    out.resize(err == 0 ? static_cast<size_t>(got) : 0);
+    return exists ? err : 0;
+}
+
+// Walks the extents of real data in the first `size` bytes of the file,
+// calling `visit(start, end)` for each while it returns true. False when
+// the walk fails or `visit` stops it.
+template <typename Visit>
+bool forEachExtent(int fd, off_t size, Visit visit)
+{
+    for (off_t pos = 0; pos < size;) {
+        const off_t data = ::lseek(fd, pos, SEEK_DATA);
+        if (data == -1)
+            return errno == ENXIO; // only a hole is left
+        const off_t hole = ::lseek(fd, data, SEEK_HOLE);
+        if (hole == -1)
+            return false;
+        pos = std::max(data, std::min(hole, size)); // nothing past `size`
+        if (!visit(data, pos))
+            return false;
     }
     return true;
 }
@@ -83,16 +132,10 @@ bool writeAllAt(int fd, std::string_view bytes, off_t offset)
 uint64_t dataBytes(int fd, off_t size, uint64_t limit)
 {
     uint64_t total = 0;
-    for (off_t pos = 0; pos < size && total <= limit;) {
-        const off_t data = ::lseek(fd, pos, SEEK_DATA);
-        if (data < 0)
-            break; // ENXIO: only a hole is left
-        off_t hole = ::lseek(fd, data, SEEK_HOLE);
-        if (hole < 0)
-            hole = size;
-        total += static_cast<uint64_t>(hole - data);
-        pos = hole;
-    }
+    forEachExtent(fd, size, [&](off_t start, off_t end) {
+        total += static_cast<uint64_t>(end - start);
+        return total <= limit;
+    });
     return total;
 }
 
@@ -100,29 +143,13 @@ uint64_t dataBytes(int fd, off_t size, uint64_t limit)
 // offset, so holes stay holes and a sparse file of gigabytes copies fast.
 bool copyContents(int from, int to, off_t size)
 {
-    if (::ftruncate(to, size) != 0)
-        return false;
-    std::vector<char> buffer(1 << 16);
-    for (off_t pos = 0; pos < size;) {
-        const off_t data = ::lseek(from, pos, SEEK_DATA);
-        if (data < 0)
-            return errno == ENXIO; // only a hole is left
-        off_t hole = ::lseek(from, data, SEEK_HOLE);
-        if (hole < 0 || hole > size)
-            hole = size;
-        for (pos = data; pos < hole;) {
-            const ssize_t got = ::pread(from, buffer.data(),
-                                        static_cast<size_t>(std::min<off_t>(hole - pos, buffer.size())), pos);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                return got == 0; // the file shrank under us: the rest reads as zero
-            if (!writeAllAt(to, std::string_view(buffer.data(), static_cast<size_t>(got)), pos))
-                return false;
-            pos += got;
-        }
-    }
-    return true;
+    std::string extent; // at most kMaxCopyBytes and a little, or the file goes in place
+    return ::ftruncate(to, size) == 0 && forEachExtent(from, size, [&](off_t start, off_t end) {
+               extent.resize(static_cast<size_t>(end - start));
+               // A file that shrank under us: the rest stays the zeros of ftruncate.
+               const ssize_t got = readAt(from, start, extent.data(), extent.size());
+               return got != -1 && writeAllAt(to, std::string_view(extent.data(), static_cast<size_t>(got)), start);
+           });
 }
 
 // The rename itself, made durable where the folder can be opened.
@@ -157,14 +184,12 @@ WriteOutcome writeInPlace(const fs::path& file, int fd, uint64_t offset, std::st
     return {true, WriteMethod::InPlace, {}};
 }
 
-// Refused: no new file can be made beside the old one (permissions, a full
-// disk, a leftover that cannot go); the old file may still take the bytes.
-enum class Replace { Done, Failed, Refused };
-
 // Writes the new file under the temporary name and renames it over `file`.
-// `old` is the open old file (-1 when there is none).
-Replace replaceWhole(const fs::path& file, int old, const struct stat* info, uint64_t offset,
-                     std::string_view bytes, int& err)
+// `old` is the open old file (kNoFile when there is none) and `info` its
+// status. False, with `err` set and the old file untouched, when no new
+// file could be put in its place.
+bool replaceWhole(const fs::path& file, int old, const struct stat& info, uint64_t offset,
+                  std::string_view bytes, int& err)
 {
     const fs::path folder = file.parent_path();
     // Two copies of the game saving at once take turns on the one temporary.
@@ -173,34 +198,25 @@ Replace replaceWhole(const fs::path& file, int old, const struct stat* info, uin
         (void)::flock(lock.get(), LOCK_EX);
 
     const fs::path temp = tempPathFor(file);
-    const mode_t mode = info ? (info->st_mode & 07777) : 0666;
+    const mode_t mode = old == kNoFile ? 0666 : (info.st_mode & 07777);
     ::unlink(temp.c_str()); // a leftover may be read-only, or a link planted there
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-    if (!fd.ok()) {
-        err = errno;
-        const bool refused = err == EACCES || err == EPERM || err == EROFS || err == EEXIST || err == ENOSPC || err == EDQUOT;
-        return refused ? Replace::Refused : Replace::Failed;
-    }
-    bool written = old < 0 || copyContents(old, fd.get(), info->st_size);
-    written = written && writeAllAt(fd.get(), bytes, static_cast<off_t>(offset));
-    if (written && info) {
+    const bool written = fd.ok() && (old == kNoFile || copyContents(old, fd.get(), info.st_size)) &&
+                         writeAllAt(fd.get(), bytes, static_cast<off_t>(offset));
+    if (written && old != kNoFile) {
         // Keep owner and mode; the umask and a root writer would change them.
-        (void)::fchown(fd.get(), info->st_uid, info->st_gid);
+        (void)::fchown(fd.get(), info.st_uid, info.st_gid);
         (void)::fchmod(fd.get(), mode);
     }
-    written = written && ::fsync(fd.get()) == 0;
-    err = errno;
-    const bool closed = fd.close();
-    if (written && !closed)
-        err = errno;
-    if (!written || !closed || ::rename(temp.c_str(), file.c_str()) != 0) {
-        if (written && closed)
-            err = errno;
-        ::unlink(temp.c_str());
-        return (err == ENOSPC || err == EDQUOT) ? Replace::Refused : Replace::Failed;
+    // errno is that of the first step that failed: each runs only after
+    // the one before it succeeded.
+    if (written && ::fsync(fd.get()) == 0 && fd.close() && ::rename(temp.c_str(), file.c_str()) == 0) {
+        syncFolder(folder);
+        return true;
     }
-    syncFolder(folder);
-    return Replace::Done;
+    err = errno;
+    ::unlink(temp.c_str());
+    return false;
 }
 
 } // namespace
@@ -215,54 +231,23 @@ fs::path tempPathFor(const fs::path& file)
 bool readFileHead(const std::filesystem::path& file, std::size_t size, std::string& bytes,
                   std::string* error)
 {
-    bool exists = false;
-    if (const int err = readBytesAt(file, 0, size, bytes, exists)) {
+    bool exists;
+    if (const int err = readRange(file, 0, size, bytes, exists)) {
         if (error)
             *error = "cannot read " + file.string() + ": " + std::strerror(err);
-        bytes.clear();
         return false;
     }
     if (!exists) {
-        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            ::close(fd);
-        bytes.clear();
-        return true;
+        const FileDescriptor made(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     }
-    // readBytesAt reads past the end as zeros; keep only what the file holds.
-    std::error_code ec;
-    const std::uintmax_t length = std::filesystem::file_size(file, ec);
-    if (!ec && length < bytes.size())
-        bytes.resize(static_cast<std::size_t>(length));
     return true;
 }
 
 int readBytesAt(const fs::path& file, uint64_t offset, size_t size, std::string& out, bool& exists)
 {
-    out.assign(size, '\0');
-    exists = false;
-    int err = 0;
-    struct stat info {};
-    FileDescriptor fd(openRegular(file, O_RDONLY, err, info));
-    if (!fd.ok()) {
-        if (err == ENOENT)
-            return 0;
-        exists = true;
-        return err;
-    }
-    exists = true;
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd.get(), out.data() + done, size - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            break; // the rest lies beyond the end and stays zero
-        done += static_cast<size_t>(n);
-    }
-    return 0;
+    const int err = readRange(file, offset, size, out, exists);
+    out.resize(size, '\0'); // past the end reads as zero
+    return err;
 }
 
 WriteOutcome writeBytesAt(const fs::path& file, uint64_t offset, std::string_view bytes)
@@ -288,17 +273,15 @@ WriteOutcome writeBytesAt(const fs::path& file, uint64_t offset, std::string_vie
 
     const bool inPlaceFirst = old.ok() && (info.st_nlink > 1 || dataBytes(old.get(), info.st_size, kMaxCopyBytes) > kMaxCopyBytes);
     if (!inPlaceFirst) {
-        const Replace r = replaceWhole(target, old.ok() ? old.get() : -1, old.ok() ? &info : nullptr,
-                                       offset, bytes, err);
-        if (r == Replace::Done) {
+        if (replaceWhole(target, old.get(), info, offset, bytes, err)) {
             removeOldTemporaries(target);
             return {true, WriteMethod::Replaced, {}};
         }
-        if (r == Replace::Failed || !old.ok())
+        if (!old.ok())
             return failure(file, err);
     }
-    // No new file could be made (a read-only folder, a full disk), or a
-    // copy would be too slow.
+    // No new file could be put in place (a read-only folder, a full disk),
+    // or a copy would be too slow: the old file takes the bytes.
     struct stat now {};
     FileDescriptor out(openRegular(target, O_WRONLY, err, now));
     if (!out.ok())

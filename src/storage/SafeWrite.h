@@ -45,14 +45,15 @@ struct WriteOutcome {
 // Where the folder can be written, the file is replaced whole: a copy under
 // the one fixed name tempPathFor(file) (reused, never piling up), made by
 // copying only its data extents (holes stay holes, so a sparse file of
-// gigabytes copies in milliseconds), with the range patched in, flushed to disk and renamed over the old file. A
-// crash at any moment leaves the whole old file or the whole new one.
+// gigabytes copies in milliseconds), with the range patched in, flushed to
+// disk and renamed over the old file. A crash at any moment leaves the
+// whole old file or the whole new one.
 //
 // The bytes are written in place instead (one write, then a flush to disk)
-// when the folder cannot be written but the file can, when the disk has no
-// room for a copy, when the file has
-// other hard links that a replacement would cut off, or when it holds more
-// than kMaxCopyBytes of data, whose copy would freeze the game. A range
+// when no copy can be put in the file's place (the folder cannot be
+// written but the file can, the disk has no room for a copy), when the file
+// has other hard links that a replacement would cut off, or when it holds
+// more than kMaxCopyBytes of data, whose copy would freeze the game. A range
 // inside one 4 KiB page (the score rows are) is written by the kernel
 // whole or not at all, so even a killed process cannot tear it there.
 WriteOutcome writeBytesAt(const std::filesystem::path& file, std::uint64_t offset,

@@ -62,7 +62,7 @@ bool isBandItem(const std::string& fileItem)
 bool skinAcceptable(const std::vector<std::string>& fileItems)
 {
     return std::any_of(fileItems.begin(), fileItems.end(), [](const std::string& item) {
-        return item.size() >= 5 && sameName(item.substr(0, 5), "fondo");
+        return sameName(item.substr(0, 5), "fondo");
     });
 }
 
@@ -73,9 +73,9 @@ std::optional<std::string> storedSkinFolder(const fs::path& appFolder, const std
     if (stored.size() < 3 || stored.front() != '\\' || stored.back() != '\\')
         return std::nullopt;
     const std::string name = stored.substr(1, stored.size() - 2);
-    // One plain, visible folder name: no separators, drive letters or NULs.
-    if (name.find_first_of(std::string("\\/:\0", 4)) != std::string::npos || name == "." ||
-        name == ".." || name.front() == '.')
+    // One plain, visible folder name (not "." or ".." either): no
+    // separators, drive letters or NULs.
+    if (name.find_first_of(std::string("\\/:\0", 4)) != std::string::npos || name.front() == '.')
         return std::nullopt;
     const auto folders = listFolders(appFolder);
     if (std::none_of(folders.begin(), folders.end(),

@@ -48,6 +48,8 @@ TEST_F(AppPathsTest, StoredPathsNeverLeaveTheApplicationFolder)
         EXPECT_FALSE(rel.empty() || *rel.begin() == "..") << stored;
     }
     EXPECT_FALSE(fileExists(app, "\\..\\secret.txt"));
+    // A NUL would cut the name short, so that another file opened.
+    EXPECT_EQ(resolvePath(app, std::string("\\data\\shoot.wav\0x", 17)), app / "data" / "shoot.wav?x");
     EXPECT_TRUE(listFiles(app, "\\..\\", "*.txt").empty());
 }
 

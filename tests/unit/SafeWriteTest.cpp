@@ -64,14 +64,14 @@ TEST_F(SafeWriteTest, HugeFilesReadOnlyWhatIsAskedAndWriteWithoutCopyingTheirBul
     // Just as much real data as is worth copying: still replaced whole.
     std::ofstream(file, std::ios::binary) << std::string(kMaxCopyBytes, 'd');
     EXPECT_EQ(writeBytesAt(file, 0, "d").method, WriteMethod::Replaced);
-    // One byte more: written in place.
-    const std::string bulk(kMaxCopyBytes + 1, 'd');
-    std::ofstream(file, std::ios::binary) << bulk;
+    // One byte more, past a hole: written in place.
+    fs::resize_file(file, kMaxCopyBytes + 8192);
+    std::ofstream(file, std::ios::binary | std::ios::app) << 'e';
     const WriteOutcome big = writeBytesAt(file, kMaxCopyBytes, "ZZ");
     ASSERT_TRUE(big.ok) << big.error;
     EXPECT_EQ(big.method, WriteMethod::InPlace);
     EXPECT_EQ(bytesAt(kMaxCopyBytes - 1, 4), std::string("dZZ\0", 4));
-    EXPECT_EQ(fs::file_size(file), kMaxCopyBytes + 2);
+    EXPECT_EQ(fs::file_size(file), kMaxCopyBytes + 8193);
 }
 
 TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
@@ -124,6 +124,7 @@ TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHangingOrLeakingDescriptor
     fs::remove(file);
     fs::create_directory(file);
     EXPECT_EQ(readBytesAt(file, 0, 4, out, exists), EISDIR); // its write: the settings file test
+    ASSERT_TRUE(readFileHead(dir / "made.dat", 4, out)); // created
     EXPECT_EQ(openFiles(), before);
 }
 
@@ -149,20 +150,23 @@ TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
 
 } // namespace
 
-// A write past a 4 KiB file size limit, refused as a full disk would refuse
-// it; exits 0 if the write says it failed and why.
-[[noreturn]] void writePastALimit(const fs::path& file)
+// A write under a 4 KiB file size limit, which refuses bytes past it as a
+// full disk would; exits 0 if the write went in place (`fits`) or failed
+// saying why.
+[[noreturn]] void writeUnderALimit(const fs::path& file, uint64_t offset, bool fits)
 {
     ::alarm(10); // a write retried for ever fails too
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    const WriteOutcome out = writeBytesAt(file, 8192, "new");
-    std::exit(!out.ok && out.error.find("too large") != std::string::npos ? 0 : 1);
+    const WriteOutcome out = writeBytesAt(file, offset, "new");
+    const bool failedWhy = !out.ok && out.error.find("too large") != std::string::npos;
+    std::exit((fits ? out.ok && out.method == WriteMethod::InPlace : failedWhy) ? 0 : 1);
 }
 
 // The old file stays whole whether it was to be replaced or written in
-// place (a second hard link makes it go in place).
+// place (a second hard link makes it go in place). A file too big for a
+// copy still takes bytes that fit in place.
 TEST_F(SafeWriteTest, AWriteTheDiskRefusesFailsAndKeepsTheOldFile)
 {
     std::ofstream(file) << "old scores";
@@ -174,8 +178,14 @@ TEST_F(SafeWriteTest, AWriteTheDiskRefusesFailsAndKeepsTheOldFile)
     for (const bool inPlace : {false, true}) {
         if (inPlace)
             fs::create_hard_link(file, dir / "second name");
-        EXPECT_EXIT(writePastALimit(file), ::testing::ExitedWithCode(0), "") << (inPlace ? "in place" : "replaced");
+        EXPECT_EXIT(writeUnderALimit(file, 8192, false), ::testing::ExitedWithCode(0), "") << inPlace;
         EXPECT_EQ(bytesAt(0, 12), std::string("old scores\0\0", 12));
         EXPECT_FALSE(fs::exists(tempPathFor(file)));
     }
+    fs::remove(dir / "second name");
+    std::ofstream(file, std::ios::binary) << std::string(6000, 'o');
+    EXPECT_EXIT(writeUnderALimit(file, 0, true), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(bytesAt(0, 4), "newo");
+    EXPECT_EQ(fs::file_size(file), 6000u);
+    EXPECT_FALSE(fs::exists(tempPathFor(file)));
 }
