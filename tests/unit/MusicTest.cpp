@@ -1,8 +1,6 @@
-// What the window does when a screen is set up (the field uncovered and
-// shown, the cursor, the music; the layout itself is the engine's), and the
-// music rules: the listing, the choice of a piece and the status event, on
-// a recording music device. The "Music" item and the game's events are in
-// StartupTest and GameMenusTest.
+// What the window does when a screen is set up (the cursor, the music; what
+// is shown is the golden games'), and the music rules: the listing, the
+// choice of a piece and the status event, on a recording music device.
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
@@ -15,17 +13,6 @@ namespace {
 
 using Commands = std::vector<std::string>;
 using ScreenSetupTest = GameFixture;
-
-TEST_F(ScreenSetupTest, FieldIsShownAndTheLabelsKeepTheLastGame)
-{
-    Form1& f = load();
-    window.setCaption(Caption::Score, 0, "1234");
-    f.NuevaPantalla(3);
-    // What is drawn is DrawingTest's and the soak test's; here that it is shown.
-    EXPECT_EQ(window.shownPicture1, f.surfaces().Picture1);
-    EXPECT_EQ(window.shownBand, f.surfaces().PicBanda);
-    EXPECT_EQ(window.caption(Caption::Score), "1234");
-}
 
 TEST_F(ScreenSetupTest, TheCursorEndsHiddenAtMinusOneWhateverItWas)
 {
@@ -69,8 +56,7 @@ class MusicTest : public GameFixture {
 protected:
     void writeMusic(std::initializer_list<const char*> names)
     {
-        for (const char* name : names)
-            folder.writeFile(std::string("data/") + name, "MThd");
+        for (const char* name : names) folder.writeFile(std::string("data/") + name, "MThd");
     }
 };
 
