@@ -6,7 +6,7 @@ using namespace quibix::testing;
 
 namespace {
 
-class StartupTest : public GameFixture {};
+using StartupTest = GameFixture;
 
 using Played = std::vector<std::pair<std::string, int16_t>>;
 
