@@ -73,8 +73,7 @@ struct EventLog {
     // How many events start with `prefix`.
     int count(const std::string& prefix) const
     {
-        return static_cast<int>(std::count_if(events.begin(), events.end(),
-                                              [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }));
+        return int(std::count_if(events.begin(), events.end(), [&](auto& e) { return e.rfind(prefix, 0) == 0; }));
     }
     void clear() { events.clear(); }
 };
@@ -88,11 +87,8 @@ public:
 protected:
     void note(const std::string& traceLine) const { if (trace) trace(traceLine); }
     // One call: a line for the test log and one for the trace.
-    void record(const std::string& logLine, const std::string& traceLine)
-    {
-        log_.add(logLine);
-        note(traceLine);
-    }
+    void record(const std::string& logLine, const std::string& traceLine) { log_.add(logLine); note(traceLine); }
+    void record(const std::string& line) { record(line, line); }
     EventLog& log_;
 };
 
@@ -122,15 +118,12 @@ public:
     bool menuChecked(MenuItem i) const override { return checkedItems.count(i) && checkedItems.at(i); }
     void setMenuEnabled(MenuItem i, bool b) override { enabledItems[i] = b; note("enable " + num(i) + " " + flag(b)); }
     bool menuEnabled(MenuItem i) const { return !enabledItems.count(i) || enabledItems.at(i); }
-    void setCaption(Caption label, int index, const std::string& t) override
+    void setCaption(Caption c, int i, const std::string& t) override
     {
-        captions[{label, index}] = t;
-        note("caption " + num(label) + " " + num(index) + " " + t);
+        captions[{c, i}] = t;
+        note("caption " + num(c) + " " + num(i) + " " + t);
     }
-    std::string caption(Caption label, int index = 0) const
-    {
-        return captions.count({label, index}) ? captions.at({label, index}) : std::string();
-    }
+    std::string caption(Caption c, int i = 0) const { return captions.count({c, i}) ? captions.at({c, i}) : ""; }
 
     void showTitleScreen(bool on) override
     {
@@ -155,7 +148,7 @@ public:
         inputs.push_back(proposed);
         record("input " + proposed, "input " + title + ": " + prompt + " [" + proposed + "]");
         if (answers.empty()) return proposed;
-        auto a = answers.front();
+        const auto a = answers.front();
         answers.pop_front();
         return a;
     }
@@ -167,8 +160,7 @@ public:
     void enableInput(int16_t p) override { pointerShape = p; record("enable input", "input on " + num(p)); }
     int32_t showCursor(bool show) override
     {
-        cursorCounter += show ? 1 : -1;
-        note("cursor " + num(cursorCounter));
+        note("cursor " + num(cursorCounter += show ? 1 : -1));
         return cursorCounter;
     }
     void confineCursor(bool on) override { cursorConfined = on; note("confine " + flag(on)); }
@@ -179,7 +171,7 @@ public:
                                         const std::array<QImage, 12>& pictures,
                                         const std::array<QImage, 12>&) override
     {
-        record("choose pieces", "choose pieces");
+        record("choose pieces");
         chooserPictures = pictures;
         return piecesAnswer.value_or(current);
     }
@@ -204,29 +196,24 @@ public:
         aboutVersion = versionLine;
         record("about", trace ? "about " + versionLine + " " + imageHash(picture) : "");
     }
-    void quit() override { quitRequested = true; record("quit", "quit"); }
+    void quit() override { quitRequested = true; record("quit"); }
 
     // What to record, and what a pause really does (nothing by default).
     bool logPresents = false, logPauses = false, keepShown = true;
     std::function<void(int)> onPause;
 
     // What was recorded
-    int presentsPicture1 = 0, presentsBand = 0;
-    QImage shownPicture1, shownBand;
+    int presentsPicture1 = 0, presentsBand = 0, titlePictureLoads = 0;
+    QImage shownPicture1, shownBand, titlePicture, aboutPicture;
     long long pausedMs = 0;
     std::map<MenuItem, bool> checkedItems, enabledItems;
     std::map<std::pair<Caption, int>, std::string> captions;
-    bool titleVisible = false;
-    QImage titlePicture;
-    int titlePictureLoads = 0;
     std::vector<std::string> messages, inputs; // texts shown; names proposed
     std::deque<std::optional<std::string>> answers; // next input box answers
     int16_t pointerShape = kPointerDefault;
     int32_t cursorCounter = 0;
-    bool cursorConfined = false;
-    bool quitRequested = false;
+    bool titleVisible = false, cursorConfined = false, quitRequested = false;
     std::vector<std::filesystem::path> openedFiles;
-    QImage aboutPicture;
     std::string aboutVersion;
 };
 
@@ -253,7 +240,7 @@ public:
         fileName = f;
         note("music file " + f.filename().string());
     }
-    void command(const std::string& c) override { commands.push_back(c); record("music " + c, "music " + c); }
+    void command(const std::string& c) override { commands.push_back(c); record("music " + c); }
     int mode() const override { return modeValue; }
 
     bool notify = true, wait = true;

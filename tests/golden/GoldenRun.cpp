@@ -33,8 +33,7 @@ public:
     {
         const float v = static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
         char text[32];
-        std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(v));
-        log += text;
+        log.append(text, std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(v)));
         return v;
     }
     void reseedFromClock() override
@@ -71,19 +70,16 @@ std::pair<int, int> guessLanding(const Codes& codes, int bricks, int angle)
         int r = std::clamp(static_cast<int>(std::lround(py - bricks * 25.0f)) / 25, 0, 15);
         int c = std::clamp(static_cast<int>(std::lround(px - (r % 2 ? 12 : 0))) / 25, 0, 17);
         if (py < 25) r = 0;
-        if (px > 425 || (px <= 12 && std::cos(phi) < 0)) {
+        if (px > 425 || (px <= 12 && std::cos(phi) < 0)) { // off a wall
             c = px > 425 ? 16 : 0;
             a = 180 - a;
-            cx = px;
-            cy = py;
-            start = static_cast<float>(d);
+            cx = px, cy = py, start = static_cast<float>(d);
         }
         if (codes[c][r] != 0)
             return {lastC, lastR};
         if (py < (bricks + 1) * 25.0f)
             return {c, r};
-        lastC = c;
-        lastR = r;
+        lastC = c, lastR = r;
     }
     return {lastC, lastR};
 }
@@ -93,10 +89,9 @@ int groupSize(Codes codes, int c0, int r0, int code)
     std::vector<std::pair<int, int>> todo{{c0, r0}};
     codes[c0][r0] = -1;
     int n = 0;
-    while (!todo.empty()) {
+    for (; !todo.empty(); ++n) {
         auto [c, r] = todo.back();
         todo.pop_back();
-        ++n;
         ForEachNeighbour(c, r, [&](int nc, int nr) {
             if (nc < 18 && nr < 16 && codes[nc][nr] == code) {
                 codes[nc][nr] = -1;
@@ -118,10 +113,8 @@ int chooseAngle(const Form1& f, std::mt19937& bot)
     for (int angle = 3 + static_cast<int>(bot() % 4); angle <= 178; angle += 4) {
         const auto [c, r] = guessLanding(codes, f.engine().ladrillos(), angle);
         const int size = groupSize(codes, c, r, f.engine().ficha() + 1);
-        if (size > bestSize) {
-            bestSize = size;
-            best = angle;
-        }
+        if (size > bestSize)
+            bestSize = size, best = angle;
     }
     return best;
 }
@@ -141,13 +134,7 @@ void writeFlat(const std::filesystem::path& file, QColor colour, QSize size)
 
 GameSpec goldenGame(int index)
 {
-    GameSpec s;
-    s.index = index;
-    s.seed = static_cast<uint32_t>(1000 + index);
-    s.shape = index % 6;
-    s.level = (index / 6) % 2;
-    s.group = 3 + (index / 12) % 4;
-    return s;
+    return {index, static_cast<uint32_t>(1000 + index), index % 6, (index / 6) % 2, 3 + (index / 12) % 4};
 }
 
 void writeGoldenFolder(const std::filesystem::path& app)
@@ -170,9 +157,9 @@ GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder
     std::filesystem::remove(appFolder / "data" / "Quibix.dat");
     GameResult result;
     EventLog events;
-    FakeWindow window(events);
-    FakeEffects effects(events);
-    FakeMusic music(events);
+    FakeWindow window{events};
+    FakeEffects effects{events};
+    FakeMusic music{events};
     GoldenRandom random(spec.seed);
     std::mt19937 bot(spec.seed * 31u + 7u);
     window.trace = effects.trace = music.trace = [&](const std::string& line) { result.out += line + '\n'; };

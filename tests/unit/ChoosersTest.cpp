@@ -48,8 +48,7 @@ TEST(PieceChoiceTest, ASeventhTickIsRefusedAndClosingNeedsSix)
     EXPECT_EQ(c.chosen(), (Pictures{1, 4, 6, 7, 9, 11}));
 }
 
-class SkinCatalogueTest : public ::testing::Test {
-protected:
+struct SkinCatalogueTest : ::testing::Test {
     TempAppFolder folder;
     std::filesystem::path app = folder.path();
 };
@@ -84,11 +83,9 @@ TEST_F(SkinCatalogueTest, SkinsAndTheirFilesAreListedWithTheirDisplayNames)
 
 TEST_F(SkinCatalogueTest, AStoredSkinMustNameAFolderDirectlyInsideTheApplicationFolder)
 {
-    folder.writeFile("Space/fondo1.jpg");
-    folder.writeFile("X/fondo1.jpg");
-    folder.writeFile("Space/Inner/fondo1.jpg");
-    folder.writeFile(".hidden/fondo1.jpg");
-    folder.writeFile("Readme.txt");
+    for (const char* file :
+         {"Space/fondo1.jpg", "X/fondo1.jpg", "Space/Inner/fondo1.jpg", ".hidden/fondo1.jpg", "Readme.txt"})
+        folder.writeFile(file);
     for (const std::string good : {"\\", "\\Space\\", "\\SPACE\\", "\\X\\"})
         EXPECT_EQ(storedSkinFolder(app, good), good);
     for (const std::string& bad :

@@ -11,44 +11,30 @@ namespace {
 
 const QColor kAboutColour(30, 140, 90);
 
-class HelpMenuTest : public GameFixture {};
+using HelpMenuTest = GameFixture;
 
+// Letter case, sizes and damage are loadSkinPicture's (SkinTest, DrawingTest).
 TEST_F(HelpMenuTest, AboutBoxGetsTheDataFoldersPictureOrAPlainOne)
 {
-    const QImage plain = plainPicture(PlainKind::About, {kAboutWidth, kAboutHeight});
-    struct Case {
-        const char* name;
-        std::function<void(const TempAppFolder&)> prepare;
-        bool expectPicture; // else the plain backdrop
-    };
-    // Letter case, sizes and damage are loadSkinPicture's (SkinTest, DrawingTest).
-    const std::vector<Case> cases{
-        {"in the data folder", [](auto& f) { f.writePicture("data/about.jpg", kAboutColour, {420, 380}); }, true},
-        {"no data folder: the program's own",
-         [](auto& f) {
-             f.remove("data/shoot.wav");
-             f.writePicture("data/about.jpg", Qt::red, {420, 380});
-             f.writePicture("about.jpg", kAboutColour, {420, 380});
-         },
-         true},
-        {"missing", [](auto&) {}, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const std::string where : {"data/about.jpg", "about.jpg", "missing"}) {
+        SCOPED_TRACE(where);
         folder.remove("data");
         folder.remove("about.jpg");
         folder.writeTestData();
-        c.prepare(folder);
+        if (where == "about.jpg") { // no data folder: the program's own
+            folder.remove("data/shoot.wav");
+            folder.writePicture("data/about.jpg", Qt::red, {420, 380});
+        }
+        if (where != "missing") folder.writePicture(where, kAboutColour, {420, 380});
         restart().MenuHelp_Click(0);
         EXPECT_EQ(log.events, std::vector<std::string>{"about"});
         EXPECT_EQ(window.aboutVersion, "Quibix version 2.09");
         ASSERT_EQ(window.aboutPicture.size(), QSize(kAboutWidth, kAboutHeight));
-        if (c.expectPicture) {
-            const QColor seen = window.aboutPicture.pixelColor(210, 190);
+        const QColor seen = window.aboutPicture.pixelColor(210, 190);
+        if (where == "missing")
+            EXPECT_EQ(window.aboutPicture, plainPicture(PlainKind::About, {kAboutWidth, kAboutHeight}));
+        else
             EXPECT_LT(std::abs(seen.green() - kAboutColour.green()) + std::abs(seen.red() - kAboutColour.red()), 12);
-        } else {
-            EXPECT_EQ(window.aboutPicture, plain);
-        }
     }
 }
 

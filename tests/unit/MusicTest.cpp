@@ -1,8 +1,6 @@
-// What the window does when a screen is set up (the field uncovered and
-// shown, the cursor, the music; the layout itself is the engine's), and the
-// music rules: the listing, the choice of a piece and the status event, on
-// a recording music device. The "Music" item and the game's events are in
-// StartupTest and GameMenusTest.
+// What the window does when a screen is set up (the cursor, the music; what
+// is shown is the golden games'), and the music rules: the listing, the
+// choice of a piece and the status event, on a recording music device.
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
@@ -15,17 +13,6 @@ namespace {
 
 using Commands = std::vector<std::string>;
 using ScreenSetupTest = GameFixture;
-
-TEST_F(ScreenSetupTest, FieldIsShownAndTheLabelsKeepTheLastGame)
-{
-    Form1& f = load();
-    window.setCaption(Caption::Score, 0, "1234");
-    f.NuevaPantalla(3);
-    // What is drawn is DrawingTest's and the soak test's; here that it is shown.
-    EXPECT_EQ(window.shownPicture1, f.surfaces().Picture1);
-    EXPECT_EQ(window.shownBand, f.surfaces().PicBanda);
-    EXPECT_EQ(window.caption(Caption::Score), "1234");
-}
 
 TEST_F(ScreenSetupTest, TheCursorEndsHiddenAtMinusOneWhateverItWas)
 {
@@ -51,16 +38,14 @@ TEST_F(ScreenSetupTest, TheCursorEndsHiddenAtMinusOneWhateverItWas)
     }
 }
 
-TEST_F(ScreenSetupTest, MusicIsOpenedQuietlyAndThePieceIsDrawnAfterTheDeal)
+// A single piece is enough for music; the device's settings and when the
+// piece is drawn are golden-traced.
+TEST_F(ScreenSetupTest, OnePieceIsEnoughToStartTheMusic)
 {
     Form1& f = load();
     folder.writeFile("data/b.mid");
-    Form1TestAccess::listMusic(f, {"a.mid", "B.MID", "c.mid"});
-    // The number after the layout and the deal picks N(0.5 x 2) = 1: the second.
-    script({0.5f});
+    Form1TestAccess::listMusic(f, {"B.MID"});
     f.NuevaPantalla(1);
-    EXPECT_FALSE(music.notify);
-    EXPECT_FALSE(music.wait);
     EXPECT_EQ(music.commands, (Commands{"open", "open", "play"}));
     EXPECT_EQ(music.fileName, folder.path() / "data" / "b.mid");
 }
@@ -69,28 +54,19 @@ class MusicTest : public GameFixture {
 protected:
     void writeMusic(std::initializer_list<const char*> names)
     {
-        for (const char* name : names)
-            folder.writeFile(std::string("data/") + name, "MThd");
+        for (const char* name : names) folder.writeFile(std::string("data/") + name, "MThd");
     }
 };
 
-TEST_F(MusicTest, ListsTheDataFolderMidiFilesAtStartUpAndWithoutThemDisablesMusic)
+// The listing of a folder with music is golden-traced (its names, how many,
+// the item left usable, nothing played at start-up).
+TEST_F(MusicTest, WithoutMidiFilesTheMusicItemIsDisabledAndNothingPlays)
 {
     Form1& bare = load();
     EXPECT_EQ(bare.numMusicas(), 0);
     EXPECT_FALSE(window.menuEnabled(MenuItem::Music));
     bare.MMControl1_StatusUpdate(); // nothing to choose from
     EXPECT_TRUE(music.commands.empty());
-
-    writeMusic({"b.mid", "A.MID"}); // which names match is AppPathsTest's
-    folder.writeFile("data/notes.txt");
-    form.reset(); // a fresh start in a fresh window
-    window.enabledItems.clear();
-    Form1& f = load();
-    EXPECT_EQ(f.musicas(), (std::vector<std::string>{"", "A.MID", "b.mid"}));
-    EXPECT_EQ(f.numMusicas(), 2);
-    EXPECT_TRUE(window.menuEnabled(MenuItem::Music));
-    EXPECT_TRUE(music.commands.empty()); // nothing plays before the first status event
 }
 
 // Musicas(1 + N(r (n - 1))), halves to the even neighbour: the boundaries
