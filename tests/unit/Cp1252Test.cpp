@@ -6,14 +6,6 @@
 
 using namespace quibix;
 
-TEST(Cp1252, ConvertsTheNamesPlayersTypeBothWays)
-{
-    const std::string utf8 = "Jos\xC3\xA9 Pe\xC3\xB1" "a \xE2\x82\xAC"; // "José Peña €"
-    const std::string bytes = "Jos\xE9 Pe\xF1" "a \x80";
-    EXPECT_EQ(utf8ToCp1252(utf8), bytes);
-    EXPECT_EQ(cp1252ToUtf8(bytes), utf8);
-}
-
 // The system's own converter is the reference for every byte.
 TEST(Cp1252, EveryByteDecodesAsTheSystemConverterSaysAndComesBack)
 {
@@ -38,7 +30,6 @@ TEST(Cp1252, WhatTheCodePageCannotHoldBecomesOneQuestionMarkEach)
 {
     EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xAD" "b"), "a?b");           // a CJK character
     EXPECT_EQ(utf8ToCp1252("x\xF0\x9F\x98\x80y"), "x?y");          // an emoji, four bytes
-    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD\xE6\x96\x87"), "??");     // two in a row
     EXPECT_EQ(utf8ToCp1252("\xFF" "a\xC3"), "?a?");                 // invalid and cut-off bytes
     EXPECT_EQ(utf8ToCp1252("\xED\xA0\x80"), "???");                 // an encoded surrogate is no character
     EXPECT_EQ(utf8ToCp1252("\xE2" "A\x80"), "?A?");                 // a lead byte without its follower
@@ -52,7 +43,6 @@ TEST(Cp1252, WhatTheCodePageCannotHoldBecomesOneQuestionMarkEach)
     EXPECT_EQ(utf8ToCp1252("\xC2\x80|\xDF\xBF|\xE0\xA0\x80|\xED\x9F\xBF|\xEF\xBF\xBD|\xF0\x90\x80\x80|"
                            "\xF4\x8F\xBF\xBF"),
               "?|?|?|?|?|?|?");
-    EXPECT_EQ(utf8ToCp1252(std::string(300, 'A') + "\xE4\xB8\xAD"), std::string(300, 'A') + "?");
 }
 
 TEST(Cp1252, FitsTellsWhetherANameIsStoredWithoutLoss)
