@@ -1,5 +1,4 @@
-// "Quibix.cfg": short files, kept trailing bytes, damaged values, and writes
-// that cannot happen. The layout itself is pinned through the game (OptionsTest).
+// "Quibix.cfg" below the game; its layout is pinned through the game (OptionsTest).
 #include "fakes/FileBytes.h"
 #include "storage/SettingsFile.h"
 
@@ -54,14 +53,13 @@ TEST(SettingsFormat, ValuesOutOfRangeGiveTheDefaults)
     const std::array<int16_t, 6> defaults{0, 1, 2, 3, 4, 5};
     struct Pieces { std::array<int16_t, 7> stored; std::array<int16_t, 6> used; };
     for (const Pieces& c : {
-             Pieces{{0, 0, 0, 0, 0, 0, 0}, defaults},                // nothing set
+             Pieces{{0, 0, 0, 0, 0, 11, 0}, {0, 1, 2, 3, 4, 11}},    // 0: the slot's own kind
              Pieces{{-1, 1, 2, 3, 4, 11, 0}, {0, 1, 2, 3, 4, 11}},    // top picture
              Pieces{{-1, 1, 2, 3, 4, 12, 0}, defaults},              // past the top
              Pieces{{-2, 1, 2, 3, 4, 5, 0}, defaults},               // below -1
              Pieces{{6, 7, 8, 9, 10, 11, 99}, {6, 7, 8, 9, 10, 11}}, // slot 6 unused
              Pieces{{1, 3, 2, 4, 5, 6, 0}, defaults},                // out of order
              Pieces{{1, 3, 3, 4, 5, 6, 0}, defaults},                // a picture twice
-             Pieces{{-1, 0, 0, 0, 0, 0, 0}, defaults},               // 0, then kinds 1..5
          }) {
         Config config;
         config.Piezas = c.stored;
@@ -89,7 +87,6 @@ TEST_F(SettingsFileTest, MissingFileIsCreatedEmptyAndARewriteKeepsTheTail)
     Config config = parseConfig(kSaved);
     ASSERT_TRUE(SettingsFile(file).read(config));
     EXPECT_EQ(config.Combinaciones, 0);
-    EXPECT_EQ(config.Skin, "");
     EXPECT_EQ(fs::file_size(file), 0u);
 
     std::ofstream(file, std::ios::binary) << std::string(20, '\0') << "0123456789";
