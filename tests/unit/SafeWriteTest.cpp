@@ -46,8 +46,6 @@ TEST_F(SafeWriteTest, HugeFilesReadOnlyWhatIsAskedAndWriteWithoutCopyingTheirBul
     ASSERT_EQ(::pwrite(fd, "head", 4, 0), 4);
     ASSERT_EQ(::pwrite(fd, "end", 3, static_cast<off_t>(huge - 3)), 3);
     ::close(fd);
-    EXPECT_EQ(bytesAt(0, 6), std::string("head\0\0", 6));
-    EXPECT_EQ(bytesAt(huge - 3, 5), std::string("end\0\0", 5)); // beyond the end reads as zero
     const WriteOutcome outcome = writeBytesAt(file, 2, "XY");
     ASSERT_TRUE(outcome.ok) << outcome.error;
     EXPECT_EQ(outcome.method, WriteMethod::Replaced);
@@ -60,7 +58,7 @@ TEST_F(SafeWriteTest, HugeFilesReadOnlyWhatIsAskedAndWriteWithoutCopyingTheirBul
     fs::resize_file(file, huge + 4096); // ending in a hole
     const WriteOutcome tail = writeBytesAt(file, 0, "H");
     EXPECT_TRUE(tail.ok && tail.method == WriteMethod::Replaced) << tail.error;
-    EXPECT_EQ(bytesAt(huge - 3, 5), std::string("end\0\0", 5));
+    EXPECT_EQ(bytesAt(huge - 3, 5), std::string("end\0\0", 5)); // beyond the end reads as zero
 
     // Just as much real data as is worth copying: still replaced whole.
     std::ofstream(file, std::ios::binary) << std::string(kMaxCopyBytes, 'd');
@@ -102,17 +100,9 @@ TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"Quibix.dat", "Quibix.dat.tmp-", "Quibix.dat.tmp-keep"}));
-
-    // A file made new, written or read, is a plain data file: nobody may run it.
-    std::string head;
-    ASSERT_TRUE(writeBytesAt(dir / "written.dat", 0, "A").ok);
-    ASSERT_TRUE(readFileHead(dir / "read.dat", 4, head));
-    const auto exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    for (const char* made : {"written.dat", "read.dat"})
-        EXPECT_EQ(fs::status(dir / made).permissions() & exec, fs::perms::none) << made;
 }
 
-TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHangingOrLeakingDescriptors)
+TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedNewFilesAreDataAndNoDescriptorLeaks)
 {
     const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
     const auto before = openFiles();
@@ -125,8 +115,14 @@ TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedWithoutHangingOrLeakingDescriptor
     fs::remove(file);
     fs::create_directory(file);
     EXPECT_EQ(readBytesAt(file, 0, 4, out, exists), EISDIR); // its write: the settings file test
-    ASSERT_TRUE(readFileHead(dir / "made.dat", 4, out)); // created
+
+    // A file made new, read or written, is a plain data file: nobody may run it.
+    ASSERT_TRUE(readFileHead(dir / "read.dat", 4, out));
+    ASSERT_TRUE(writeBytesAt(dir / "written.dat", 0, "A").ok);
     EXPECT_EQ(openFiles(), before);
+    const auto exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    for (const char* made : {"written.dat", "read.dat"})
+        EXPECT_EQ(fs::status(dir / made).permissions() & exec, fs::perms::none) << made;
 }
 
 TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
@@ -151,9 +147,8 @@ TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
 
 } // namespace
 
-// A write under a 4 KiB file size limit, which refuses bytes past it as a
-// full disk would; exits 0 if the write went in place (`fits`) or failed
-// saying why.
+// A write under a 4 KiB file size limit, refused past it as on a full disk;
+// exits 0 if it went in place (`fits`) or failed saying why.
 [[noreturn]] void writeUnderALimit(const fs::path& file, uint64_t offset, bool fits)
 {
     ::alarm(10); // a write retried for ever fails too
@@ -165,9 +160,8 @@ TEST_F(SafeWriteTest, ReadOnlyFolderOrFileAsAnOrdinaryUser)
     std::exit((fits ? out.ok && out.method == WriteMethod::InPlace : failedWhy) ? 0 : 1);
 }
 
-// The old file stays whole whether it was to be replaced or written in
-// place (a second hard link makes it go in place). A file too big for a
-// copy still takes bytes that fit in place.
+// The old file stays whole, replaced or written in place (a second hard link
+// sends it in place); a file too big for a copy takes bytes that fit in place.
 TEST_F(SafeWriteTest, AWriteTheDiskRefusesFailsAndKeepsTheOldFile)
 {
     std::ofstream(file) << "old scores";
