@@ -73,11 +73,6 @@ TEST(SettingsFormat, ValuesOutOfRangeGiveTheDefaults)
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    Bytes load() const
-    {
-        const std::string bytes = quibix::testing::fileBytes(file);
-        return Bytes(bytes.begin(), bytes.end());
-    }
     QTemporaryDir temp;
     fs::path file = fs::path(temp.path().toStdString()) / "Quibix.cfg";
 };
@@ -89,20 +84,10 @@ TEST_F(SettingsFileTest, MissingFileIsCreatedEmptyAndARewriteKeepsTheTail)
     EXPECT_EQ(config.Combinaciones, 0);
     EXPECT_EQ(fs::file_size(file), 0u);
 
-    std::ofstream(file, std::ios::binary) << std::string(20, '\0') << "0123456789";
-    ASSERT_TRUE(SettingsFile(file).write(parseConfig(kSaved)));
-    Bytes expected = kSaved;
-    expected.insert(expected.end(), {'7', '8', '9'});
-    EXPECT_EQ(load(), expected);
-    ASSERT_TRUE(SettingsFile(file).read(config));
-    EXPECT_EQ(config.Skin, "\\Space\\");
-
     // A shorter record leaves the old tail, which reading ignores.
+    std::ofstream(file, std::ios::binary) << std::string(kSaved.begin(), kSaved.end()) << "789";
     ASSERT_TRUE(SettingsFile(file).write(configFor(3, 0, {0, 1, 2, 3, 4, 5}, "\\")));
-    const Bytes shorter = load();
-    ASSERT_EQ(shorter.size(), expected.size());
-    EXPECT_EQ(Bytes(shorter.begin() + 18, shorter.begin() + 21), (Bytes{1, 0, '\\'}));
-    EXPECT_EQ(Bytes(shorter.begin() + 21, shorter.end()), Bytes(expected.begin() + 21, expected.end()));
+    EXPECT_EQ(quibix::testing::fileBytes(file).substr(18), std::string("\1\0\\Space\\789", 12));
     ASSERT_TRUE(SettingsFile(file).read(config));
     EXPECT_EQ(config.Skin, "\\");
 }
