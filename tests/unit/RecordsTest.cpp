@@ -100,9 +100,8 @@ TEST_F(RecordsTest, NamesAreSavedCutTo25BytesAndReadBackClean)
 
 TEST_F(RecordsTest, ShownAndRankedScoresAgreeAtTheTopBetweenWholeNumbersAndWhenDamaged)
 {
-    // 2^31 is what single precision makes of the largest scores: it shows
-    // and ranks as 2147483647. A stored 12.5 shows as 12 and ranks as 12; a
-    // damaged score as the 0 it shows, or it could never be beaten.
+    // 2^31 (the largest scores in single precision) shows and ranks as 2147483647,
+    // 12.5 as 12, a damaged score as the 0 it shows, or it could never be beaten.
     struct Case { float stored; const char* shown; int32_t game; bool enters; };
     const Case cases[] = {{2147483648.0f, "2147483647", 2147483583, false},
                           {2147483648.0f, "2147483647", 2147483647, true},
