@@ -114,8 +114,7 @@ TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
 
 TEST_F(OptionsTest, HostileSettingsQuietlyLeaveTheDefaults)
 {
-    // Values and their limits are SettingsFileTest's, the skin folders
-    // SkinCatalogueTest's; here only that the window shows the defaults.
+    // The limits are SettingsFileTest's and SkinCatalogueTest's; here the window shows the defaults.
     folder.writePicture("Space/fondo1.jpg", QColor(10, 200, 10));
     writeSettings(std::string("\7\0\6\0\1\0\3\0\2\0\4\0\5\0\6\0\0\0\4\0\\..\\", 22));
     Form1& f = restart();
