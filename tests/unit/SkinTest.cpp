@@ -37,8 +37,7 @@ protected:
 const QColor kSpaceCover(250, 250, 250);
 const QColor kSpaceBackground(10, 200, 10);
 
-// Which names match and in what letter case is AppPathsTest's; here which
-// folder each picture is taken from.
+// Which names match is AppPathsTest's; here which folder each picture comes from.
 TEST_F(SkinTest, MissingOrDamagedSkinPicturesFallBackToTheDataFolder)
 {
     folder.writePicture("Space/FONDO1.JPG", kSpaceBackground);
