@@ -12,7 +12,6 @@ restart() {
     expect_exit "$1"
     runs=$((runs + 1))
     cp "$WORK/app.log" "$WORK/run-$runs.log"
-    rm -rf "$WORK/app"
     start_app "$PROGRAM"
 }
 dismiss() { # any dialog left open goes away

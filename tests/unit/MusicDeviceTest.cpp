@@ -41,7 +41,8 @@ void write(const fs::path& file, const std::string& bytes) { std::ofstream(file,
 // A file that starts like a sound font (all the search looks at).
 void writeFont(const fs::path& file) { write(file, std::string("RIFF\x10\0\0\0sfbkLIST", 16)); }
 
-fs::path builtData() { return fs::path(std::getenv("QUIBIX_TEST_APP_DIR")) / "data"; }
+// rebound.wav is short, sound18.wav lasts 0.3 s or more, wellcome.wav 1.5 s.
+fs::path built(const char* name) { return fs::path(std::getenv("QUIBIX_TEST_APP_DIR")) / "data" / name; }
 
 TEST(SoundFiles, EveryEffectIsAudibleWithoutClicksAndEveryPieceParses)
 {
@@ -49,7 +50,7 @@ TEST(SoundFiles, EveryEffectIsAudibleWithoutClicksAndEveryPieceParses)
                              "boom.wav", "down1.wav", "lose.wav", "win.wav", "clockwork.mid", "marbles.mid",
                              "lanterns.mid", "bluefuse.mid"}) {
         SCOPED_TRACE(name);
-        const fs::path file = builtData() / name;
+        const fs::path file = built(name);
         if (file.extension() == ".mid") {
             std::string why;
             EXPECT_TRUE(checkMidiFile(file, why)) << why;
@@ -151,7 +152,7 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
             EXPECT_EQ(music.mode(), modeWhenOpen) << f;
             music.command("play");
         };
-        openAndPlay(builtData() / "lanterns.mid");
+        openAndPlay(built("lanterns.mid"));
         ASSERT_TRUE(music.available());
         EXPECT_EQ(music.mode(), kMusicPlaying); // busy loading, then playing
         music.waitUntilReady();
@@ -159,8 +160,8 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
         {
             // Effects share the mixer and never cut the music off.
             SdlEffects effects(nullptr); // waits by sleeping
-            effects.play(builtData() / "rebound.wav", kSoundNoDefault);
-            effects.play(builtData() / "shoot.wav", kSoundAsync | kSoundNoDefault);
+            effects.play(built("rebound.wav"), kSoundNoDefault);
+            effects.play(built("shoot.wav"), kSoundAsync | kSoundNoDefault);
         }
         music.command("open"); // the same file again changes nothing
         EXPECT_EQ(music.mode(), kMusicPlaying);
@@ -174,7 +175,7 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
             openAndPlay(file(bad), kMusicNotOpen);
             EXPECT_EQ(music.mode(), kMusicNotOpen) << bad;
         }
-        openAndPlay(builtData() / "clockwork.mid"); // a good file after them plays again
+        openAndPlay(built("clockwork.mid")); // a good file after them plays again
         EXPECT_EQ(music.mode(), kMusicPlaying);
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
@@ -184,11 +185,7 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
 constexpr int16_t kAsync = kSoundAsync | kSoundNoDefault; // as the game plays effects
 constexpr int16_t kSync = kSoundNoDefault;                // the explosion
 
-class Effects : public ::testing::Test {
-protected:
-    fs::path path(const char* name) const { return fs::path(dir.path().toStdString()) / name; }
-    // rebound.wav is short, sound18.wav lasts 0.3 s or more, wellcome.wav 1.5 s.
-    static fs::path sound(const char* name) { return builtData() / name; }
+struct Effects : ::testing::Test {
     // Opens under the dummy driver (the test program's default, so the
     // variable is always set); elsewhere a machine without sound skips.
     SdlEffects& device()
@@ -197,8 +194,6 @@ protected:
         EXPECT_TRUE(fx->available() || std::string(std::getenv("SDL_AUDIODRIVER")) != "dummy");
         return *fx;
     }
-
-    QTemporaryDir dir;
     int waitedMs = 0;
     std::optional<SdlEffects> fx;
 };
@@ -207,24 +202,26 @@ TEST_F(Effects, UnplayableFilesPlayNothingAsynchronousEffectsCutOffSynchronousOn
 {
     if (!device().available())
         GTEST_SKIP() << "no audio device on this machine";
-    std::ofstream(path("empty.wav"));
-    std::ofstream(path("cut.wav"), std::ios::binary) << std::string("RIFF\x24\x10\0\0WAVEfmt ", 16);
+    QTemporaryDir tmp;
+    const fs::path dir = tmp.path().toStdString();
+    write(dir / "empty.wav", "");
+    write(dir / "cut.wav", std::string("RIFF\x24\x10\0\0WAVEfmt ", 16));
     for (const char* name : {"missing.wav", "empty.wav", "cut.wav", ""}) { // "": the folder
-        fx->play(path(name), kSync);
+        fx->play(dir / name, kSync);
         EXPECT_EQ(waitedMs, 0) << name;
         EXPECT_EQ(Mix_Playing(-1), 0) << name;
     }
 
     // Asynchronous effects cut off the one playing, synchronous ones wait.
-    fx->play(sound("wellcome.wav"), kAsync);
+    fx->play(built("wellcome.wav"), kAsync);
     EXPECT_EQ(waitedMs, 0);
     EXPECT_EQ(Mix_Playing(-1), 1);
-    fx->play(sound("wellcome.wav"), kAsync);
+    fx->play(built("wellcome.wav"), kAsync);
     EXPECT_EQ(Mix_Playing(-1), 1) << "effects must not pile up";
 
     // A synchronous one replaces it and waits until heard, timed by the clock.
     const auto start = std::chrono::steady_clock::now();
-    fx->play(sound("sound18.wav"), kSync);
+    fx->play(built("sound18.wav"), kSync);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
     EXPECT_EQ(Mix_Playing(-1), 0);
 }
@@ -235,15 +232,15 @@ TEST_F(Effects, WithoutAnAudioDeviceTheGameIsSilentAndWaitsForNothing)
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SdlEffects& silent = device();
     EXPECT_FALSE(silent.available());
-    silent.play(sound("sound18.wav"), kSync);
-    silent.play(sound("sound18.wav"), kAsync);
+    silent.play(built("sound18.wav"), kSync);
+    silent.play(built("sound18.wav"), kAsync);
     EXPECT_EQ(waitedMs, 0); // no sound, so the explosion holds nothing up
     fx.reset();
 
     // A failed attempt leaves SDL in a state where the device opens again.
     setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
     if (device().available()) {
-        fx->play(sound("rebound.wav"), kSync);
+        fx->play(built("rebound.wav"), kSync);
         EXPECT_GT(waitedMs, 0);
     }
 }

@@ -34,9 +34,9 @@ start_program() {
     MENU_H=$((HEIGHT - 461 * SCALE))
     xdotool windowfocus --sync "$WIN" 2>/dev/null || true
 }
-# start_app PATH-TO-QUIBIX: runs a copy of its folder, so no test writes into the build.
+# start_app PATH-TO-QUIBIX: runs a fresh copy of its folder, so no test writes into the build.
 start_app() {
-    cp -r "$(dirname "$1")" "$WORK/app"
+    rm -rf "$WORK/app" && cp -r "$(dirname "$1")" "$WORK/app"
     start_program "$WORK/app/$(basename "$1")"
 }
 

@@ -1,6 +1,6 @@
-# Options chosen in the real menus and dialogs are saved and come back
-# after a restart; the about box shows its picture and holds the game; the
-# read-me goes to the desktop's opener. (Chooser rules: ChoosersTest.)
+# Options chosen in the real menus and dialogs are saved; the about box
+# shows its picture and holds the game; the read-me goes to the desktop's
+# opener. (Chooser rules: ChoosersTest.)
 source "$(dirname "$0")/common.bash"
 fake_opener
 start_app "$1"
@@ -29,15 +29,9 @@ gone "Skins Configuration" || fail "OK did not close the skin chooser"
 menu $OPTIONS_X 1 3
 menu $OPTIONS_X 2 6
 menu $OPTIONS_X 5
-saved="05 00 05 00 01 00 02 00 03 00 04 00 05 00 0b 00 00 00 07 00 5c 53 70 61 63 65 5c"
-[ "$(settings_bytes)" = "$saved" ] || fail "saved settings are $(settings_bytes)"
-quit_by_menu
-
-# Restarted, saving at once writes the same bytes. (The skin's redraw: OptionsTest.)
-start_program "$WORK/app/quibix"
-: >"$WORK/app/data/Quibix.cfg"
-menu $OPTIONS_X 5
-[ "$(settings_bytes)" = "$saved" ] || fail "restored options saved as $(settings_bytes)"
+# (Read back at the next start, and the skin's redraw: OptionsTest.)
+[ "$(settings_bytes)" = "05 00 05 00 01 00 02 00 03 00 04 00 05 00 0b 00 00 00 07 00 5c 53 70 61 63 65 5c" ] ||
+    fail "saved settings are $(settings_bytes)"
 
 # The about box during a game shows about.jpg beside "OK".
 start_game game
