@@ -74,11 +74,13 @@ TEST(CopyRect, CopiesTheRectangleClippedToBothImages)
             }
     }
 
-    // Overlapping within one image.
+    // Overlapping within one image; an image sharing the pixels keeps them.
     QImage image = numberedImage(10, 10, 0);
     const QImage before = image.copy();
+    const QImage shown = image;
     CopyRect(image, 1, 2, 8, 8, image, 0, 0);
     EXPECT_EQ(image.copy(1, 2, 8, 8), before.copy(0, 0, 8, 8));
+    EXPECT_EQ(shown, before);
 }
 
 TEST(DibujaTransparente, OpaquePixelsTakeTheSpriteTheRestKeepTheDestinationAtEveryEdge)
@@ -144,6 +146,29 @@ TEST_F(CanvasTest, NegativePositionsDoNothingAtAll)
     canvas.DibujaIcono(100, 100, 7, false, 30); // no such sprite either
     EXPECT_TRUE(canvas.Picture1 == canvas.Picture3 && canvas.Picture2 == canvas.Picture3);
     EXPECT_EQ(window.pausedMs + window.presentsPicture1, 0);
+}
+
+TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlines)
+{
+    canvas.DibujaIcono(100, 50, 2, false, 0);
+    canvas.MataIcono(100, 50);
+
+    const QImage clean = square(canvas.Picture3, 100, 50);
+    EXPECT_EQ(square(canvas.Picture2, 100, 50), clean);
+    EXPECT_EQ(square(canvas.Picture1, 100, 50), clean);
+    // The last frame shown: 1-pixel black outlines (x+2)..(x+23),
+    // (x+6)..(x+19), (x+10)..(x+15), the clean background between them.
+    const QImage shown = square(window.shownPicture1, 100, 50);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 25; ++x) {
+            bool onOutline = false;
+            for (int inset : {2, 6, 10}) {
+                const int far = 25 - inset;
+                const bool inside = x >= inset && x <= far && y >= inset && y <= far;
+                onOutline |= inside && (x == inset || x == far || y == inset || y == far);
+            }
+            ASSERT_EQ(shown.pixel(x, y), onOutline ? kBlack : clean.pixel(x, y)) << x << "," << y;
+        }
 }
 
 // Which rows are wiped and where pieces land is the golden games' to watch;
