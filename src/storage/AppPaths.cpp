@@ -149,13 +149,8 @@ void addSkinFolder(const fs::path& appFolder, const fs::path& extraFolder)
 
 bool sameName(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    }
-    return true;
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 fs::path resolvePath(const fs::path& appFolder, const std::string& stored)

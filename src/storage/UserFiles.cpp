@@ -109,9 +109,10 @@ bool prepareUserFolder(const GameFolders& folders, std::string* error)
     for (const char* name : kWrittenFiles) {
         const fs::path own = folders.writableFile(dataPath, name);
         const fs::path old = resolvePath(folders.appFolder, dataPath + name);
+        // Best effort: a fresh file is fine too. Only an ordinary file is
+        // copied, and never over one the player already has.
         std::error_code copyError;
-        if (!fs::exists(own, copyError) && fs::is_regular_file(old, copyError))
-            fs::copy_file(old, own, copyError); // best effort: a fresh file is fine too
+        fs::copy_file(old, own, fs::copy_options::skip_existing, copyError);
     }
     return true;
 }

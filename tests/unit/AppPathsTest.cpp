@@ -61,6 +61,7 @@ TEST_F(AppPathsTest, ListsMatchingFilesOrFoldersSortedIgnoringCase)
     EXPECT_EQ(listFiles(app, "\\Space\\", "?ondo?.jpg"),
               (std::vector<std::string>{"FONDO1.JPG", "fondo2.jpg"}));
     EXPECT_TRUE(listFiles(app, "\\Nowhere\\", "*").empty());
+    EXPECT_TRUE(listFiles(app, "\\Space\\", "fondo2.jpg?").empty()); // '?' needs a character
     // '?' is one character, not one byte; a stray lead byte is one by itself.
     for (const char* name : {"caf\xC3\xA9.mid", "caf\xE2\x82\xAC.mid", "caf\xF0\x9F\x98\x80.mid", "caf\xC3.mid",
                              "caf\xC0\x80.mid"})

@@ -49,9 +49,11 @@ TEST(Board, ClearAndPetrifyIncludeTheMarginButNothingBeyond)
     PetrificaTablero(t);
     EXPECT_EQ(t(17, 15).Tipo, kStone);
     EXPECT_EQ(t(18, 16).Tipo, 5);
+    EXPECT_EQ(BuscaFilaBaja(t), 15); // the margin row's own piece
     BorraTablero(t);
     EXPECT_TRUE(t(0, 0).X == 0 && t(0, 0).Cae == 0 && t(17, 15).Tipo == kEmpty);
     EXPECT_EQ(t(18, 16).Tipo, 5);
+    EXPECT_EQ(BuscaFilaBaja(t), 0); // an empty board
 }
 
 struct Put { int c, r; int16_t code; };
@@ -184,10 +186,14 @@ TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsAnd
     EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 5);
     engine.load(9, -3);
     EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 50);
-    // So is the group size, within 3 to 6.
+    // So are the group size, within 3 to 6, and the shape, within the six.
     for (const auto& [asked, kept] : {std::pair{2, 3}, {7, 6}}) {
         engine.setCombinaciones(static_cast<int16_t>(asked));
         EXPECT_EQ(engine.combinaciones(), kept);
+    }
+    for (const auto& [asked, kept] : {std::pair{-1, 0}, {6, 5}}) {
+        engine.setForma(static_cast<int16_t>(asked));
+        EXPECT_EQ(engine.formaActual(), kept);
     }
 }
 
