@@ -80,6 +80,7 @@ protected:
 TEST_F(SettingsFileTest, MissingFileIsCreatedEmptyAndARewriteKeepsTheTail)
 {
     Config config = parseConfig(kSaved);
+    EXPECT_EQ(config.Piezas, (std::array<int16_t, 7>{-1, 3, 5, 7, 9, 11, 0}));
     ASSERT_TRUE(SettingsFile(file).read(config));
     EXPECT_EQ(config.Combinaciones, 0);
     EXPECT_EQ(fs::file_size(file), 0u);
