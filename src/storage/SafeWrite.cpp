@@ -61,8 +61,9 @@ int openRegular(const fs::path& file, int flags, int& err, struct stat& info)
     return fd;
 }
 
-// Reads and writes of ordinary files are not cut short by signals, so a
-// short count means the end of the file (reading) or no room (writing).
+// Reads and writes of ordinary files are not cut short by signals: a short
+// count means the end of the file (reading) or no room left (writing, where
+// the next call fails and says why). So there is no EINTR retry.
 bool writeAllAt(int fd, std::string_view bytes, off_t offset)
 {
     for (size_t done = 0; done != bytes.size();) {
