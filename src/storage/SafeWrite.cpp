@@ -144,12 +144,19 @@ uint64_t dataBytes(int fd, off_t size, uint64_t limit)
 // offset, so holes stay holes and a sparse file of gigabytes copies fast.
 bool copyContents(int from, int to, off_t size)
 {
-    std::string extent; // at most kMaxCopyBytes and a little, or the file goes in place
+    // In pieces of at most 1 MiB: a file that another program filled since
+    // it was measured cannot ask for gigabytes of memory at once.
+    constexpr off_t kPiece = 1 << 20;
+    std::string buffer;
     return ::ftruncate(to, size) == 0 && forEachExtent(from, size, [&](off_t start, off_t end) {
-               extent.resize(static_cast<size_t>(end - start));
-               // A file that shrank under us: the rest stays the zeros of ftruncate.
-               const ssize_t got = readAt(from, start, extent.data(), extent.size());
-               return got != -1 && writeAllAt(to, std::string_view(extent.data(), static_cast<size_t>(got)), start);
+               for (off_t at = start; at < end; at += kPiece) {
+                   buffer.resize(static_cast<size_t>(std::min(end - at, kPiece)));
+                   // A file that shrank under us: the rest stays the zeros of ftruncate.
+                   const ssize_t got = readAt(from, at, buffer.data(), buffer.size());
+                   if (got == -1 || !writeAllAt(to, std::string_view(buffer.data(), static_cast<size_t>(got)), at))
+                       return false;
+               }
+               return true;
            });
 }
 

@@ -63,6 +63,7 @@ TEST_F(SafeWriteTest, HugeFilesReadOnlyWhatIsAskedAndWriteWithoutCopyingTheirBul
     // Just as much real data as is worth copying: still replaced whole.
     std::ofstream(file, std::ios::binary) << std::string(kMaxCopyBytes, 'd');
     EXPECT_EQ(writeBytesAt(file, 0, "d").method, WriteMethod::Replaced);
+    EXPECT_EQ(quibix::testing::fileBytes(file), std::string(kMaxCopyBytes, 'd')); // copied piece by piece
     // One byte more, past a hole: written in place.
     fs::resize_file(file, kMaxCopyBytes + 8192);
     std::ofstream(file, std::ios::binary | std::ios::app) << 'e';
