@@ -85,8 +85,8 @@ int main(int argc, char** argv)
         constexpr int kRuns = 20000;
         const auto start = Clock::now();
         for (int i = 0; i < kRuns; ++i)
-            g.PintaCañon(static_cast<int16_t>(2 + i % 177));
-        std::printf("aiming redraw (PintaCañon):            %8.2f us\n", 1000.0 * millisSince(start) / kRuns);
+            g.PintaCanon(static_cast<int16_t>(2 + i % 177));
+        std::printf("aiming redraw (PintaCanon):            %8.2f us\n", 1000.0 * millisSince(start) / kRuns);
     }
 
     // 2. The engine alone: one whole turn at 90 degrees on full starting

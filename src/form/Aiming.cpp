@@ -13,10 +13,10 @@ void Form1::Picture1_MouseMove(float x, float /*y*/)
 {
     if (blnDisparo)
         return;
-    PintaCañon(rules.aim(x));
+    PintaCanon(rules.aim(x));
 }
 
-void Form1::PintaCañon(int16_t grados) { drawCannon(canvas, grados); }
+void Form1::PintaCanon(int16_t grados) { drawCannon(canvas, grados); }
 
 void Form1::Form_KeyPress(int keyAscii)
 {

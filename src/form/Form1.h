@@ -7,7 +7,7 @@
 //   Form1.cpp        construction, start-up (Form_Load), shutdown, effects,
 //                    the Sound menu
 //   ScreenSetup.cpp  NuevaPantalla
-//   Aiming.cpp       mouse move, PintaCañon, Escape, ShowCursorQuibix
+//   Aiming.cpp       mouse move, PintaCanon, Escape, ShowCursorQuibix
 //   Shot.cpp         Picture1_Click: the turn, its lost game or won screen
 //   Skin.cpp         CargaSkin, background loading, "Background" > "Change"
 //   GameMenus.cpp    File and Level menus
@@ -68,7 +68,7 @@ public:
 
     // ---- What the handlers share with the dialogs and menus --------------
     void NuevaPantalla(int16_t pantalla);
-    void PintaCañon(int16_t grados);
+    void PintaCanon(int16_t grados);
     int32_t ShowCursorQuibix(int16_t c);
     void CargaSkin();
     void LeeRecords();

@@ -27,7 +27,7 @@ void Form1::NuevaPantalla(int16_t pantalla)
     gameRunning = true;
 
     // The cannon, straight up.
-    PintaCañon(90);
+    PintaCanon(90);
 
     // A new game plays the level chosen in the Level menu, even when the
     // previous game was raised from Easy to Hard at screen 5.

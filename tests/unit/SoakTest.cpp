@@ -63,7 +63,7 @@ std::string brokenRule(Form1& g, bool freshScreen)
     const QImage& picture1 = g.surfaces().Picture1;
     QImage shown = picture1.copy();
     if (!freshScreen) {
-        g.PintaCañon(e.grados());
+        g.PintaCanon(e.grados());
         if (picture1 != shown)
             return "the cannon area shows more than the cannon";
     }
