@@ -15,11 +15,11 @@ void setUp() {}
 
 std::vector<std::string> seeds()
 {
-    const std::string head = "Quibix replay 1\nlevel easy\ngroup 3\nshape 0\nstart 0\npieces 0 1 2 3 4 5\n";
+    const std::string head = "Quibix replay 1\nlevel easy\ngroup 3\nshape 0\npieces 0 1 2 3 4 5\n";
     return {
         head + "screen 0 12345 2\nshot 90 777\nshot 2 -\ngroup 6\nshape 5\nname Bot 1\nend lost 1234 1\n",
         head + "end stopped 0 0\n",
-        "Quibix replay 1\nlevel hard\ngroup 6\nshape 5\nstart 999\npieces 11 10 9 8 7 6\n"
+        "Quibix replay 1\nlevel hard\ngroup 6\nshape 5\npieces 11 10 9 8 7 6\n"
         "screen 32767 4294967295 1000000\nshot 178 0\nend left 2147483647 32767\n",
         "Quibix replay 2\n",
         head + "shot 1 5\n",

@@ -89,6 +89,16 @@ int main(int argc, char** argv)
         std::cout << quibix::versionText();
         return 0;
     }
+    // A replay that cannot be played is said before any window opens.
+    std::optional<quibix::Replay> replay;
+    if (!options.replay.empty()) {
+        std::string error;
+        replay = quibix::readReplay(options.replay, &error);
+        if (!replay) {
+            std::cerr << "quibix: cannot watch " << error << '\n';
+            return 2;
+        }
+    }
 
     const quibix::DesktopScaleEnvironment desktopScale;
     if (options.scale > 0)
@@ -140,5 +150,7 @@ int main(int argc, char** argv)
 
     form.Form_Load();
     window.show();
+    if (replay)
+        window.watchSoon(std::move(*replay));
     return QApplication::exec();
 }

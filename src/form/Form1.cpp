@@ -89,8 +89,7 @@ void Form1::Form_Load()
     window.setCaption(Caption::Version, 0, std::string(" version ") + kVersion + " by Tavendar");
 
     window.showTitleScreen(true);
-    window.setMenuEnabled(MenuItem::LevelMenu, true);
-    window.setMenuEnabled(MenuItem::ChoosePieces, true);
+    allowOptionChanges(true);
 
     playEffect("wellcome.wav");
 
@@ -110,6 +109,9 @@ void Form1::Salir()
     if (quitting)
         return;
     quitting = true;
+    // A game left running is recorded as it stands.
+    if (gameRunning && !blnWatching)
+        saveRecording(ReplayEnd::Left);
     gameRunning = false;
     Form_Unload();
     window.quit();

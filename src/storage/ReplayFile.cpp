@@ -12,7 +12,6 @@ namespace quibix {
 namespace {
 
 constexpr std::string_view kMagic = "Quibix replay ";
-constexpr int kMaxStartScreen = 999;
 constexpr int32_t kMaxBackground = 1'000'000;
 
 const char* levelName(int16_t level) { return level == 1 ? "hard" : "easy"; }
@@ -121,8 +120,7 @@ bool header(Reader& in, Replay& r)
     if (level.size() != 2 || level[0] != "level" || (level[1] != "easy" && level[1] != "hard"))
         return in.fail("expected \"level easy\" or \"level hard\"");
     r.level = level[1] == "hard" ? 1 : 0;
-    if (!keyed<int16_t>(in, "group", 3, 6, r.group) || !keyed<int16_t>(in, "shape", 0, 5, r.shape) ||
-        !keyed<int16_t>(in, "start", 0, kMaxStartScreen, r.startScreen))
+    if (!keyed<int16_t>(in, "group", 3, 6, r.group) || !keyed<int16_t>(in, "shape", 0, 5, r.shape))
         return false;
 
     const auto pieces = words(in.next());
@@ -212,7 +210,6 @@ std::string formatReplay(const Replay& r)
     out += std::string("level ") + levelName(r.level) + "\n";
     out += "group " + std::to_string(r.group) + "\n";
     out += "shape " + std::to_string(r.shape) + "\n";
-    out += "start " + std::to_string(r.startScreen) + "\n";
     out += "pieces";
     for (int16_t p : r.pieces)
         out += " " + std::to_string(p);

@@ -22,7 +22,9 @@ constexpr std::size_t kMaxReplayBytes = 32u << 20;
 constexpr std::size_t kMaxReplayEvents = 1'000'000;
 
 // A screen set up: its number, the seed of its layout (none when the
-// generator went on without one) and the background drawn for it.
+// generator went on without one) and the background drawn for it. A game
+// starts with screen 0; a practice start on a later screen follows it at
+// once, and every other screen follows the shot that cleared the last.
 struct ReplayScreen {
     int16_t screen = 0;
     std::optional<uint32_t> seed;
@@ -54,7 +56,6 @@ struct Replay {
     int16_t level = 0;      // the table the score goes to: 0 Easy, 1 Hard
     int16_t group = 3;      // 3..6
     int16_t shape = 0;      // 0..5
-    int16_t startScreen = 0;
     std::array<int16_t, 6> pieces{0, 1, 2, 3, 4, 5}; // picture per kind, 0..11
     std::vector<ReplayEvent> events;
     // The name entered for a high score (UTF-8); empty when none was.

@@ -3,6 +3,7 @@
 #include "ui/PlayField.h"
 #include "ui/ShadowLabel.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -59,6 +60,36 @@ void TitleScreen::setRecordValue(int row, const QString& text)
 {
     if (row >= 0 && row < kRows)
         lblRecordVal_[row]->setText(text);
+}
+
+void TitleScreen::setRecordWatchable(int row, bool watchable)
+{
+    if (row < 0 || row >= kRows)
+        return;
+    watchable_[row] = watchable;
+    const QString tip = watchable ? QStringLiteral("Watch this game") : QString();
+    for (ShadowLabel* label : {lblRecord_[row], lblRecordVal_[row]}) {
+        label->setToolTip(tip);
+        if (watchable)
+            label->setCursor(Qt::PointingHandCursor);
+        else
+            label->unsetCursor();
+    }
+}
+
+void TitleScreen::mousePressEvent(QMouseEvent* event)
+{
+    // The labels pass their clicks on to us; the row is found by place.
+    for (int row = 0; row < kRows; ++row) {
+        const QWidget* name = lblRecord_[row];
+        const QWidget* value = lblRecordVal_[row];
+        const QPoint at = event->position().toPoint();
+        if (watchable_[row] && (name->geometry().contains(at) || value->geometry().contains(at))) {
+            emit recordClicked(row);
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
 }
 
 void TitleScreen::paintEvent(QPaintEvent*)
