@@ -2,7 +2,6 @@
 // "Background" > "Change".
 #include "form/Form1.h"
 
-#include "render/Module1.h"
 #include "storage/AppPaths.h"
 
 #include <cstdio>
@@ -77,8 +76,7 @@ void Form1::CargaSkin()
     strBanda = choose("banda.jpg", PlainKind::Band, kBandSize, &band);
 
     window.setTitlePicture(cover);
-    canvas.PicBanda = band;
-    canvas.PicBandaBuff = band.copy();
+    canvas.setBand(band);
 }
 
 void Form1::loadBackground()
@@ -98,8 +96,7 @@ void Form1::loadBackground()
     }
     if (picture.isNull())
         picture = plainPicture(PlainKind::Background, kFieldSize);
-    canvas.Picture3 = picture;
-    canvas.Picture2 = picture.copy();
+    canvas.setBackground(picture);
 }
 
 void Form1::MenuBack_Click(int index)
@@ -117,10 +114,7 @@ void Form1::MenuBack_Click(int index)
         n = 0;
     }
     loadBackground();
-    canvas.Picture1 = canvas.Picture3.copy();
-
-    canvas.DibujaArray(rules.board(), rules.ladrillos(), true);
-    canvas.drawPieceSlots(rules.ficha(), rules.siguiente());
+    canvas.composeScreen(rules.board(), rules.ladrillos(), rules.ficha(), rules.siguiente());
     lngFondo = n;
 }
 

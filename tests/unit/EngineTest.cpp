@@ -300,22 +300,25 @@ class PlayerTest : public EngineFixture {
 protected:
     PlayerTest()
     {
-        canvas.Picture3.fill(QColor(40, 90, 160));
-        canvas.PicBandaBuff.fill(QColor(90, 40, 40));
-        canvas.PicBanda = canvas.PicBandaBuff.copy();
+        canvas.setBackground(filled(kFieldWidth, kFieldHeight, QColor(40, 90, 160)));
+        canvas.setBand(filled(kBandWidth, kBandHeight, QColor(90, 40, 40)));
         canvas.CreaBuffers();
     }
     // The position drawn at rest, then the turn landing at `rest` shown.
     void play(Cell rest)
     {
-        canvas.DibujaArray(engine.board(), engine.ladrillos(), true);
-        canvas.drawPieceSlots(engine.ficha(), engine.siguiente());
-        canvas.Picture1 = canvas.Picture2.copy();
+        canvas.composeScreen(engine.board(), engine.ladrillos(), engine.ficha(), engine.siguiente());
         window.logPresents = window.logPauses = true;
         player.play(engine.landAt(rest), [this](const SoundPlayed& s) { log.add(std::string("sound ") + s.file); },
                     17);
     }
     QImage square(const QImage& image, PixelPoint at) const { return image.copy(at.x, at.y, 25, 25); }
+    static QImage filled(int w, int h, QColor colour)
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(colour);
+        return image;
+    }
 
     EventLog log;
     FakeWindow window{log};
@@ -329,10 +332,10 @@ TEST_F(PlayerTest, VanishedGroupIsShownInOrderAndLeavesTheCleanBackground)
     play({5, 0});
     for (int c : {4, 5, 6}) {
         const PixelPoint at = cellOrigin(c, 0, 0);
-        EXPECT_EQ(square(canvas.Picture2, at), square(canvas.Picture3, at)) << c;
-        EXPECT_EQ(square(canvas.Picture1, at), square(canvas.Picture3, at)) << c;
+        EXPECT_EQ(square(canvas.resting(), at), square(canvas.background(), at)) << c;
+        EXPECT_EQ(square(canvas.field(), at), square(canvas.background(), at)) << c;
     }
-    EXPECT_NE(square(canvas.Picture2, cellOrigin(5, 1, 0)), square(canvas.Picture3, cellOrigin(5, 1, 0)));
+    EXPECT_NE(square(canvas.resting(), cellOrigin(5, 1, 0)), square(canvas.background(), cellOrigin(5, 1, 0)));
     std::vector<std::string> expected{"sound shoot.wav", "present Picture1", "sound sound18.wav"};
     for (int piece = 0; piece < 3; ++piece) // each destroyed in 50 ms
         expected.insert(expected.end(), {"present Picture1", "pause 15", "present Picture1", "pause 10",
@@ -358,7 +361,7 @@ TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSay
         play(k.shot);
         for (const Put& p : {k.gone, k.kept})
             EXPECT_EQ(code(p.c, p.r), p.code) << p.c << "," << p.r;
-        EXPECT_EQ(canvas.Picture1.copy(k.area), canvas.Picture2.copy(k.area)) << k.shot.col;
+        EXPECT_EQ(canvas.field().copy(k.area), canvas.resting().copy(k.area)) << k.shot.col;
     }
 }
 
@@ -369,11 +372,11 @@ TEST_F(PlayerTest, ExplosionShowsTheBandFresh)
     engine.setFuse(6);
     play({2, 0});
     // Fuse frame 0 and the dynamite whole, as a fresh band shows them.
-    const QImage played = canvas.PicBanda.copy();
-    canvas.PicBanda = canvas.PicBandaBuff.copy();
+    const QImage played = canvas.band().copy();
+    canvas.setBand(canvas.cleanBand().copy());
     canvas.drawFuse(0);
     canvas.drawDynamite(false);
-    EXPECT_EQ(played, canvas.PicBanda);
+    EXPECT_EQ(played, canvas.band());
     EXPECT_EQ(window.shownBand, played);
 }
 

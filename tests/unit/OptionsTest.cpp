@@ -27,8 +27,8 @@ protected:
     static bool sameSprites(const Form1& f, const Pictures& pictures)
     {
         for (int k = 0; k < 6; ++k)
-            if (f.surfaces().picIcono[k] != f.surfaces().catalogue.pieces[pictures[k]] ||
-                f.surfaces().picIconoMK[k] != f.surfaces().catalogue.pieceMasks[pictures[k]])
+            if (f.surfaces().sprite(k) != f.surfaces().catalogue().pieces[pictures[k]] ||
+                f.surfaces().spriteMask(k) != f.surfaces().catalogue().pieceMasks[pictures[k]])
                 return false;
         return true;
     }
@@ -54,20 +54,19 @@ TEST_F(OptionsTest, ANewSkinRedrawsCoverBandAndFieldKeepingFuseAndDynamite)
     window.skinAnswer = "\\Space\\";
     f.MenuOptions_Click(3);
     EXPECT_EQ(f.fondo(), "\\Space\\fondo1.jpg");
-    EXPECT_EQ(window.shownPicture1, canvas.Picture1);
-    EXPECT_LT(std::abs(qGreen(canvas.Picture1.pixel(5, 5)) - 200), 8);
+    EXPECT_EQ(window.shownPicture1, canvas.field());
+    EXPECT_LT(std::abs(qGreen(canvas.field().pixel(5, 5)) - 200), 8);
     // On Hard the title keeps the Hard cover of the new skin.
     EXPECT_LT(std::abs(qRed(window.titlePicture.pixel(5, 5)) - 250), 8);
 
     // The band is the new one, with the fuse frame and the dynamite on it.
-    EXPECT_EQ(window.shownBand, canvas.PicBanda);
-    EXPECT_LT(std::abs(qBlue(canvas.PicBandaBuff.pixel(5, 5)) - 220), 8);
-    QImage expected = canvas.PicBandaBuff.copy();
-    std::swap(expected, canvas.PicBanda);
+    EXPECT_EQ(window.shownBand, canvas.band());
+    EXPECT_LT(std::abs(qBlue(canvas.cleanBand().pixel(5, 5)) - 220), 8);
+    const QImage shown = canvas.band().copy();
+    canvas.setBand(canvas.cleanBand().copy());
     canvas.drawFuse(3);
     canvas.drawDynamite(false);
-    std::swap(expected, canvas.PicBanda);
-    EXPECT_EQ(canvas.PicBanda, expected);
+    EXPECT_EQ(shown, canvas.band());
 }
 
 TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
@@ -94,7 +93,7 @@ TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
     f.MenuOptions_Click(2);
     EXPECT_TRUE(sameSprites(f, f.piezas()));
     // The chooser is shown the very pictures the field draws.
-    EXPECT_EQ(window.chooserPictures, f.surfaces().catalogue.pieces);
+    EXPECT_EQ(window.chooserPictures, f.surfaces().catalogue().pieces);
     window.skinAnswer = "\\Space\\";
     f.MenuOptions_Click(3);
     f.MenuOptions_Click(4);

@@ -26,12 +26,12 @@ QImage rebuildPicture2(Form1& g)
 {
     const Engine& e = g.engine();
     const Canvas& cv = g.surfaces();
-    QImage expected = cv.Picture3.copy();
+    QImage expected = cv.background().copy();
     QImage scratch;
     for (int b = 1; b <= e.ladrillos(); ++b)
-        CopyRect(expected, 0, (b - 1) * 25, expected.width(), 25, cv.ladrillo, 0, 0);
+        CopyRect(expected, 0, (b - 1) * 25, expected.width(), 25, cv.bricks(), 0, 0);
     auto draw = [&](int x, int y, int sprite) {
-        DibujaTransparente(expected, cv.picIcono[sprite], cv.picIconoMK[sprite], scratch, x, y, 25, 25);
+        DibujaTransparente(expected, cv.sprite(sprite), cv.spriteMask(sprite), scratch, x, y, 25, 25);
     };
     for (int r = 0; r <= kMarginRow; ++r)
         for (int c = 0; c <= kMarginColumn; ++c)
@@ -57,18 +57,18 @@ std::string brokenRule(Form1& g, bool freshScreen)
             if (cell.Tipo != kEmpty && (cell.X != x || cell.Y != y))
                 return "a piece stored at " + std::to_string(cell.X) + ", " + std::to_string(cell.Y) + at;
         }
-    if (g.surfaces().Picture2 != rebuildPicture2(g))
+    if (g.surfaces().resting() != rebuildPicture2(g))
         return "the resting picture is out of step with the board";
     // The field shows the resting picture plus the cannon, nothing else.
-    const QImage& picture1 = g.surfaces().Picture1;
+    const QImage& picture1 = g.surfaces().field();
     QImage shown = picture1.copy();
     if (!freshScreen) {
         g.PintaCanon(e.grados());
         if (picture1 != shown)
             return "the cannon area shows more than the cannon";
     }
-    CopyRect(shown, 127, 320, 190, 136, g.surfaces().Picture2, 127, 320);
-    if (shown != g.surfaces().Picture2)
+    CopyRect(shown, 127, 320, 190, 136, g.surfaces().resting(), 127, 320);
+    if (shown != g.surfaces().resting())
         return "the field shows something the board does not hold";
     if (e.mecha() < 0 || e.mecha() >= 7 || e.ladrillos() < 0 || e.ladrillos() > 20 || e.ficha() < 0 ||
         e.ficha() > 5 || e.siguiente() < 0 || e.siguiente() > 5)
