@@ -15,8 +15,6 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-constexpr int kFallStep = 10;
-constexpr int16_t kFallEnd = 470; // below the 460 px field
 constexpr int kFallPauseMs = 10;
 
 } // namespace
