@@ -111,6 +111,24 @@ TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
     EXPECT_EQ(g.fondos(), (std::vector<std::string>{"", "fondo1.jpg"}));
 }
 
+// Each item clicked after another one, so a mark that is never cleared, a
+// rule left as it was or one off by one (the engine clamps the group size to
+// 3..6, which hides 7 for the last item) shows.
+TEST_F(OptionsTest, EveryItemChecksItselfAloneAndSetsItsOwnRule)
+{
+    Form1& f = load();
+    for (int index : {3, 0, 2, 1}) {
+        f.MenuCombinations_Click(index);
+        EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{kCounts[index]});
+        EXPECT_EQ(f.engine().combinaciones(), index + 3);
+    }
+    for (int index : {5, 0, 4, 1, 3, 2}) { // Square after another shape
+        f.MenuShape_Click(index);
+        EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{kShapes[index]});
+        EXPECT_EQ(f.engine().forma(), index);
+    }
+}
+
 TEST_F(OptionsTest, HostileSettingsQuietlyLeaveTheDefaults)
 {
     // The limits are SettingsFileTest's and SkinCatalogueTest's; here the window shows the defaults.
