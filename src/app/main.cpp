@@ -131,7 +131,8 @@ int main(int argc, char** argv)
     quibix::MainWindow window;
     quibix::SdlEffects effects([&window](int ms) { window.waitFor(ms); });
     quibix::SdlMusic music;
-    quibix::ClockSeededRandom random;
+    quibix::ClockSeeds clock;
+    quibix::SeededRandom random(clock);
     quibix::Form1 form(folders.appFolder, window, effects, music, random);
     form.setUserFolder(folders.userFolder);
     form.setStartScreen(startScreenFromEnvironment());

@@ -48,7 +48,7 @@ void Form1::Form_Load()
     for (int16_t i = 0; i < 6; ++i)
         intPiezas[i] = i;
 
-    random.reseedFromClock();
+    random.reseed();
 
     // The data folder is the one holding the shot sound; without it the
     // application folder itself serves.

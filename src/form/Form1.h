@@ -50,6 +50,9 @@ public:
     void Exit_Click();
     void Form_QueryUnload();
     void Picture1_MouseMove(float x, float y);
+    // Every way of aiming ends here: the cannon turned to `grados` (kept
+    // within 2..178) and drawn, unless a shot is in flight.
+    void aimAt(int grados);
     void Picture1_Click();
     void Form_KeyPress(int keyAscii);
     void Picture1_KeyPress(int keyAscii) { Form_KeyPress(keyAscii); }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <variant>
+#include <optional>
 #include <vector>
 
 namespace quibix {
@@ -116,6 +117,8 @@ struct Turn {
     int rebounds = 0;
     std::vector<Cell> removed;
     int fallen = 0;
+    // The seed the generator was given for this turn, when it was given one.
+    std::optional<uint32_t> seed;
 
     // How the turn ended, read from its events.
     bool lost() const { return find<GameLost>() != nullptr; }

@@ -20,31 +20,50 @@ using namespace quibix::testing;
 
 namespace {
 
-// A replayable generator: a fixed seed, and each reseed moves to the next
-// seed of a fixed series, so reseeding shows in the draws. Draws and
-// reseeds have their own log: when in a handler they are drawn does not
-// change what the player sees, only their order does.
-class GoldenRandom final : public RandomSource {
+// The golden seeds: the game's seed first, then a fixed series, so each
+// reseed shows in the draws.
+class GoldenSeeds final : public SeedSource {
 public:
-    explicit GoldenRandom(uint32_t seed) : seed_(seed), engine_(seed) {}
-    std::string log;
-
-    float next() override
+    explicit GoldenSeeds(uint32_t seed) : seed_(seed) {}
+    std::optional<uint32_t> nextSeed() override
     {
-        const float v = static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
-        char text[32];
-        log.append(text, std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(v)));
-        return v;
-    }
-    void reseedFromClock() override
-    {
-        engine_.seed(seed_ * 7919u + ++reseeds_);
-        log += "reseed\n";
+        if (!started_) {
+            started_ = true;
+            return seed_;
+        }
+        return seed_ * 7919u + ++reseeds_;
     }
 
 private:
     uint32_t seed_, reseeds_ = 0;
-    std::mt19937 engine_;
+    bool started_ = false;
+};
+
+// The game's generator with a log of its draws and reseeds: when in a
+// handler they are drawn does not change what the player sees, only their
+// order does.
+class GoldenRandom final : public RandomSource {
+public:
+    explicit GoldenRandom(uint32_t seed) : seeds_(seed), random_(seeds_) {}
+    std::string log;
+
+    float next() override
+    {
+        const float v = random_.next();
+        char text[32];
+        log.append(text, std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(v)));
+        return v;
+    }
+    std::optional<uint32_t> reseed() override
+    {
+        log += "reseed\n";
+        return random_.reseed();
+    }
+    void setSeedSource(SeedSource* source) override { random_.setSeedSource(source); }
+
+private:
+    GoldenSeeds seeds_;
+    SeededRandom random_;
 };
 
 using Codes = std::array<std::array<int, 16>, 18>; // [column][row], margin included

@@ -209,14 +209,17 @@ TEST(Numbers, HalvesGoToTheEvenNeighbour)
 
 using EngineShotTest = EngineFixture;
 
-TEST_F(EngineShotTest, MouseTurnsTheCannonWithinTwoAndOneHundredSeventyEight)
+TEST_F(EngineShotTest, TheCannonTurnsWithinTwoAndOneHundredSeventyEight)
 {
-    // Angle N(270 - x), halves to even, clamped.
+    // The mouse's angle N(270 - x), halves to even, clamped.
     struct Case { float x; int16_t angle; };
     for (const Case& k : {Case{-500, 178}, Case{91, 178}, Case{92, 178}, Case{93, 177}, Case{180.5f, 90},
-                          Case{181.5f, 88}, Case{267, 3}, Case{268, 2}, Case{269, 2}, Case{900, 2}}) {
-        EXPECT_EQ(engine.aim(k.x), k.angle) << k.x;
-        EXPECT_EQ(engine.grados(), k.angle) << k.x;
+                          Case{181.5f, 88}, Case{267, 3}, Case{268, 2}, Case{269, 2}, Case{900, 2}})
+        EXPECT_EQ(angleForMouseX(k.x), k.angle) << k.x;
+    // Any other way of aiming is held to the same range.
+    for (const auto& [asked, angle] : {std::pair{-7, 2}, {1, 2}, {2, 2}, {178, 178}, {179, 178}, {400, 178}}) {
+        EXPECT_EQ(engine.aim(asked), angle) << asked;
+        EXPECT_EQ(engine.grados(), angle) << asked;
     }
 }
 
@@ -229,9 +232,10 @@ TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndEveryShotReseedsOnce)
                           Case{0, 174, 378, 9, {199, 407}, {99, 14}}}) {
         position({}, 3, k.bricks);
         const int reseeds = random.reseeds();
-        engine.aim(static_cast<float>(270 - k.angle));
+        engine.aim(k.angle);
         const Turn turn = engine.shoot();
         EXPECT_EQ(random.reseeds(), reseeds + 1) << k.angle;
+        EXPECT_FALSE(turn.seed) << "a fixed sequence gives no seed";
         EXPECT_EQ(engine.usadas(), 1) << "counted from 0";
         // One frame per step but the last; a rebound sound per rebound.
         const auto frames = eventsOf<FlightFrame>(turn);

@@ -10,9 +10,6 @@ namespace quibix::sim {
 
 namespace {
 
-// The mouse x that aims at `angle`: the cannon turns with 270 - x.
-float mouseXFor(int angle) { return static_cast<float>(270 - angle); }
-
 std::vector<std::pair<int, int>> cells(const std::vector<Cell>& list)
 {
     std::vector<std::pair<int, int>> out;
@@ -87,7 +84,7 @@ std::string Simulator::newGame(const NewCommand& command)
 
 std::string Simulator::shoot(int angle)
 {
-    engine_.aim(mouseXFor(angle));
+    engine_.aim(angle);
     const Turn turn = engine_.shoot();
     if (turn.lost())
         lost_ = true;

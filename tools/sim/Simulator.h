@@ -17,7 +17,6 @@
 // answers {"error":"line N: ..."} and the script goes on. Until the first
 // `seed` the sequence is that of seed 0.
 #include "Json.h"
-#include "ScriptRandom.h"
 #include "ScriptReader.h"
 #include "game/Engine.h"
 
@@ -40,7 +39,9 @@ private:
     // The figures both `new` and `shoot` report, in the order of `shoot`.
     void addCounters(JsonObject& json) const;
 
-    ScriptRandom random_;
+    // The reseeds of the game are ignored: a script plays one sequence.
+    NoReseeds noReseeds_;
+    SeededRandom random_{noReseeds_};
     Engine engine_;
     // A lost game takes no more shots, as in the window; `new` or `clear`
     // starts play again.
