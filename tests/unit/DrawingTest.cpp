@@ -164,8 +164,10 @@ TEST_F(CanvasTest, NegativePositionsDoNothingAtAll)
     canvas.MataIcono(5, -1);
     canvas.MataIcono(-25, 5);
     canvas.DibujaIcono(100, 100, 7, false, 30); // no such sprite either
-    EXPECT_TRUE(canvas.field() == canvas.background() && canvas.resting() == canvas.background());
-    EXPECT_EQ(window.pausedMs + window.presentsPicture1, 0);
+    EXPECT_EQ(canvas.field(), canvas.background());
+    EXPECT_EQ(canvas.resting(), canvas.background());
+    EXPECT_EQ(window.pausedMs, 0);
+    EXPECT_EQ(window.presentsPicture1, 0);
 }
 
 TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlines)
