@@ -1,7 +1,6 @@
 // Construction, start-up, shutdown, effects and the Sound menu.
 #include "form/Form1.h"
 
-#include "render/Module1.h"
 #include "storage/AppPaths.h"
 
 namespace quibix {
@@ -76,9 +75,7 @@ void Form1::Form_Load()
 
     canvas.CreaBuffers();
 
-    CopyRect(canvas.Picture1, 0, 0, canvas.Picture2.width(), canvas.Picture2.height(),
-             canvas.Picture3, 0, 0);
-    canvas.present(Surface::Picture1);
+    canvas.showBackground();
 
     canvas.drawFuse(0);
     canvas.drawDynamite(false);

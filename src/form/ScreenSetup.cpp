@@ -4,7 +4,6 @@
 #include "form/Form1.h"
 
 #include "game/Numbers.h"
-#include "render/Module1.h"
 
 #include <algorithm>
 
@@ -53,21 +52,13 @@ void Form1::NuevaPantalla(int16_t pantalla)
         recorder.start(intRecordLevel, rules.combinaciones(), rules.forma(), intPiezas);
     recorder.screen(rules.pantalla(), seed, lngFondo);
 
-    // Clean background plus brick rows, shown whole.
-    QImage& picture2 = canvas.Picture2;
-    CopyRect(picture2, 0, 0, picture2.width(), picture2.height(), canvas.Picture3, 0, 0);
-    for (int m = 1; m <= rules.ladrillos(); ++m)
-        CopyRect(picture2, 0, (m - 1) * kSpriteSize, picture2.width(), kSpriteSize, canvas.ladrillo, 0, 0);
-    CopyRect(canvas.Picture1, 0, 0, picture2.width(), picture2.height(), picture2, 0, 0);
-
     // The fuse back at its first frame, the dynamite intact. The band
     // is shown now so it never keeps the previous game's fuse.
     canvas.drawFuse(0);
     canvas.drawDynamite(false);
     canvas.present(Surface::PicBanda);
 
-    canvas.DibujaArray(rules.board(), rules.ladrillos(), true);
-    canvas.drawPieceSlots(rules.ficha(), rules.siguiente());
+    canvas.composeScreen(rules.board(), rules.ladrillos(), rules.ficha(), rules.siguiente());
 
     // A watched game leaves the pointer alone: a click stops it.
     if (!blnWatching)

@@ -53,7 +53,12 @@ struct FallingPiece {
     int16_t code = 0;
 };
 
-// The cut-off pieces fall together, 10 px a frame, for `frames` frames.
+// The cut-off pieces fall together, kFallStep px a frame, for `frames`
+// frames: until the highest one reaches kFallEnd, below the 460 px field.
+// A piece that has reached it is not drawn again.
+constexpr int kFallStep = 10;
+constexpr int16_t kFallEnd = 470;
+
 struct PiecesFell {
     std::vector<FallingPiece> pieces;
     int frames = 0;
