@@ -1,6 +1,7 @@
 // Quibix: reads the command line, finds the game's folders, builds the
 // window, the sound and the game, and runs the events.
 #include "app/CommandLine.h"
+#include "app/QuitSignals.h"
 #include "app/WindowScale.h"
 #include "audio/SdlEffects.h"
 #include "audio/SdlMusic.h"
@@ -147,6 +148,7 @@ int main(int argc, char** argv)
     form.setUserFolder(folders.userFolder);
     form.setStartScreen(startScreenFromEnvironment());
     window.attach(form);
+    quibix::closeOnQuitSignals(window);
 
     form.Form_Load();
     window.show();

@@ -117,10 +117,13 @@ void Form1::watchReplay(const Replay& replay)
     if (gameRunning && !stopRequested)
         window.pause(kLastLookMs);
 
-    // Back to the title screen, as a game stopped there.
+    // Back to the title screen, as a game stopped there; one that was
+    // stopped ends with the sound it had.
     if (gameRunning) {
-        music.command("close");
         window.showTitleScreen(true);
+        if (!stopRequested && replay.end == ReplayEnd::Stopped)
+            playEffect("lose.wav");
+        music.command("close");
         finishGame(replay.end);
     }
     random.setSeedSource(nullptr);

@@ -88,6 +88,8 @@ MainWindow::MainWindow()
     : pacer_([this](FramePacer::Clock::time_point deadline) { runEventsUntil(deadline, input_->dropping()); })
 {
     setWindowTitle(QStringLiteral("Quibix"));
+    // The title rows tell which games can be watched, window active or not.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     auto* client = new QWidget(this);
     client->setFixedSize(kClientWidth, kClientHeight);

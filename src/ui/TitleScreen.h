@@ -37,9 +37,14 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // The watchable row under `at`, or -1.
+    int watchableRowAt(QPoint at) const;
+
     QImage picture_;
     QPushButton* cmdStart_;
     QPushButton* cmdExit_;
