@@ -24,10 +24,10 @@ test: build
 
 bench: configure
 	@cmake --build $(BUILD) --target quibix_bench quibix-sim
-	./$(BUILD)/bench/quibix_bench
+	./$(BUILD)/bench/quibix_bench $(BUILD)/bench/long.replay
 	@cmake --build $(BUILD) --target quibix_music_bench
 	./$(BUILD)/bench/quibix_music_bench
-	./bench/sim_bench.sh ./$(BUILD)/quibix-sim
+	./bench/sim_bench.sh ./$(BUILD)/quibix-sim $(BUILD)/bench/long.replay
 
 clean:
 	rm -rf $(BUILD)

@@ -5,9 +5,11 @@
 #include "fakes/FakePorts.h"
 #include "fakes/Form1TestAccess.h"
 #include "form/Form1.h"
+#include "form/GameRecorder.h"
 #include "game/Engine.h"
 #include "game/FramePacer.h"
 #include "game/Random.h"
+#include "storage/ReplayFile.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -149,6 +151,64 @@ int main(int argc, char** argv)
         }
         std::printf("90-degree shot, real pauses:           %8.1f ms (worst %.1f; 39 x 17 = 663)\n",
                     total / kRuns, worst);
+    }
+    // 4. Recording: what writing a turn down adds to it, and a long game
+    //    written to argv[1] for quibix-sim to verify (sim_bench.sh).
+    {
+        // Trial shots and the real one share each turn's seed, so a trial
+        // shows exactly what the shot will do.
+        struct TurnSeed final : SeedSource {
+            uint32_t seed = 0;
+            std::optional<uint32_t> nextSeed() override { return seed; }
+        } turnSeed;
+        SeededRandom seeded(turnSeed);
+        std::mt19937 seeds(99);
+        Engine e(seeded);
+        GameRecorder recorder;
+        recorder.start(0, 3, 0, {0, 1, 2, 3, 4, 5});
+        turnSeed.seed = seeds();
+        recorder.screen(0, e.NuevaPantalla(0), 1);
+        constexpr int kShots = 1000;
+        double recording = 0;
+        int shots = 0;
+        for (; shots < kShots; ++shots) {
+            turnSeed.seed = seeds();
+            // The angle that leaves the lowest piece highest, then scores
+            // most: a careful player who lasts.
+            int best = 90;
+            std::pair<int, int32_t> bestOutcome{-1000, -1};
+            for (int a = 2; a <= 178; a += 2) {
+                Engine trial = e;
+                trial.aim(a);
+                if (trial.shoot().lost())
+                    continue;
+                const std::pair<int, int32_t> outcome{-BuscaFilaBaja(trial.board()), trial.score()};
+                if (outcome > bestOutcome)
+                    best = a, bestOutcome = outcome;
+            }
+            e.aim(best);
+            const Turn turn = e.shoot();
+            const auto start = Clock::now();
+            recorder.shot(static_cast<int16_t>(best), turn.seed);
+            recording += millisSince(start);
+            if (turn.lost())
+                break;
+            if (turn.cleared()) {
+                turnSeed.seed = seeds();
+                recorder.screen(e.pantalla(), e.NuevaPantalla(e.pantalla()), 1);
+            }
+        }
+        const auto game = recorder.finish(shots < kShots ? ReplayEnd::Lost : ReplayEnd::Stopped, e.score(),
+                                          e.pantalla());
+        shots += shots < kShots; // the losing shot
+        const auto start = Clock::now();
+        const std::string text = formatReplay(*game);
+        const double formatting = millisSince(start);
+        std::printf("recording a turn:                      %8.3f us (target 20 us; the whole %d-shot game "
+                    "written out in %.2f ms at its end)\n",
+                    1000.0 * recording / std::max(shots, 1), shots, formatting);
+        if (argc > 1)
+            std::ofstream(argv[1], std::ios::binary) << text;
     }
     return 0;
 }

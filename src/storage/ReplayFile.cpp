@@ -70,6 +70,10 @@ struct Reader {
     std::string_view next()
     {
         ++line;
+        if (at >= text.size()) {
+            problem = "the file ends before the game does";
+            return {};
+        }
         const std::size_t end = text.find('\n', at);
         if (end == std::string_view::npos) {
             // Every line, the last one too, ends with a newline: without
