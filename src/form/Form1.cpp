@@ -66,6 +66,7 @@ void Form1::Form_Load()
     rules.setForma(0);
     rules.setCombinaciones(3);
     blnFX = true;
+    blnMusic = true;
     window.setMenuChecked(MenuItem::Music, true);
     window.setMenuChecked(MenuItem::FxSound, true);
 
@@ -132,16 +133,15 @@ void Form1::Form_QueryUnload() { Salir(); }
 void Form1::MenuSound_Click(int index)
 {
     if (index == 0) {
-        const bool checked = !window.menuChecked(MenuItem::Music);
-        window.setMenuChecked(MenuItem::Music, checked);
+        blnMusic = !blnMusic;
+        window.setMenuChecked(MenuItem::Music, blnMusic);
         // Checking it again needs nothing here: the music device's status
         // event finds the device stopped and starts a piece.
-        if (!checked)
+        if (!blnMusic)
             music.command("stop");
     } else if (index == 1) {
-        const bool checked = !window.menuChecked(MenuItem::FxSound);
-        window.setMenuChecked(MenuItem::FxSound, checked);
-        blnFX = checked;
+        blnFX = !blnFX;
+        window.setMenuChecked(MenuItem::FxSound, blnFX);
     }
 }
 

@@ -221,7 +221,8 @@ private:
     // in effect is the engine's.
     int16_t intRecordLevel = 0;
 
-    // Sound.
+    // Sound: "Music" and "FX Sound" as checked (the menu shows them).
+    bool blnMusic = true;
     bool blnFX = true;
     int16_t intSoundFlags = kSoundAsync | kSoundNoDefault;
 

@@ -28,7 +28,7 @@ void Form1::MMControl1_StatusUpdate()
     const int mode = music.mode();
     if (mode != kMusicNotOpen && mode != kMusicStopped)
         return; // a piece is playing
-    if (!window.menuChecked(MenuItem::Music) || intNumMusicas < 1)
+    if (!blnMusic || intNumMusicas < 1)
         return;
     music.command("close");
     startChosenMusic();

@@ -68,7 +68,7 @@ void Form1::NuevaPantalla(int16_t pantalla)
     music.setNotify(false);
     music.setWait(false);
     music.command("open");
-    if (window.menuChecked(MenuItem::Music) && intNumMusicas >= 1) {
+    if (blnMusic && intNumMusicas >= 1) {
         music.setNotify(false);
         music.setWait(false);
         startChosenMusic();

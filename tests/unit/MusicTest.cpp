@@ -107,7 +107,8 @@ TEST_F(MusicTest, TheStatusEventStartsAPieceOnlyWhenTheDeviceRestsAndMusicIsOn)
     };
     for (const Case& c : cases) {
         music.modeValue = c.mode;
-        window.checkedItems[MenuItem::Music] = c.checked;
+        if (window.menuChecked(MenuItem::Music) != c.checked)
+            f.MenuSound_Click(0);
         music.commands.clear();
         f.MMControl1_StatusUpdate();
         EXPECT_EQ(music.commands, c.starts ? (Commands{"close", "open", "play"}) : Commands{})
