@@ -153,6 +153,11 @@ bool sameName(const std::string& a, const std::string& b)
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
+std::string dataFolderOf(const fs::path& appFolder)
+{
+    return fileExists(appFolder, "\\data\\shoot.wav") ? "\\data\\" : "\\";
+}
+
 fs::path resolvePath(const fs::path& appFolder, const std::string& stored)
 {
     const std::vector<std::string> parts = splitStored(stored);
