@@ -4,7 +4,6 @@
 #include "storage/SafeWrite.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -72,17 +71,6 @@ bool HighScoreFile::write(const RecordTable& rows, std::string* error, WriteMeth
     if (method)
         *method = outcome.method;
     return outcome.ok;
-}
-
-long long scoreValue(float puntos)
-{
-    // The largest game score, 2^31 - 1, is stored as 2^31 in single
-    // precision: that value reads back as the score it came from. Anything
-    // beyond, negative or not a number is damage and counts as 0.
-    if (!std::isfinite(puntos) || puntos < 0.0f || puntos > 2147483648.0f)
-        return 0;
-    const double whole = std::nearbyint(static_cast<double>(puntos));
-    return std::min(static_cast<long long>(whole), 2147483647LL);
 }
 
 bool isStorableName(std::string_view name)
