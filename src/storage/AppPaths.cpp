@@ -77,7 +77,12 @@ size_t charLength(const std::string& s, size_t i)
     return n;
 }
 
-// '*' matches any run, '?' one character; letters match in either case.
+// '*' matches any run, '?' one character; ASCII letters match in either
+// case, others only as written (as sameName, so what is listed resolves to
+// itself). Neither fnmatch(3) with FNM_CASEFOLD nor Qt's name filters keep
+// that: both fold non-ASCII letters too, fnmatch's '?' is one byte unless
+// the process runs under a UTF-8 locale, and Qt's '?' does not match a
+// byte sequence that is not valid UTF-8 as one character.
 bool matchesPattern(const std::string& name, const std::string& pattern)
 {
     size_t n = 0, p = 0;
