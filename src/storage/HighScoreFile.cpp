@@ -61,7 +61,8 @@ bool HighScoreFile::write(const RecordTable& rows, std::string* error, WriteMeth
         auto* row = reinterpret_cast<unsigned char*>(bytes.data()) + static_cast<size_t>(i) * kRecordSize;
         storeScore(row, rows[i].Puntos);
         const std::string& name = rows[i].Nombre;
-        std::memcpy(row + 4, name.data(), std::min<size_t>(name.size(), kNameLength));
+        // 25 bytes of a fixed-width field, not a C string: no NUL is added.
+        std::copy_n(name.data(), std::min<size_t>(name.size(), kNameLength), row + 4);
     }
     // Only the rows change; the 28 bytes before them and anything after
     // them stay as they are on disk.

@@ -29,9 +29,9 @@ std::optional<int> recordPlace(const RecordTable& table, int level, long long sc
 {
     // A row competes with the score it shows: a damaged one as the 0 it
     // shows, so a new score can still beat it.
-    const int b = firstRow(level);
+    const auto row = table.begin() + firstRow(level);
     for (int k = 0; k < kRecordsPerLevel; ++k) {
-        if (scoreValue(table[static_cast<size_t>(b + k)].Puntos) <= score)
+        if (scoreValue(row[k].Puntos) <= score)
             return k;
     }
     return std::nullopt;

@@ -125,6 +125,7 @@ std::string Simulator::board() const
     std::string rows = "[";
     for (int r = 0; r < kBoardRows; ++r) {
         std::vector<int> codes;
+        codes.reserve(kFieldColumns);
         for (int c = 0; c < kFieldColumns; ++c)
             codes.push_back(engine_.board()(c, r).Tipo);
         rows += (r ? "," : "") + jsonInts(codes);
