@@ -5,7 +5,7 @@ BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: deps configure build run test bench clean install package package-test
-.PHONY: deps configure build run test bench clean fuzz kill-test soak-window
+.PHONY: deps configure build run test bench clean fuzz kill-test soak-window lint
 
 deps:
 	@./scripts/install-deps.sh
@@ -21,6 +21,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure
+
+# Static analysis (clang-tidy and cppcheck over src/ and tools/); clean or it fails.
+lint: configure
+	./scripts/lint.sh $(BUILD)
 
 bench: configure
 	@cmake --build $(BUILD) --target quibix_bench quibix-sim

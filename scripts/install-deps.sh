@@ -17,6 +17,8 @@ packages=(
   dpkg-dev fakeroot file lintian desktop-file-utils appstream
   xclip
   clang libclang-rt-14-dev
+  # make lint
+  clang-tidy cppcheck
 )
 
 missing=()

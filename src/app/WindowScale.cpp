@@ -44,7 +44,8 @@ void forceScale(int factor)
 
 DesktopScaleEnvironment::DesktopScaleEnvironment()
 {
-    for (std::size_t i = 0; i < saved_.size(); ++i) {
+    static_assert(std::tuple_size_v<decltype(saved_)> == std::size(kScaleVariables));
+    for (std::size_t i = 0; i < std::size(kScaleVariables); ++i) {
         if (qEnvironmentVariableIsSet(kScaleVariables[i]))
             saved_[i] = qgetenv(kScaleVariables[i]);
     }
@@ -52,7 +53,7 @@ DesktopScaleEnvironment::DesktopScaleEnvironment()
 
 void DesktopScaleEnvironment::restore() const
 {
-    for (std::size_t i = 0; i < saved_.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(kScaleVariables); ++i) {
         if (saved_[i])
             qputenv(kScaleVariables[i], *saved_[i]);
         else

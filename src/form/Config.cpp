@@ -18,10 +18,22 @@ constexpr const char* kSettingsFile = "Quibix.cfg";
 
 void Form1::GrabaConfig()
 {
-    const Config config = configFor(rules.combinaciones(), rules.forma(), intPiezas, utf8ToCp1252(strSkin));
+    // The file holds names in Windows-1252 only. A skin named otherwise
+    // would come back as question marks, so it is left out (the next start
+    // uses the game's own look) and the player is told.
+    const bool skinFits = fitsCp1252(strSkin);
+    const Config config = configFor(rules.combinaciones(), rules.forma(), intPiezas,
+                                    skinFits ? utf8ToCp1252(strSkin) : std::string());
     std::string error;
     if (!SettingsFile(userFile(kSettingsFile)).write(config, &error))
         window.messageBox("Your settings could not be saved: " + error, "Quibix");
+    else if (!skinFits)
+        window.messageBox("Your settings were saved, but not the skin \"" +
+                              strSkin.substr(1, strSkin.size() - 2) +
+                              "\": the settings file cannot hold its name. The next start "
+                              "uses the game's own skin; a skin folder named in Western European "
+                              "letters can be saved.",
+                          "Quibix");
 }
 
 void Form1::LeeConfig()

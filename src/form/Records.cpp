@@ -3,8 +3,6 @@
 #include "form/Form1.h"
 #include "storage/Cp1252.h"
 
-#include <algorithm>
-#include <cmath>
 #include <iostream>
 #include <string>
 
@@ -21,14 +19,6 @@ std::string padName(std::string name)
 {
     name.resize(kNameLength, ' ');
     return name;
-}
-
-// A row competes with the score it shows (see scoreValue): a damaged one
-// as the 0 it shows, so a new score can still beat it, and a stored 2^31
-// as 2147483647, which only a game of that score ties.
-double rankedScore(float puntos)
-{
-    return static_cast<double>(scoreValue(puntos));
 }
 
 // A stored name may hold line breaks or other control bytes; each shows as
@@ -75,29 +65,19 @@ void Form1::GrabaRecords(bool blnRecord)
     const int16_t level = tableLevel(intRecordLevel);
     // Only "offer the score" (false) is ever asked for; true just shows.
     if (!blnRecord) {
-        const int b = kRecordsPerLevel * level;
-        for (int k = 0; k < kRecordsPerLevel; ++k) {
-            if (!(rankedScore(Records[b + k].Puntos) <= static_cast<double>(rules.score())))
-                continue;
-            // Ties go above the old row; the tenth row drops out.
-            for (int j = kRecordsPerLevel - 2; j >= k; --j)
-                Records[b + j + 1] = Records[b + j];
-            Records[b + k].Puntos = static_cast<float>(rules.score());
-
+        if (const auto place = recordPlace(Records, level, rules.score())) {
             const auto answer = window.inputBox("Enter your Name (max.25 characters)",
                                                 "Congratulatios, you have done a new Record!!",
-                                                "Quibix Master " + std::to_string(10 - k));
-            std::string name = answer ? utf8ToCp1252(*answer) : std::string();
-            if (name.size() > static_cast<std::size_t>(kNameLength))
-                name.resize(kNameLength);
-            Records[b + k].Nombre = padName(name);
-            recorder.name(cp1252ToUtf8(name.substr(0, name.find_last_not_of(' ') + 1)));
+                                                "Quibix Master " + std::to_string(kRecordsPerLevel - *place));
+            enterRecord(Records, level, *place, rules.score(), answer ? utf8ToCp1252(*answer) : std::string());
+            // The recorded game keeps the name as the row holds it.
+            const std::string& stored = Records[kRecordsPerLevel * level + *place].Nombre;
+            recorder.name(cp1252ToUtf8(stored.substr(0, stored.find_last_not_of(' ') + 1)));
 
             HighScoreFile file(userFile("Quibix.dat"));
             std::string error;
             if (!file.write(Records, &error))
                 window.messageBox("Your score could not be saved:\r" + error, "Quibix");
-            break;
         }
     }
     showRecordTable(level);

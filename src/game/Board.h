@@ -44,7 +44,7 @@ public:
 
 private:
     static int index(int col, int row) { return col + kBoardColumns * row; }
-    std::array<Casilla, kBoardColumns * kBoardRows> cells_{};
+    std::array<Casilla, std::size_t{kBoardColumns} * kBoardRows> cells_{};
 };
 
 // The x shift of a row: half a cell on odd rows (-1 counts as odd), else 0.

@@ -105,8 +105,8 @@ void CopyRect(QImage& destination, int dx, int dy, int w, int h,
     const bool bottomUp = (dstBits == srcBits) && s.dy > s.sy;
     for (int i = 0; i < s.h; ++i) {
         const int row = bottomUp ? s.h - 1 - i : i;
-        std::memmove(dstBits + (s.dy + row) * dstStride + s.dx * 4,
-                     srcBits + (s.sy + row) * srcStride + s.sx * 4, rowBytes);
+        std::memmove(dstBits + (s.dy + row) * dstStride + qsizetype{s.dx} * 4,
+                     srcBits + (s.sy + row) * srcStride + qsizetype{s.sx} * 4, rowBytes);
     }
 }
 

@@ -77,7 +77,12 @@ size_t charLength(const std::string& s, size_t i)
     return n;
 }
 
-// '*' matches any run, '?' one character; letters match in either case.
+// '*' matches any run, '?' one character; ASCII letters match in either
+// case, others only as written (as sameName, so what is listed resolves to
+// itself). Neither fnmatch(3) with FNM_CASEFOLD nor Qt's name filters keep
+// that: both fold non-ASCII letters too, fnmatch's '?' is one byte unless
+// the process runs under a UTF-8 locale, and Qt's '?' does not match a
+// byte sequence that is not valid UTF-8 as one character.
 bool matchesPattern(const std::string& name, const std::string& pattern)
 {
     size_t n = 0, p = 0;
@@ -151,6 +156,11 @@ bool sameName(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+std::string dataFolderOf(const fs::path& appFolder)
+{
+    return fileExists(appFolder, "\\data\\shoot.wav") ? "\\data\\" : "\\";
 }
 
 fs::path resolvePath(const fs::path& appFolder, const std::string& stored)

@@ -35,6 +35,10 @@ std::vector<std::string> listFolders(const std::filesystem::path& appFolder);
 // `extraFolder` takes it back.
 void addSkinFolder(const std::filesystem::path& appFolder, const std::filesystem::path& extraFolder);
 
+// The data folder's stored path, as the game finds it at start-up:
+// "\data\" when it holds the shot sound, else "\" (the application folder).
+std::string dataFolderOf(const std::filesystem::path& appFolder);
+
 // Case-insensitive comparison of two names (ASCII letters).
 bool sameName(const std::string& a, const std::string& b);
 

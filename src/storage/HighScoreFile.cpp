@@ -4,7 +4,6 @@
 #include "storage/SafeWrite.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -62,7 +61,8 @@ bool HighScoreFile::write(const RecordTable& rows, std::string* error, WriteMeth
         auto* row = reinterpret_cast<unsigned char*>(bytes.data()) + static_cast<size_t>(i) * kRecordSize;
         storeScore(row, rows[i].Puntos);
         const std::string& name = rows[i].Nombre;
-        std::memcpy(row + 4, name.data(), std::min<size_t>(name.size(), kNameLength));
+        // 25 bytes of a fixed-width field, not a C string: no NUL is added.
+        std::copy_n(name.data(), std::min<size_t>(name.size(), kNameLength), row + 4);
     }
     // Only the rows change; the 28 bytes before them and anything after
     // them stay as they are on disk.
@@ -72,17 +72,6 @@ bool HighScoreFile::write(const RecordTable& rows, std::string* error, WriteMeth
     if (method)
         *method = outcome.method;
     return outcome.ok;
-}
-
-long long scoreValue(float puntos)
-{
-    // The largest game score, 2^31 - 1, is stored as 2^31 in single
-    // precision: that value reads back as the score it came from. Anything
-    // beyond, negative or not a number is damage and counts as 0.
-    if (!std::isfinite(puntos) || puntos < 0.0f || puntos > 2147483648.0f)
-        return 0;
-    const double whole = std::nearbyint(static_cast<double>(puntos));
-    return std::min(static_cast<long long>(whole), 2147483647LL);
 }
 
 bool isStorableName(std::string_view name)

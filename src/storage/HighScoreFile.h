@@ -1,29 +1,20 @@
 #pragma once
-// "Quibix.dat": 28 unused bytes, then 20 rows of 29 bytes: a little-endian
-// single-precision score and a 25-byte Windows-1252 name. Rows 0..9 are the
-// Easy table, 10..19 the Hard table, best first.
+// "Quibix.dat": 28 unused bytes, then the 20 rows of the record tables
+// (storage/RecordTable.h), 29 bytes each: a little-endian single-precision
+// score and a 25-byte Windows-1252 name.
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "storage/RecordTable.h"
 #include "storage/SafeWrite.h"
 
 namespace quibix {
 
-constexpr int kRecordRows = 20;
-constexpr int kRecordsPerLevel = 10;
-constexpr int kNameLength = 25;
 constexpr int kRecordSize = 29;
 constexpr int kRecordsOffset = 28; // row i (1-based) starts at 29 i - 1
-
-struct Record {
-    float Puntos = 0.0f;
-    // Exactly the 25 stored bytes (Windows-1252), NULs included.
-    std::string Nombre = std::string(kNameLength, '\0');
-};
-using RecordTable = std::array<Record, kRecordRows>;
 
 class HighScoreFile {
 public:
@@ -46,12 +37,6 @@ public:
 private:
     std::filesystem::path file_;
 };
-
-// The score a stored value stands for, as the table both shows and ranks
-// it: rounded to a whole number (halves to even), 2^31 (what single
-// precision makes of the top scores) read as 2147483647, and a damaged
-// value (not a number, negative, above 2^31) as 0.
-long long scoreValue(float puntos);
 
 // Whether the file stores the UTF-8 `name` exactly as typed: at most 25
 // characters, each one Windows-1252 holds, none a control character. The

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -227,6 +228,39 @@ bool replaceWhole(const fs::path& file, int old, const struct stat& info, uint64
     return false;
 }
 
+// Puts `temp` in place as `to` unless `to` exists (as anything, a dangling
+// link too). Returns 0 or the errno of the failure.
+int renameNoReplace(const fs::path& temp, const fs::path& to)
+{
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL) // EINVAL: a file system without it
+        return errno;
+    // Without it a hard link does the same; the temporary then goes.
+    if (::link(temp.c_str(), to.c_str()) != 0)
+        return errno;
+    ::unlink(temp.c_str());
+    return 0;
+}
+
+// The file `file` names through any links, so the links survive a write.
+// A link to a missing file names where that file is to be made. A loop of
+// links stops after as many steps as the system allows, and its opening
+// then fails with ELOOP.
+fs::path linkedFile(const fs::path& file)
+{
+    constexpr int kMaxLinks = 40;
+    fs::path target = file;
+    std::error_code ec;
+    for (int i = 0; i < kMaxLinks && fs::is_symlink(fs::symlink_status(target, ec)); ++i) {
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
 } // namespace
 
 fs::path tempPathFor(const fs::path& file)
@@ -258,17 +292,32 @@ int readBytesAt(const fs::path& file, uint64_t offset, size_t size, std::string&
     return err;
 }
 
+bool copyDataFile(const fs::path& from, const fs::path& to, std::string* error)
+{
+    int err = 0;
+    struct stat info {};
+    FileDescriptor source(openRegular(from, O_RDONLY, err, info));
+    const fs::path temp = tempPathFor(to);
+    if (source.ok()) {
+        ::unlink(temp.c_str()); // a leftover of a copy cut short
+        // 0666: the umask makes it the mode of any new file of the player's.
+        FileDescriptor copy(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        const bool written = copy.ok() && copyContents(source.get(), copy.get(), info.st_size) &&
+                             ::fsync(copy.get()) == 0 && copy.close();
+        err = written ? renameNoReplace(temp, to) : errno;
+        if (err == 0)
+            syncFolder(to.parent_path());
+        else
+            ::unlink(temp.c_str());
+    }
+    if (err != 0 && error)
+        *error = "cannot copy " + from.string() + ": " + std::strerror(err);
+    return err == 0;
+}
+
 WriteOutcome writeBytesAt(const fs::path& file, uint64_t offset, std::string_view bytes)
 {
-    // Through a link to the file it names, so the link survives.
-    std::error_code ec;
-    fs::path target = file;
-    if (fs::is_symlink(fs::symlink_status(file, ec))) {
-        const fs::path real = fs::weakly_canonical(file, ec);
-        if (!ec)
-            target = real;
-    }
-
+    const fs::path target = linkedFile(file);
     int err = 0;
     struct stat info {};
     FileDescriptor old(openRegular(target, O_RDONLY, err, info));

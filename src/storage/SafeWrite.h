@@ -40,7 +40,9 @@ struct WriteOutcome {
 
 // Puts `bytes` at `offset` of `file` and keeps every other byte of it; a
 // shorter file grows (zeros up to `offset`), a missing one is created. A
-// link is written through, so it stays a link.
+// link is written through, so it stays a link; a link to a missing file
+// too: the file is made where the link points, as the player who made the
+// link meant (where that folder is missing, the write fails and says so).
 //
 // Where the folder can be written, the file is replaced whole: a copy under
 // the one fixed name tempPathFor(file) (reused, never piling up), made by
@@ -58,6 +60,17 @@ struct WriteOutcome {
 // whole or not at all, so even a killed process cannot tear it there.
 WriteOutcome writeBytesAt(const std::filesystem::path& file, std::uint64_t offset,
                           std::string_view bytes);
+
+// Copies the ordinary file `from` to the new file `to` as writeBytesAt
+// copies: only the data extents, so holes stay holes and a sparse file of
+// gigabytes copies in milliseconds. The copy is the player's own new file,
+// made with the usual mode for one (0666 less the umask), whatever the
+// source's mode: a read-only original gives a copy that can be written. It
+// is written under tempPathFor(to) and put in place whole, never over an
+// existing `to` (a link included). False with `error` set ("cannot copy
+// <from>: <reason>", EEXIST when `to` exists) when nothing was copied.
+bool copyDataFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                  std::string* error = nullptr);
 
 // The temporary file writeBytesAt uses for `file`: its name + ".tmp".
 std::filesystem::path tempPathFor(const std::filesystem::path& file);

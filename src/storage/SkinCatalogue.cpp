@@ -15,6 +15,18 @@ constexpr const char* kBackgroundPattern = "Fondo*.jpg";
 // Display names of the skin's other pictures, in list order.
 constexpr const char* kNamedFiles[] = {"ParedA.jpg", "ParedB.jpg", "Banda.jpg"};
 
+bool isDefaultSkin(const std::string& folder)
+{
+    return folder == "\\";
+}
+
+// The folder a listed file of the default skin is read from: its own, else
+// the data folder's.
+std::string defaultSkinSource(const fs::path& appFolder, const std::string& fileItem)
+{
+    return fileExists(appFolder, "\\" + fileItem) ? std::string("\\") : dataFolderOf(appFolder);
+}
+
 } // namespace
 
 std::vector<std::string> skinItems(const fs::path& appFolder)
@@ -42,8 +54,13 @@ int skinItemIndex(const std::vector<std::string>& items, const std::string& strS
 std::vector<std::string> skinFileItems(const fs::path& appFolder, const std::string& folder)
 {
     std::vector<std::string> items = listFiles(appFolder, folder, kBackgroundPattern);
+    // The application folder of the shipped layout holds no pictures: its
+    // backgrounds and the rest are the data folder's.
+    if (isDefaultSkin(folder) && items.empty())
+        items = listFiles(appFolder, dataFolderOf(appFolder), kBackgroundPattern);
     for (const char* name : kNamedFiles) {
-        if (fileExists(appFolder, folder + name))
+        if (fileExists(appFolder, folder + name) ||
+            (isDefaultSkin(folder) && fileExists(appFolder, dataFolderOf(appFolder) + name)))
             items.emplace_back(name);
     }
     return items;
@@ -51,6 +68,8 @@ std::vector<std::string> skinFileItems(const fs::path& appFolder, const std::str
 
 fs::path skinFilePath(const fs::path& appFolder, const std::string& folder, const std::string& fileItem)
 {
+    if (isDefaultSkin(folder))
+        return resolvePath(appFolder, defaultSkinSource(appFolder, fileItem) + fileItem);
     return resolvePath(appFolder, folder + fileItem);
 }
 

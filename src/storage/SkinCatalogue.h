@@ -25,11 +25,15 @@ int skinItemIndex(const std::vector<std::string>& items, const std::string& strS
 
 // The files the chooser lists for a skin folder: every "Fondo*.jpg" as it
 // is written on disk, then "ParedA.jpg", "ParedB.jpg" and "Banda.jpg" for
-// those found in any letter case.
+// those found in any letter case. The default skin "\" shows the look it
+// loads as: what the application folder lacks (all backgrounds, or one of
+// the other pictures) comes from the data folder, as it does in play, so
+// "-Default-" gives back the look the game starts with.
 std::vector<std::string> skinFileItems(const std::filesystem::path& appFolder,
                                        const std::string& folder);
 
-// Where a listed file lives (the display names resolved case-insensitively).
+// Where a listed file lives (the display names resolved case-insensitively;
+// for the default skin, in the data folder when it is not in its own).
 std::filesystem::path skinFilePath(const std::filesystem::path& appFolder,
                                    const std::string& folder, const std::string& fileItem);
 

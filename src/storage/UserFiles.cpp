@@ -1,6 +1,7 @@
 #include "storage/UserFiles.h"
 
 #include "storage/AppPaths.h"
+#include "storage/SafeWrite.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -14,12 +15,6 @@ namespace quibix {
 namespace {
 
 constexpr const char* kWrittenFiles[] = {"Quibix.dat", "Quibix.cfg"};
-
-// The data folder's stored path, found as the game finds it at start-up.
-std::string dataPathOf(const fs::path& appFolder)
-{
-    return fileExists(appFolder, "\\data\\shoot.wav") ? "\\data\\" : "\\";
-}
 
 bool writable(const fs::path& folder)
 {
@@ -82,7 +77,7 @@ GameFolders locateGameFolders(const fs::path& programFolder, const EnvLookup& en
     }
 
     // An installed tree is never written, even by an account that could.
-    const fs::path dataFolder = resolvePath(folders.appFolder, dataPathOf(folders.appFolder));
+    const fs::path dataFolder = resolvePath(folders.appFolder, dataFolderOf(folders.appFolder));
     if (!folders.installed && writable(dataFolder))
         return folders;
 
@@ -105,14 +100,15 @@ bool prepareUserFolder(const GameFolders& folders, std::string* error)
                      (ec ? ec.message() : std::string("not a folder"));
         return false;
     }
-    const std::string dataPath = dataPathOf(folders.appFolder);
+    const std::string dataPath = dataFolderOf(folders.appFolder);
     for (const char* name : kWrittenFiles) {
         const fs::path own = folders.writableFile(dataPath, name);
         const fs::path old = resolvePath(folders.appFolder, dataPath + name);
         // Best effort: a fresh file is fine too. Only an ordinary file is
-        // copied, and never over one the player already has.
-        std::error_code copyError;
-        fs::copy_file(old, own, fs::copy_options::skip_existing, copyError);
+        // copied, never over one the player already has, holes kept (a
+        // sparse file of gigabytes must not hold up the first start), and
+        // as a file the player can write, whatever the original's mode.
+        copyDataFile(old, own);
     }
     return true;
 }

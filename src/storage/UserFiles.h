@@ -50,7 +50,8 @@ std::filesystem::path perUserFolder(const EnvLookup& env);
 
 // Creates the per-user folder on first use. A file the game writes that is
 // missing there but exists beside the data files (a copy that became
-// read-only) is copied over, so no score is lost. False with `error` set
+// read-only) is copied over, so no score is lost; the copy is the
+// player's to write, and a sparse file stays sparse (copyDataFile). False with `error` set
 // when the folder cannot be created; nothing to do without a per-user folder.
 bool prepareUserFolder(const GameFolders& folders, std::string* error = nullptr);
 

@@ -163,7 +163,7 @@ void MainWindow::dispatch(const std::function<void(Form1&)>& handler)
     --handlerDepth_;
     if (closePending_ && !quitting_) {
         closePending_ = false;
-        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
     }
 }
 
@@ -447,8 +447,7 @@ void MainWindow::quit()
     quitting_ = true;
     playField_->setConfined(false);
     applyPointer();
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::quit(); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), "quit", Qt::QueuedConnection);
 }
 
 } // namespace quibix

@@ -69,6 +69,9 @@ TEST_F(AppPathsTest, ListsMatchingFilesOrFoldersSortedIgnoringCase)
     EXPECT_EQ(listFiles(app, "\\data\\", "caf?.mid").size(), 5u);
     folder.writeFile("app/data/\xC3\xA9.mid"); // at the very start too
     EXPECT_EQ(listFiles(app, "\\data\\", "?.mid"), std::vector<std::string>{"\xC3\xA9.mid"});
+    // Letters beyond ASCII match only as written, as resolvePath takes them.
+    EXPECT_EQ(listFiles(app, "\\data\\", "CAF\xC3\xA9.*"), std::vector<std::string>{"caf\xC3\xA9.mid"});
+    EXPECT_TRUE(listFiles(app, "\\data\\", "caf\xC3\x89.*").empty()); // "É" is not "é"
 
     // Folders: no files, no hidden ones; links to folders count. A name that
     // starts another ignoring case comes before it.

@@ -102,6 +102,28 @@ TEST_F(SkinCatalogueTest, SkinsAndTheirFilesAreListedWithTheirDisplayNames)
     EXPECT_EQ(skinFileItems(app, "\\"), (std::vector<std::string>{"fondo9.jpg"}));
 }
 
+TEST_F(SkinCatalogueTest, DefaultListsThePicturesItIsShownWithAsInTheShippedLayout)
+{
+    // The application folder holds no picture; the data folder all four.
+    for (const char* file : {"data/shoot.wav", "data/fondo1.jpg", "data/FONDO2.jpg", "data/pareda.jpg",
+                             "data/Banda.JPG", "Space/fondo1.jpg"})
+        folder.writeFile(file);
+    const auto files = skinFileItems(app, "\\");
+    EXPECT_EQ(files, (std::vector<std::string>{"fondo1.jpg", "FONDO2.jpg", "ParedA.jpg", "Banda.jpg"}));
+    EXPECT_TRUE(skinAcceptable(files));
+    EXPECT_EQ(skinFilePath(app, "\\", "Banda.jpg"), app / "data" / "Banda.JPG");
+    EXPECT_EQ(skinFilePath(app, "\\", "FONDO2.jpg"), app / "data" / "FONDO2.jpg");
+    // A named skin shows only its own, as before.
+    EXPECT_EQ(skinFileItems(app, "\\Space\\"), std::vector<std::string>{"fondo1.jpg"});
+
+    // Pictures of its own win: its backgrounds all together, the others one by one.
+    folder.writeFile("fondo7.jpg");
+    folder.writeFile("PAREDA.jpg");
+    EXPECT_EQ(skinFileItems(app, "\\"), (std::vector<std::string>{"fondo7.jpg", "ParedA.jpg", "Banda.jpg"}));
+    EXPECT_EQ(skinFilePath(app, "\\", "ParedA.jpg"), app / "PAREDA.jpg");
+    EXPECT_EQ(skinFilePath(app, "\\", "fondo7.jpg"), app / "fondo7.jpg");
+}
+
 TEST_F(SkinCatalogueTest, AStoredSkinMustNameAFolderDirectlyInsideTheApplicationFolder)
 {
     for (const char* file :

@@ -1,4 +1,5 @@
 // The Options menu, "Save Settings" and the settings applied at start-up.
+#include "fakes/AsOrdinaryUser.h"
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
@@ -144,6 +145,67 @@ TEST_F(OptionsTest, HostileSettingsQuietlyLeaveTheDefaults)
     // A skin in other letters is found.
     writeSettings(std::string(18, '\0') + std::string("\7\0\\SPACE\\", 9));
     EXPECT_EQ(restart().skin(), "\\SPACE\\");
+}
+
+TEST_F(OptionsTest, ASkinNameTheFileCannotHoldIsSaidAndEverythingElseIsSaved)
+{
+    if (!runHereAsOrdinaryUser())
+        return;
+    const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC"; // two kanji, in UTF-8
+    folder.writePicture(japanese + "/fondo1.jpg", QColor(10, 200, 10));
+    Form1& f = load();
+    window.skinAnswer = "\\" + japanese + "\\";
+    f.MenuOptions_Click(3);
+    f.MenuCombinations_Click(2);
+    f.MenuOptions_Click(4);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].find("\"" + japanese + "\": the settings file cannot hold its name"),
+              std::string::npos)
+        << window.messages[0];
+    // Groups of 5 and the pictures kept; no skin rather than "\??\".
+    EXPECT_EQ(folder.readFile("data/Quibix.cfg"),
+              std::string("\5\0\0\0\xFF\xFF\1\0\2\0\3\0\4\0\5\0\0\0\0\0", 20));
+
+    // A skin of Western European letters is saved without a word.
+    const std::string french = "Caf\xC3\xA9"; // "Café"
+    folder.writePicture(french + "/fondo1.jpg", QColor(10, 200, 10));
+    window.skinAnswer = "\\" + french + "\\";
+    f.MenuOptions_Click(3);
+    f.MenuOptions_Click(4);
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(folder.readFile("data/Quibix.cfg").substr(18), std::string("\6\0\\Caf\xE9\\", 8));
+}
+
+TEST_F(OptionsTest, DefaultGivesBackTheStartingLookAndASavedBackslashStillLoadsIt)
+{
+    if (!runHereAsOrdinaryUser())
+        return;
+    // JPEG keeps a flat colour within a few steps.
+    const auto near = [](const QImage& picture, QColor colour) {
+        const QRgb p = picture.pixel(5, 5);
+        return std::abs(qRed(p) - colour.red()) < 8 && std::abs(qGreen(p) - colour.green()) < 8 &&
+               std::abs(qBlue(p) - colour.blue()) < 8;
+    };
+    folder.writePicture("Space/fondo1.jpg", QColor(10, 200, 10));
+    folder.writePicture("Space/pareda.jpg", QColor(250, 250, 250));
+    folder.writePicture("Space/banda.jpg", QColor(20, 200, 220), {98, 460});
+    Form1& f = load();
+    window.skinAnswer = "\\Space\\";
+    f.MenuOptions_Click(3);
+    ASSERT_TRUE(near(window.titlePicture, QColor(250, 250, 250)));
+
+    // "-Default-": the application folder holds no pictures, so the data
+    // folder's are shown, as at the start.
+    window.skinAnswer = "\\";
+    f.MenuOptions_Click(3);
+    EXPECT_TRUE(near(window.titlePicture, kTestCover));
+    EXPECT_TRUE(near(window.shownBand, kTestBand));
+    EXPECT_TRUE(near(window.shownPicture1, kTestBackground));
+    f.MenuOptions_Click(4);
+    EXPECT_EQ(folder.readFile("data/Quibix.cfg").substr(18), std::string("\1\0\\", 3));
+    restart();
+    EXPECT_TRUE(near(window.titlePicture, kTestCover));
+    EXPECT_TRUE(window.messages.empty());
 }
 
 TEST_F(OptionsTest, ASaveThatFailsSaysWhyAndTheGameGoesOn)

@@ -103,6 +103,34 @@ TEST_F(SafeWriteTest, LinksStayLinkedAndLeftoversGo)
     EXPECT_EQ(names, (std::vector<std::string>{"Quibix.dat", "Quibix.dat.tmp-", "Quibix.dat.tmp-keep"}));
 }
 
+TEST_F(SafeWriteTest, ALinkToAMissingFileStaysALinkAndTheFileIsMadeWhereItPoints)
+{
+    if (!quibix::testing::runHereAsOrdinaryUser())
+        return;
+    // The player keeps the scores elsewhere; that file is gone for now.
+    fs::create_directory(dir / "saved");
+    fs::create_symlink("saved/real.dat", file); // relative to the link's folder
+    WriteOutcome outcome = writeBytesAt(file, 2, "ab");
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(quibix::testing::fileBytes(dir / "saved/real.dat"), std::string("\0\0ab", 4));
+    EXPECT_FALSE(fs::exists(dir / "saved/real.dat.tmp"));
+
+    // Where it points there is no folder: the write says so, the link stays.
+    fs::remove(file);
+    fs::create_symlink(dir / "unmounted/real.dat", file);
+    outcome = writeBytesAt(file, 0, "x");
+    EXPECT_NE(outcome.error.find("No such file"), std::string::npos) << outcome.error;
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_FALSE(fs::exists(dir / "unmounted"));
+
+    // A loop of links is refused, and stays as it was.
+    fs::remove(file);
+    fs::create_symlink("Quibix.dat", file);
+    EXPECT_FALSE(writeBytesAt(file, 0, "x").ok);
+    EXPECT_TRUE(fs::is_symlink(file));
+}
+
 TEST_F(SafeWriteTest, PipesAndFoldersAreRefusedNewFilesAreDataAndNoDescriptorLeaks)
 {
     const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };

@@ -5,10 +5,14 @@
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 #include "storage/AppPaths.h"
+#include "storage/HighScoreFile.h"
+#include "storage/SafeWrite.h"
+#include "storage/SettingsFile.h"
 #include "storage/UserFiles.h"
 
 #include <map>
 #include <pwd.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -108,6 +112,53 @@ TEST(UserFilesTest, FirstUseCreatesTheFolderAndCarriesOldScoresOver)
     std::string error;
     EXPECT_FALSE(prepareUserFolder(folders, &error));
     EXPECT_NE(error.find("blocked"), std::string::npos) << error;
+}
+
+TEST(UserFilesTest, CarriedOverFilesAreThePlayersToWriteAndStaySparse)
+{
+    if (!runHereAsOrdinaryUser()) // root writes read-only files anyway
+        return;
+    // A shared copy: read-only files in a read-only folder, the scores a
+    // sparse file of 256 MiB with data only at both ends.
+    TempAppFolder root;
+    root.writeFile("app/data/shoot.wav");
+    root.writeFile("app/data/Quibix.cfg", "cfg");
+    const fs::path dat = root.path() / "app/data/Quibix.dat";
+    constexpr std::uintmax_t kSparseSize = 256u << 20;
+    root.writeFile("app/data/Quibix.dat", std::string(608, 's'));
+    fs::resize_file(dat, kSparseSize - 3);
+    std::ofstream(dat, std::ios::binary | std::ios::app) << "end";
+    for (const char* name : {"Quibix.dat", "Quibix.cfg"})
+        fs::permissions(root.path() / "app/data" / name, fs::perms::owner_read | fs::perms::group_read |
+                                                           fs::perms::others_read);
+    fs::permissions(root.path() / "app/data", fs::perms::owner_write, fs::perm_options::remove);
+    GameFolders folders;
+    folders.appFolder = root.path() / "app";
+    folders.userFolder = root.path() / "home/quibix";
+
+    ASSERT_TRUE(prepareUserFolder(folders));
+    fs::permissions(root.path() / "app/data", fs::perms::owner_write, fs::perm_options::add);
+    const fs::path own = folders.userFolder / "Quibix.dat";
+    struct stat info {};
+    ASSERT_EQ(::stat(own.c_str(), &info), 0);
+    EXPECT_EQ(static_cast<std::uintmax_t>(info.st_size), kSparseSize);
+    EXPECT_LT(info.st_blocks * 512, 1 << 20); // the hole stayed a hole
+    std::string tail;
+    bool exists = false;
+    EXPECT_EQ(readBytesAt(own, kSparseSize - 4, 4, tail, exists), 0);
+    EXPECT_EQ(tail, std::string("\0end", 4));
+    EXPECT_FALSE(fs::exists(tempPathFor(own)));
+
+    // The copies take the mode of any new file of the player's (the umask's
+    // 0666), so scores and settings can be saved there.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    for (const char* name : {"Quibix.dat", "Quibix.cfg"})
+        EXPECT_EQ(fs::status(folders.userFolder / name).permissions(), fs::perms(0666 & ~mask)) << name;
+    EXPECT_TRUE(HighScoreFile(own).write(RecordTable{}));
+    EXPECT_TRUE(SettingsFile(folders.userFolder / "Quibix.cfg").write(Config{}));
+    EXPECT_EQ(readBytesAt(own, 0, 4, tail, exists), 0);
+    EXPECT_EQ(tail, "ssss"); // the rows were written into the copy
 }
 
 // With a player's folder the game keeps its high scores there, not in the

@@ -33,6 +33,15 @@ menu $OPTIONS_X 5
 [ "$(settings_bytes)" = "05 00 05 00 01 00 02 00 03 00 04 00 05 00 0b 00 00 00 07 00 5c 53 70 61 63 65 5c" ] ||
     fail "saved settings are $(settings_bytes)"
 
+# "-Default-" gives the game's own look back: the data folder's pictures.
+menu $OPTIONS_X 4
+window "Skins Configuration"
+dialog_click 170 34
+xdotool key Home Return # "-Default-", the first item
+sleep 0.3
+dialog_click 216 264 # OK
+gone "Skins Configuration" || fail "OK refused \"-Default-\""
+
 # The about box during a game shows about.jpg beside "OK".
 start_game game
 free_cursor

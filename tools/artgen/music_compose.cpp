@@ -88,7 +88,7 @@ bool parseChord(const std::string& text, Chord& chord)
         bass = readPitchClass(quality, bpos);
         if (bass < 0 || bpos != quality.size())
             return false;
-        quality = quality.substr(0, slash);
+        quality.resize(slash);
     }
     static const std::vector<std::pair<std::string, std::vector<int>>> kQualities{
         {"", {0, 4, 7}},         {"m", {0, 3, 7}},        {"7", {0, 4, 7, 10}},

@@ -59,7 +59,7 @@ void paintStars(QImage& img, uint64_t seed, int count, float maxBright, float to
         const double size = 0.45 + 0.9 * std::pow(rng.uniform(), 4.0);
         const int tint = rng.below(3);
         QColor c = tint == 0 ? QColor(255, 236, 210) : tint == 1 ? QColor(210, 226, 255) : QColor(255, 255, 255);
-        c.setAlphaF(std::min(1.0, 0.25 + b));
+        c.setAlphaF(static_cast<float>(std::min(1.0, 0.25 + b)));
         p.setBrush(c);
         p.drawEllipse(QPointF(x, y), size, size);
         if (size > 1.1 && b > 0.5) { // a soft glint on the brightest
@@ -203,10 +203,10 @@ QImage duskGarden()
         const bool warm = rng.uniform() < 0.4;
         QColor light = warm ? QColor(255, 226, 140) : QColor(190, 240, 160);
         QRadialGradient bokeh(c, r);
-        light.setAlphaF(rng.range(0.03, 0.08));
+        light.setAlphaF(static_cast<float>(rng.range(0.03, 0.08)));
         bokeh.setColorAt(0, light);
         bokeh.setColorAt(0.85, light);
-        light.setAlphaF(light.alphaF() * 1.8);
+        light.setAlphaF(static_cast<float>(light.alphaF() * 1.8));
         bokeh.setColorAt(0.95, light);
         bokeh.setColorAt(1, Qt::transparent);
         p.setPen(Qt::NoPen);
@@ -219,7 +219,9 @@ QImage duskGarden()
         const QPointF origin(corner % 2 ? kW + 10 : -10, corner < 2 ? -10 : kH + 10);
         const double towards = std::atan2(kH / 2.0 - origin.y(), kW / 2.0 - origin.x()) * 180 / M_PI;
         const QPointF at = origin + QPointF(rng.range(-50, 50), rng.range(-50, 50));
-        const QColor leaf(rng.range(10, 22), rng.range(32, 52), rng.range(18, 30), 220);
+        // Whole levels: the fractions are dropped.
+        const QColor leaf(static_cast<int>(rng.range(10, 22)), static_cast<int>(rng.range(32, 52)),
+                          static_cast<int>(rng.range(18, 30)), 220);
         paintLeaf(p, at, towards + rng.range(-50, 50), rng.range(40, 85), leaf);
     }
     p.end();

@@ -163,7 +163,9 @@ Command readNew(const std::vector<std::string_view>& words)
 
 std::string_view shapeName(int shape)
 {
-    return (shape >= 0 && shape < static_cast<int>(kShapes.size())) ? kShapes[shape] : "?";
+    if (shape < 0 || shape >= static_cast<int>(kShapes.size()))
+        return "?";
+    return kShapes[static_cast<std::size_t>(shape)];
 }
 
 Command parseLine(std::string_view line)
