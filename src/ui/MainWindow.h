@@ -14,22 +14,25 @@ namespace quibix {
 class EditorLauncher;
 class Form1;
 class GameMenuBar;
+class KeyboardControl;
 class PlayField;
 class SideBand;
+class Stage;
 class TitleScreen;
 class UserInput;
+class WindowSizing;
 
 class MainWindow final : public QMainWindow, public WindowPort {
     Q_OBJECT
 public:
-    static constexpr int kClientWidth = 540;
-    static constexpr int kClientHeight = 461;
-
     MainWindow();
     ~MainWindow() override;
 
     // The game whose handlers the window calls; set once, before showing.
     void attach(Form1& form);
+
+    // The window's size, scale and full screen (the View menu).
+    WindowSizing& sizing() { return *sizing_; }
 
     // Keeps the window painting for `ms` milliseconds; input waits meanwhile.
     void waitFor(int ms);
@@ -83,12 +86,15 @@ private:
     class PromptScope;
 
     Form1* form_ = nullptr;
+    Stage* stage_;
     PlayField* playField_;
     TitleScreen* titleScreen_;
     SideBand* sideBand_;
     GameMenuBar* menus_;
     UserInput* input_;
+    KeyboardControl* keyboard_;
     EditorLauncher* editor_;
+    WindowSizing* sizing_;
     FramePacer pacer_;
 
     int handlerDepth_ = 0;

@@ -24,6 +24,8 @@ public:
     void setVersion(const QString& text);
     void setRecordName(int row, const QString& text);
     void setRecordValue(int row, const QString& text);
+    // The cover, the buttons and the captions `scale` times their size.
+    void setScale(int scale);
 
     QPushButton* startButton() const { return cmdStart_; }
     QPushButton* exitButton() const { return cmdExit_; }
@@ -37,6 +39,8 @@ protected:
 
 private:
     QImage picture_;
+    int scale_ = 1;
+    QFont buttonFont_; // at scale 1
     QPushButton* cmdStart_;
     QPushButton* cmdExit_;
     ShadowLabel* label3_;
