@@ -9,6 +9,7 @@
 #include "storage/AppPaths.h"
 #include "storage/UserFiles.h"
 #include "ui/MainWindow.h"
+#include "ui/SdlGamepads.h"
 #include "ui/StageLayout.h"
 #include "ui/WindowPrefs.h"
 #include "ui/WindowSizing.h"
@@ -23,6 +24,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -152,6 +154,7 @@ int main(int argc, char** argv)
     form.setUserFolder(folders.userFolder);
     form.setStartScreen(startScreenFromEnvironment());
     window.attach(form);
+    window.useGamepads(std::make_unique<quibix::SdlGamepads>());
 
     form.Form_Load();
     // The window as the player left it, unless the command line asks for

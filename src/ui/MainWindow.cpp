@@ -4,6 +4,7 @@
 #include "ui/AboutBox.h"
 #include "ui/EditorLauncher.h"
 #include "ui/GameMenuBar.h"
+#include "ui/GamepadInput.h"
 #include "ui/KeyboardControl.h"
 #include "ui/MessageBox.h"
 #include "ui/NameInput.h"
@@ -141,6 +142,15 @@ void MainWindow::attach(Form1& form)
     connect(musicStatus, &QTimer::timeout, this,
             [this] { dispatch([](Form1& f) { f.MMControl1_StatusUpdate(); }); });
     musicStatus->start(1000);
+}
+
+void MainWindow::useGamepads(std::unique_ptr<GamepadPort> pads)
+{
+    auto* gamepad = new GamepadInput(std::move(pads), [this] { return form_ && form_->running(); }, this);
+    connect(gamepad, &GamepadInput::turned, this,
+            [this](int degrees) { dispatch([degrees](Form1& f) { turnCannon(f, degrees); }); });
+    connect(gamepad, &GamepadInput::commanded, this,
+            [this](PlayerCommand c) { dispatch([c](Form1& f) { carryOut(f, c); }); });
 }
 
 void MainWindow::dispatch(const std::function<void(Form1&)>& handler)

@@ -7,11 +7,13 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace quibix {
 
 class EditorLauncher;
+class GamepadPort;
 class Form1;
 class GameMenuBar;
 class KeyboardControl;
@@ -30,6 +32,9 @@ public:
 
     // The game whose handlers the window calls; set once, before showing.
     void attach(Form1& form);
+
+    // Plays from the gamepads `pads` finds, polled about once a frame.
+    void useGamepads(std::unique_ptr<GamepadPort> pads);
 
     // The window's size, scale and full screen (the View menu).
     WindowSizing& sizing() { return *sizing_; }
