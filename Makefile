@@ -27,6 +27,8 @@ bench: configure
 	./$(BUILD)/bench/quibix_bench
 	@cmake --build $(BUILD) --target quibix_music_bench
 	./$(BUILD)/bench/quibix_music_bench
+	@cmake --build $(BUILD) --target quibix_input_bench
+	./$(BUILD)/bench/quibix_input_bench
 	./bench/sim_bench.sh ./$(BUILD)/quibix-sim
 
 clean:

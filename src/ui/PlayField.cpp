@@ -1,5 +1,6 @@
 #include "ui/PlayField.h"
 
+#include "ui/PixelScale.h"
 #include "ui/StageLayout.h"
 
 #include <QCursor>
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace quibix {
 
@@ -36,36 +36,6 @@ void paintCrisp(QWidget* target, const QImage& image, int scale, QRect exposed)
     painter.drawImage(QRect(source.topLeft() * scale, source.size() * scale), image, source);
 }
 
-QRect changedRect(const QImage& before, const QImage& after)
-{
-    if (before.size() != after.size() || before.format() != after.format() || before.depth() != 32)
-        return after.rect();
-    if (before.constBits() == after.constBits())
-        return {};
-    const int width = after.width();
-    int top = -1, bottom = -1, left = width, right = -1;
-    for (int y = 0; y < after.height(); ++y) {
-        const auto* a = reinterpret_cast<const uint32_t*>(before.constScanLine(y));
-        const auto* b = reinterpret_cast<const uint32_t*>(after.constScanLine(y));
-        if (std::memcmp(a, b, sizeof(uint32_t) * static_cast<std::size_t>(width)) == 0)
-            continue;
-        if (top < 0)
-            top = y;
-        bottom = y;
-        int x0 = 0;
-        while (a[x0] == b[x0])
-            ++x0;
-        int x1 = width - 1;
-        while (a[x1] == b[x1])
-            --x1;
-        left = std::min(left, x0);
-        right = std::max(right, x1);
-    }
-    if (top < 0)
-        return {};
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 PlayField::PlayField(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
@@ -76,11 +46,26 @@ PlayField::PlayField(QWidget* parent) : QWidget(parent)
 void PlayField::setImage(const QImage& image)
 {
     // Aiming changes only the cannon's corner of the field: only that is
-    // painted again.
+    // enlarged and painted again.
     const QRect changed = changedRect(image_, image);
     image_ = image;
-    if (!changed.isEmpty())
-        update(QRect(changed.topLeft() * scale_, changed.size() * scale_));
+    if (changed.isEmpty())
+        return;
+    enlarge(changed);
+    update(QRect(changed.topLeft() * scale_, changed.size() * scale_));
+}
+
+void PlayField::enlarge(QRect part)
+{
+    if (scale_ == 1 || image_.depth() != 32) {
+        enlarged_ = QImage();
+        return;
+    }
+    if (enlarged_.size() != image_.size() * scale_ || enlarged_.format() != image_.format()) {
+        enlarged_ = QImage(image_.size() * scale_, image_.format());
+        part = image_.rect();
+    }
+    enlargeInto(enlarged_, image_, part, scale_);
 }
 
 void PlayField::setScale(int scale)
@@ -88,12 +73,22 @@ void PlayField::setScale(int scale)
     if (scale == scale_)
         return;
     scale_ = scale;
+    enlarge(image_.rect());
     update();
 }
 
 void PlayField::paintEvent(QPaintEvent* event)
 {
-    paintCrisp(this, image_, scale_, event->rect());
+    if (enlarged_.isNull() || enlarged_.size() != size()) {
+        paintCrisp(this, image_, scale_, event->rect());
+        return;
+    }
+    // Already enlarged: a plain copy of what is exposed.
+    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio != std::floor(ratio));
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(event->rect(), enlarged_, event->rect());
 }
 
 void PlayField::movePointerTo(QPoint pixel)

@@ -41,7 +41,12 @@ private:
     // Puts the pointer back on field pixel `pixel`.
     void movePointerTo(QPoint pixel);
 
+    // Brings the part `part` of the enlarged copy up to date (none at
+    // scale 1, where the image is painted as it is).
+    void enlarge(QRect part);
+
     QImage image_;
+    QImage enlarged_; // image_ at scale_, kept so a repaint is a copy
     int scale_ = 1;
     bool confined_ = false;
     bool pressed_ = false;
@@ -50,9 +55,5 @@ private:
 // Paints the part `exposed` of `image`, enlarged `scale` times, into
 // `target` without smoothing, so pixels stay crisp at every scale.
 void paintCrisp(QWidget* target, const QImage& image, int scale = 1, QRect exposed = {});
-
-// The rectangle of pixels where two images of the same size differ (empty
-// when they are equal; the whole image when their sizes differ).
-QRect changedRect(const QImage& before, const QImage& after);
 
 } // namespace quibix

@@ -1,6 +1,7 @@
 // The window's picture at any size: the scale chosen for windows and
 // screens, the border around it, the mouse mapped back to field pixels,
 // and the window's size kept for next time.
+#include "ui/PixelScale.h"
 #include "ui/StageLayout.h"
 #include "ui/WindowPrefs.h"
 
@@ -50,6 +51,27 @@ TEST(StageLayoutTest, EveryScreenPositionBelongsToTheFieldPixelItLiesIn)
     EXPECT_EQ(fieldPixel({-0.5, 10}, 2), QPoint(-1, 5)); // left of the field, not pixel 0
     EXPECT_EQ(clampToField({-1, 460}), QPoint(0, 459));
     EXPECT_EQ(clampToField({442, -3}), QPoint(441, 0));
+}
+
+TEST(PixelScaleTest, OnlyTheChangedPartIsEnlargedAndItMatchesAPlainEnlargement)
+{
+    QImage before(442, 460, QImage::Format_RGB32);
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            before.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    QImage after = before;
+    EXPECT_TRUE(changedRect(before, after).isEmpty());
+    after.setPixel(127, 320, qRgb(1, 2, 3));
+    after.setPixel(316, 455, qRgb(4, 5, 6));
+    after.setPixel(200, 400, qRgb(7, 8, 9));
+    EXPECT_EQ(changedRect(before, after), QRect(QPoint(127, 320), QPoint(316, 455)));
+
+    for (int k = 2; k <= kMaxStageScale; ++k) {
+        QImage enlarged(before.size() * k, before.format());
+        enlargeInto(enlarged, before, before.rect(), k);
+        enlargeInto(enlarged, after, changedRect(before, after), k);
+        EXPECT_EQ(enlarged, after.scaled(after.size() * k)) << k;
+    }
 }
 
 class WindowPrefsTest : public ::testing::Test {
