@@ -31,6 +31,8 @@ bench: configure
 	./$(BUILD)/bench/quibix_bench $(BUILD)/bench/long.replay
 	@cmake --build $(BUILD) --target quibix_music_bench
 	./$(BUILD)/bench/quibix_music_bench
+	@cmake --build $(BUILD) --target quibix_input_bench
+	./$(BUILD)/bench/quibix_input_bench
 	./bench/sim_bench.sh ./$(BUILD)/quibix-sim $(BUILD)/bench/long.replay
 
 clean:

@@ -82,11 +82,13 @@ std::string helpText(const GameFolders& folders)
     const std::string app = folders.appFolder.string();
     const std::string own = folders.userFolder.empty() ? app + "/data" : folders.userFolder.string();
     std::string text = usageText();
-    text += "\nA puzzle game: aim the cannon with the mouse, click to fire, and make\n"
-            "groups of equal pieces vanish before the board comes down.\n"
+    text += "\nA puzzle game: aim the cannon with the mouse (or the arrow keys, or a\n"
+            "gamepad), click (or press Space) to fire, and make groups of equal\n"
+            "pieces vanish before the board comes down.\n"
             "\nOptions:\n"
             "  --scale N   show the window N times its size (1 to 4); without it\n"
-            "              the window follows the desktop's scale factor\n"
+            "              the window follows the desktop's scale factor and\n"
+            "              opens as it was left\n"
             "  --replay FILE\n"
             "              watch a recorded game (a key or a click stops it)\n"
             "  --help      show this help and exit\n"
@@ -100,6 +102,8 @@ std::string helpText(const GameFolders& folders)
     text += "  " + own + "/replays/\n      the games played, newest and best kept\n";
     if (!folders.userFolder.empty())
         text += "  " + own + "/<skin>/\n      skins of your own, offered beside the others\n";
+    text += "  $XDG_CONFIG_HOME/quibix/quibix.ini (~/.config/quibix/quibix.ini)\n"
+            "      the window's size, scale and full screen\n";
     if (!folders.problem.empty())
         text += "\nNote: " + folders.problem + ".\n";
     text += "\nAn installed copy, or one in a folder you cannot write, keeps its high\n"

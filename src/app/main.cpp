@@ -10,15 +10,22 @@
 #include "storage/AppPaths.h"
 #include "storage/UserFiles.h"
 #include "ui/MainWindow.h"
+#include "ui/SdlGamepads.h"
+#include "ui/StageLayout.h"
+#include "ui/WindowPrefs.h"
+#include "ui/WindowSizing.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -34,10 +41,19 @@ std::filesystem::path programFolder(const char* argv0)
     return exe.parent_path();
 }
 
-// The window with its menu bar and a title bar, in unscaled pixels: what
-// has to fit on the screen.
-const QSize kWindowWithFrame(quibix::MainWindow::kClientWidth,
-                             quibix::MainWindow::kClientHeight + 56);
+// What the window manager puts round the window, in screen pixels (a
+// title bar; it does not grow with the game's scale). Only known once the
+// window is on screen, so the fit check counts what common ones draw.
+constexpr int kTitleBarHeight = 32;
+
+// The window at scale 1 with its menu bar, in unscaled pixels: what has to
+// fit on the screen, with the title bar.
+QSize windowWithMenuBar()
+{
+    QMenuBar probe;
+    probe.addMenu(QStringLiteral("File"));
+    return {quibix::kStageSize.width(), quibix::kStageSize.height() + probe.sizeHint().height()};
+}
 
 double screenFactor()
 {
@@ -111,7 +127,8 @@ int main(int argc, char** argv)
     // Never larger than the screen: the factor only shows once Qt runs, so
     // a window that would not fit starts Qt again at a factor that does.
     const double wanted = screenFactor();
-    const double fit = quibix::fittingScale(wanted, kWindowWithFrame, availableDevicePixels());
+    const double fit = quibix::fittingScale(wanted, windowWithMenuBar(),
+                                            availableDevicePixels() - QSize(0, kTitleBarHeight));
     if (std::abs(fit - wanted) > 1e-6) {
         std::cerr << "quibix: the window does not fit the screen at scale " << wanted
                   << ", using " << fit << '\n';
@@ -149,10 +166,24 @@ int main(int argc, char** argv)
     form.setStartScreen(startScreenFromEnvironment());
     window.attach(form);
     quibix::closeOnQuitSignals(window);
+    window.useGamepads(std::make_unique<quibix::SdlGamepads>());
 
     form.Form_Load();
-    window.show();
+    // The window as the player left it, unless the command line asks for
+    // a scale: then that, in a window of the game's size.
+    QSettings windowSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quibix"),
+                             QStringLiteral("quibix"));
+    const bool remember = options.scale == 0;
+    if (remember) {
+        window.sizing().showAs(quibix::loadWindowPrefs(windowSettings));
+    } else {
+        window.sizing().sizeForScale(1);
+        window.show();
+    }
     if (replay)
         window.watchSoon(std::move(*replay));
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (remember)
+        quibix::saveWindowPrefs(windowSettings, window.sizing().prefs());
+    return status;
 }

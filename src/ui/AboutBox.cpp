@@ -20,7 +20,7 @@ namespace {
 // reads on any picture behind it.
 const char* const kInstructions = R"(
 <table width="100%" cellspacing="0" cellpadding="0"><tr>
-<td width="50%" valign="top" style="padding-right:9px">
+<td width="50%" valign="top" style="padding-right:9px; font-size:12px">
 <p style="margin:0px; color:#ffcc5c; font-weight:bold; font-size:14px">Game Goal:</p>
 <p style="margin:0px; margin-top:2px">Put together 3 or more equal pieces per shot. The game is won when
 the screen is empty, and the less Quibix used, the more points you get. The next piece
@@ -28,6 +28,8 @@ is shown in the bottom-right corner.</p>
 <p style="margin:0px; margin-top:4px">Good Luck !.</p>
 <p style="margin:0px; color:#ffcc5c; font-weight:bold; font-size:14px; margin-top:11px">Keyboard:</p>
 <p style="margin:0px; margin-top:2px">ESC - Enables/Disables the cursor.</p>
+<p style="margin:0px">Arrows, Space/Up - Aim, shoot.</p>
+<p style="margin:0px">Return, F11 - Start, full screen.</p>
 <p style="margin:0px; color:#ffcc5c; font-weight:bold; font-size:14px; margin-top:11px">Mouse:</p>
 <p style="margin:0px; margin-top:2px">Left/Right - Move the gun left/right in order to get the best angle.</p>
 <p style="margin:0px; margin-top:4px; white-space:pre-wrap">Left Button -  Shoot the piece .</p>

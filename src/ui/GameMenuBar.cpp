@@ -1,6 +1,7 @@
 #include "ui/GameMenuBar.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -68,6 +69,11 @@ GameMenuBar::GameMenuBar(QMenuBar* bar) : QObject(bar)
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     addItem(help, MenuItem::About, QStringLiteral("About Quibix..."), false);
     addItem(help, MenuItem::Readme, QStringLiteral("Readme && Warranty"), false);
+
+    // The usual desktop keys, shown beside the items.
+    action(MenuItem::NewGame)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    action(MenuItem::Exit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    action(MenuItem::About)->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 QAction* GameMenuBar::action(MenuItem item) const

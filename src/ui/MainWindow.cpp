@@ -4,12 +4,17 @@
 #include "ui/AboutBox.h"
 #include "ui/EditorLauncher.h"
 #include "ui/GameMenuBar.h"
+#include "ui/GamepadInput.h"
+#include "ui/KeyboardControl.h"
 #include "ui/MessageBox.h"
 #include "ui/NameInput.h"
+#include "ui/PlayerCommands.h"
 #include "ui/PlayField.h"
 #include "ui/SideBand.h"
+#include "ui/Stage.h"
 #include "ui/TitleScreen.h"
 #include "ui/UserInput.h"
+#include "ui/WindowSizing.h"
 #include "ui/frmPieces.h"
 #include "ui/frmSkins.h"
 
@@ -18,7 +23,6 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
@@ -63,6 +67,7 @@ public:
     explicit PromptScope(MainWindow& w) : w_(w)
     {
         if (w_.promptDepth_++ == 0) {
+            w_.keyboard_->clear();
             w_.playField_->setConfined(false);
             w_.input_->suspend();
         }
@@ -91,27 +96,19 @@ MainWindow::MainWindow()
     // The title rows tell which games can be watched, window active or not.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    auto* client = new QWidget(this);
-    client->setFixedSize(kClientWidth, kClientHeight);
-    client->setAutoFillBackground(true);
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    client->setPalette(palette);
-
-    playField_ = new PlayField(client);
-    playField_->setGeometry(0, 0, 442, 460);
-    titleScreen_ = new TitleScreen(client); // created after the field: lies over it
-    titleScreen_->setGeometry(0, 0, 442, 460);
-    sideBand_ = new SideBand(client);
-    sideBand_->setGeometry(442, 0, 98, 460);
-    setCentralWidget(client);
+    stage_ = new Stage(this);
+    playField_ = new PlayField(stage_);
+    titleScreen_ = new TitleScreen(stage_); // created after the field: lies over it
+    sideBand_ = new SideBand(stage_);
+    stage_->setParts(playField_, titleScreen_, sideBand_);
+    setCentralWidget(stage_);
 
     menuBar()->setNativeMenuBar(false); // the bar belongs inside the window
     menus_ = new GameMenuBar(menuBar());
+    sizing_ = new WindowSizing(this, stage_, menuBar());
     input_ = new UserInput(this);
     editor_ = new EditorLauncher(this);
-
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    keyboard_ = new KeyboardControl(this, [this] { return form_ && form_->running(); });
 
     connect(playField_, &PlayField::aimed, this, [this](float x, float y) {
         dispatch([x, y](Form1& f) { f.Picture1_MouseMove(x, y); });
@@ -127,6 +124,10 @@ MainWindow::MainWindow()
     connect(titleScreen_, &TitleScreen::recordClicked, this,
             [this](int row) { dispatch([row](Form1& f) { f.watchRecord(row); }); });
     connect(menus_, &GameMenuBar::triggered, this, &MainWindow::onMenu);
+    connect(keyboard_, &KeyboardControl::turned, this,
+            [this](int degrees) { dispatch([degrees](Form1& f) { turnCannon(f, degrees); }); });
+    connect(keyboard_, &KeyboardControl::commanded, this,
+            [this](PlayerCommand c) { dispatch([c](Form1& f) { carryOut(f, c); }); });
 }
 
 MainWindow::~MainWindow()
@@ -152,6 +153,15 @@ void MainWindow::watchSoon(Replay replay)
     QTimer::singleShot(0, this, [this, replay = std::move(replay)] {
         dispatch([&replay](Form1& f) { f.watchReplay(replay); });
     });
+}
+
+void MainWindow::useGamepads(std::unique_ptr<GamepadPort> pads)
+{
+    auto* gamepad = new GamepadInput(std::move(pads), [this] { return form_ && form_->running(); }, this);
+    connect(gamepad, &GamepadInput::turned, this,
+            [this](int degrees) { dispatch([degrees](Form1& f) { turnCannon(f, degrees); }); });
+    connect(gamepad, &GamepadInput::commanded, this,
+            [this](PlayerCommand c) { dispatch([c](Form1& f) { carryOut(f, c); }); });
 }
 
 void MainWindow::dispatch(const std::function<void(Form1&)>& handler)
@@ -380,6 +390,7 @@ void MainWindow::setPointer(int16_t shape)
 void MainWindow::disableInput()
 {
     setPointer(kPointerHourglass);
+    keyboard_->clear(); // the keys' releases will not reach us during the shot
     input_->DisableInput();
 }
 

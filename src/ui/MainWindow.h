@@ -10,24 +10,26 @@
 class QDialog;
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace quibix {
 
 class EditorLauncher;
+class GamepadPort;
 class Form1;
 class GameMenuBar;
+class KeyboardControl;
 class PlayField;
 class SideBand;
+class Stage;
 class TitleScreen;
 class UserInput;
+class WindowSizing;
 
 class MainWindow final : public QMainWindow, public WindowPort {
     Q_OBJECT
 public:
-    static constexpr int kClientWidth = 540;
-    static constexpr int kClientHeight = 461;
-
     MainWindow();
     ~MainWindow() override;
 
@@ -36,6 +38,12 @@ public:
 
     // Plays a recorded game once the window is up (--replay).
     void watchSoon(Replay replay);
+
+    // Plays from the gamepads `pads` finds, polled about once a frame.
+    void useGamepads(std::unique_ptr<GamepadPort> pads);
+
+    // The window's size, scale and full screen (the View menu).
+    WindowSizing& sizing() { return *sizing_; }
 
     // Keeps the window painting for `ms` milliseconds; input waits meanwhile.
     void waitFor(int ms);
@@ -92,12 +100,15 @@ private:
     class PromptScope;
 
     Form1* form_ = nullptr;
+    Stage* stage_;
     PlayField* playField_;
     TitleScreen* titleScreen_;
     SideBand* sideBand_;
     GameMenuBar* menus_;
     UserInput* input_;
+    KeyboardControl* keyboard_;
     EditorLauncher* editor_;
+    WindowSizing* sizing_;
     FramePacer pacer_;
 
     int handlerDepth_ = 0;

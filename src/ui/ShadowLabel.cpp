@@ -21,7 +21,7 @@ QFont captionFont(double pointSize)
 
 ShadowLabel::ShadowLabel(const QString& text, QWidget* parent, QRect geometry, double pointSize,
                          Qt::Alignment alignment)
-    : QWidget(parent), text_(text), alignment_(alignment)
+    : QWidget(parent), text_(text), place_(geometry), alignment_(alignment)
 {
     setGeometry(geometry);
     setFont(captionFont(pointSize));
@@ -37,6 +37,13 @@ void ShadowLabel::setText(const QString& text)
     update();
 }
 
+void ShadowLabel::setScale(int scale)
+{
+    scale_ = scale;
+    setGeometry(QRect(place_.topLeft() * scale, place_.size() * scale));
+    update();
+}
+
 void ShadowLabel::setSingleLine(bool on)
 {
     singleLine_ = on;
@@ -46,8 +53,11 @@ void ShadowLabel::setSingleLine(bool on)
 void ShadowLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // Laid out at scale 1 and drawn enlarged, so the lines break and fit as
+    // they do at scale 1.
+    painter.scale(scale_, scale_);
     painter.setFont(font());
-    const QRect area = rect().adjusted(0, 0, -1, -1);
+    const QRect area = QRect(QPoint(0, 0), place_.size()).adjusted(0, 0, -1, -1);
     int flags = static_cast<int>(alignment_);
     QString text = text_;
     if (singleLine_) // the shadow takes one pixel more

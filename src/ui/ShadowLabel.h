@@ -16,12 +16,17 @@ public:
     // Keeps the text on one line, shortened with an ellipsis when too wide.
     void setSingleLine(bool on);
     QString text() const { return text_; }
+    // Enlarges the caption with the picture under it: `scale` times its
+    // own place, its text drawn that much larger.
+    void setScale(int scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString text_;
+    QRect place_; // at scale 1, in the parent's picture
+    int scale_ = 1;
     Qt::Alignment alignment_;
     bool singleLine_ = false;
 };

@@ -42,9 +42,17 @@ void SideBand::setScore(const QString& text)
     lblScore_->setText(text);
 }
 
+void SideBand::setScale(int scale)
+{
+    scale_ = scale;
+    for (ShadowLabel* label : findChildren<ShadowLabel*>())
+        label->setScale(scale);
+    update();
+}
+
 void SideBand::paintEvent(QPaintEvent*)
 {
-    paintCrisp(this, image_);
+    paintCrisp(this, image_, scale_);
 }
 
 } // namespace quibix

@@ -17,12 +17,15 @@ public:
     const QImage& image() const { return image_; }
     void setPartialScore(const QString& text);
     void setScore(const QString& text);
+    // The band and its captions `scale` times their size.
+    void setScale(int scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QImage image_;
+    int scale_ = 1;
     ShadowLabel* lblPartialScore_;
     ShadowLabel* lblScore_;
 };

@@ -14,6 +14,13 @@ namespace quibix {
 namespace {
 constexpr double kRowPoints = 12.0;
 constexpr double kHeadingPoints = 14.25;
+const QRect kStartButton(20, 20, 85, 29);
+const QRect kExitButton(336, 20, 85, 29);
+
+QRect scaled(QRect r, int scale)
+{
+    return {r.topLeft() * scale, r.size() * scale};
+}
 } // namespace
 
 TitleScreen::TitleScreen(QWidget* parent) : QWidget(parent)
@@ -22,9 +29,10 @@ TitleScreen::TitleScreen(QWidget* parent) : QWidget(parent)
     setMouseTracking(true); // the pointer shows which rows can be watched
 
     cmdStart_ = new QPushButton(QStringLiteral("Start Game"), this);
-    cmdStart_->setGeometry(20, 20, 85, 29);
+    cmdStart_->setGeometry(kStartButton);
     cmdExit_ = new QPushButton(QStringLiteral("Exit Quibix"), this);
-    cmdExit_->setGeometry(336, 20, 85, 29);
+    cmdExit_->setGeometry(kExitButton);
+    buttonFont_ = cmdStart_->font();
     connect(cmdStart_, &QPushButton::clicked, this, &TitleScreen::startClicked);
     connect(cmdExit_, &QPushButton::clicked, this, &TitleScreen::exitClicked);
 
@@ -114,13 +122,30 @@ void TitleScreen::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
 }
 
+void TitleScreen::setScale(int scale)
+{
+    scale_ = scale;
+    QFont font = buttonFont_;
+    if (buttonFont_.pointSizeF() > 0)
+        font.setPointSizeF(buttonFont_.pointSizeF() * scale);
+    else
+        font.setPixelSize(buttonFont_.pixelSize() * scale);
+    cmdStart_->setGeometry(scaled(kStartButton, scale));
+    cmdExit_->setGeometry(scaled(kExitButton, scale));
+    cmdStart_->setFont(font);
+    cmdExit_->setFont(font);
+    for (ShadowLabel* label : findChildren<ShadowLabel*>())
+        label->setScale(scale);
+    update();
+}
+
 void TitleScreen::paintEvent(QPaintEvent*)
 {
     if (picture_.isNull()) {
         QPainter(this).fillRect(rect(), QColor(24, 28, 48));
         return;
     }
-    paintCrisp(this, picture_);
+    paintCrisp(this, picture_, scale_);
 }
 
 } // namespace quibix

@@ -26,6 +26,8 @@ public:
     void setRecordValue(int row, const QString& text);
     // A row whose game was recorded says so and plays it when clicked.
     void setRecordWatchable(int row, bool watchable);
+    // The cover, the buttons and the captions `scale` times their size.
+    void setScale(int scale);
 
     QPushButton* startButton() const { return cmdStart_; }
     QPushButton* exitButton() const { return cmdExit_; }
@@ -46,6 +48,8 @@ private:
     int watchableRowAt(QPoint at) const;
 
     QImage picture_;
+    int scale_ = 1;
+    QFont buttonFont_; // at scale 1
     QPushButton* cmdStart_;
     QPushButton* cmdExit_;
     ShadowLabel* label3_;

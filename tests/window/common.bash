@@ -4,6 +4,8 @@ set -euo pipefail
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 WORK=$(mktemp -d)
+# Window size and full screen are remembered per player: each run starts fresh.
+export XDG_CONFIG_HOME="$WORK/config"
 APP_PID="" WIN="" WIN_X=0 WIN_Y=0 WIN_W=0 WIN_H=0 MENU_H=0 SCALE=1
 
 cleanup() {

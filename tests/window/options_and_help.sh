@@ -4,7 +4,7 @@
 source "$(dirname "$0")/common.bash"
 fake_opener
 start_app "$1"
-OPTIONS_X=250 HELP_X=303 # Options: group size, shape, pieces, skins, save
+OPTIONS_X=250 HELP_X=348 # Options: group size, shape, pieces, skins, save
 
 dialog_click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; } # X Y in the last window
 settings_bytes() { od -An -tx1 -v "$WORK/app/data/Quibix.cfg" | tr -s ' \n' ' ' | sed 's/^ //;s/ $//'; }
