@@ -141,10 +141,8 @@ public:
     bool shotInProgress() const { return blnDisparo; }
     bool cursorFree() const { return blnCursor; }
     bool effectsOn() const { return blnFX; }
-    int16_t soundFlags() const { return intSoundFlags; }
     int16_t recordLevel() const { return intRecordLevel; }
     const std::string& dataPath() const { return strDataPath; }
-    const std::string& skinPath() const { return strSkinPath; }
     const std::string& skin() const { return strSkin; }
     const std::string& fondo() const { return strFondo; }
     const std::string& fondosPath() const { return strFondosPath; }
@@ -154,7 +152,6 @@ public:
     const std::string& paredA() const { return strParedA; }
     const std::string& paredB() const { return strParedB; }
     const std::string& banda() const { return strBanda; }
-    const std::vector<std::string>& musicas() const { return Musicas; }
     int32_t numMusicas() const { return intNumMusicas; }
     const RecordTable& records() const { return Records; }
     const std::array<int16_t, 6>& piezas() const { return intPiezas; }

@@ -21,11 +21,13 @@ constexpr int kLastLookMs = 2000;
 
 void Form1::watchRecord(int row)
 {
-    const std::size_t index = static_cast<std::size_t>(kRecordsPerLevel * (intRecordLevel == 1 ? 1 : 0) + row);
-    if (row < 0 || row >= kRecordsPerLevel || rowReplays[index].empty())
+    if (row < 0 || row >= kRecordsPerLevel)
+        return;
+    const std::filesystem::path& file = rowReplays.at(kRecordsPerLevel * (intRecordLevel == 1 ? 1 : 0) + row);
+    if (file.empty())
         return;
     std::string error;
-    const std::optional<Replay> replay = readReplay(rowReplays[index], &error);
+    const std::optional<Replay> replay = readReplay(file, &error);
     if (!replay) {
         // Damaged since the table was shown: the row simply plays nothing.
         std::cerr << "Quibix: " << error << "\n";

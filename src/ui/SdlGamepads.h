@@ -4,9 +4,9 @@
 // pulled out. Starts SDL's controller part on its own, beside the sound's.
 #include "ui/GamepadPort.h"
 
-#include <vector>
+#include <SDL_gamecontroller.h>
 
-struct _SDL_GameController;
+#include <vector>
 
 namespace quibix {
 
@@ -26,7 +26,7 @@ private:
     void openPluggedIn();
 
     bool started_ = false;
-    std::vector<_SDL_GameController*> open_;
+    std::vector<SDL_GameController*> open_;
 };
 
 } // namespace quibix

@@ -33,7 +33,7 @@ TEST_F(StartupTest, ShowsTheTitleScreenAndTakesTheDataFromTheFolderHoldingTheSho
     effects.played.clear();
     game().Form_Load();
     EXPECT_EQ(form->dataPath(), "\\");
-    EXPECT_EQ(form->skinPath(), "\\");
+    EXPECT_EQ(form->skin(), "\\");
     EXPECT_EQ(effects.played, (Played{{"WELLCOME.WAV", 3}}));
     EXPECT_EQ(form->fondos(), (std::vector<std::string>{"", "fondo2.jpg"}));
 }
