@@ -25,11 +25,15 @@ add_custom_command(
   VERBATIM)
 add_custom_target(packaging_docs ALL DEPENDS ${MAN_GZ} ${CHANGELOG_GZ})
 
-# Games live in games/ (the Debian custom); bin/ holds a link, so the
-# command is found on every PATH, root's included.
+# Games live in games/ (the Debian custom). Under another prefix (say
+# /usr/local) bin/ holds a link, so the command is found on every PATH; the
+# package, in /usr, keeps to the distribution's rule of no games in
+# /usr/bin (/usr/games is on the players' PATH).
 install(TARGETS quibix RUNTIME DESTINATION games)
-install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
-  file(CREATE_LINK ../games/quibix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/quibix\" SYMBOLIC)")
+install(CODE "if(NOT \${CMAKE_INSTALL_PREFIX} STREQUAL \"/usr\")
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+  file(CREATE_LINK ../games/quibix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/quibix\" SYMBOLIC)
+endif()")
 # The application folder as the build assembles it, minus the program and
 # the files a game run may have written there.
 install(DIRECTORY ${APP_DIR}/ DESTINATION share/quibix
