@@ -40,6 +40,11 @@ TEST(CommandLineTest, HelpNamesTheFilesOfThisCopy)
     const std::string help = helpText(installed);
     for (const char* expected : {"/opt/games/share/quibix/data/", "/home/p/.local/share/quibix/Quibix.dat"})
         EXPECT_NE(help.find(expected), std::string::npos) << expected;
+    // Every variable the program reads.
+    for (const char* variable : {"XDG_DATA_HOME", "HOME", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                                 "QT_ENABLE_HIGHDPI_SCALING", "QUIBIX_START_SCREEN", "SDL_SOUNDFONTS",
+                                 "QUIBIX_SOUNDFONT_DIRS"})
+        EXPECT_NE(help.find(std::string(variable) + " "), std::string::npos) << variable;
 }
 
 TEST(WindowScaleTest, TheWindowNeverOpensLargerThanTheScreen)
