@@ -27,10 +27,11 @@ test: build
 # in their own Xvfb display.
 bench: configure
 	@cmake --build $(BUILD) --target quibix quibix_bench quibix-sim quibix_music_bench \
-	  quibix_bare_window quibix_map_timer
+	  quibix_effect_latency quibix_bare_window quibix_map_timer
 	@status=0; \
 	./$(BUILD)/bench/quibix_bench || status=1; \
 	./$(BUILD)/bench/quibix_music_bench || status=1; \
+	./$(BUILD)/bench/quibix_effect_latency || status=1; \
 	./bench/sim_bench.sh ./$(BUILD)/quibix-sim || status=1; \
 	xvfb-run -a -s "-screen 0 1024x768x24" ./bench/startup/run.sh ./$(BUILD)/Quibix/quibix \
 	  ./$(BUILD)/bench/quibix_bare_window ./$(BUILD)/bench/quibix_map_timer $(BENCH_OTHER) || status=1; \

@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 namespace quibix {
@@ -24,22 +26,73 @@ constexpr int kSyncStepMs = 10;
 
 } // namespace
 
+// `mutex` guards everything below it: the opener thread plays the effect
+// asked for while the device opened, the game's thread every other one.
 struct SdlEffects::Impl {
     std::function<void(int)> wait;
-    std::shared_ptr<SdlMixer> mixer;
-    bool open = false;
+    std::shared_ptr<SdlMixer> mixer = SdlMixer::acquire();
+
+    std::mutex mutex;
+    bool channelReady = false;
     Mix_Chunk* chunk = nullptr;
     // Bumped by every play, so a synchronous wait stops if a new effect
     // replaced the one it waits for.
     unsigned generation = 0;
+    std::thread opener;
+    bool opening = false;
+    std::optional<std::filesystem::path> waiting; // the latest effect asked for while opening
 
-    void freeChunk()
+    // Opens the device if needed; then the reserved channel exists.
+    bool readyLocked()
+    {
+        if (!mixer->use())
+            return false;
+        if (!channelReady) {
+            if (Mix_AllocateChannels(-1) <= kEffectChannel)
+                Mix_AllocateChannels(kEffectChannel + 1);
+            Mix_ReserveChannels(kEffectChannel + 1);
+            channelReady = true;
+        }
+        return true;
+    }
+
+    void freeChunkLocked()
     {
         if (chunk) {
             Mix_HaltChannel(kEffectChannel);
             Mix_FreeChunk(chunk);
             chunk = nullptr;
         }
+    }
+
+    // Loads and starts `file`; the loaded chunk, or nothing when the file
+    // cannot be played (the sounding effect is then left alone).
+    Mix_Chunk* startLocked(const std::filesystem::path& file)
+    {
+        Mix_Chunk* next = Mix_LoadWAV(file.string().c_str());
+        if (!next)
+            return nullptr;
+        freeChunkLocked();
+        chunk = next;
+        ++generation;
+        if (Mix_PlayChannel(kEffectChannel, next, 0) < 0)
+            return nullptr;
+        return next;
+    }
+
+    void openInBackground()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (readyLocked() && waiting)
+            startLocked(*waiting);
+        waiting.reset();
+        opening = false;
+    }
+
+    void joinOpener()
+    {
+        if (opener.joinable())
+            opener.join();
     }
 };
 
@@ -48,42 +101,55 @@ SdlEffects::SdlEffects(std::function<void(int ms)> wait) : impl_(std::make_uniqu
     impl_->wait = std::move(wait);
     if (!impl_->wait)
         impl_->wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
-
-    impl_->mixer = SdlMixer::acquire();
-    if (!impl_->mixer->open())
-        return;
-    if (Mix_AllocateChannels(-1) <= kEffectChannel)
-        Mix_AllocateChannels(kEffectChannel + 1);
-    Mix_ReserveChannels(kEffectChannel + 1);
-    impl_->open = true;
 }
 
 SdlEffects::~SdlEffects()
 {
-    if (!impl_->open)
-        return;
-    impl_->freeChunk();
+    impl_->joinOpener();
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    impl_->freeChunkLocked();
 }
 
-bool SdlEffects::available() const { return impl_->open; }
+bool SdlEffects::available() const
+{
+    impl_->joinOpener();
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    return impl_->readyLocked();
+}
 
 void SdlEffects::play(const std::filesystem::path& file, int16_t flags)
 {
-    if (!impl_->open)
+    Impl& d = *impl_;
+    std::unique_lock<std::mutex> lock(d.mutex);
+    if (d.mixer->failed())
+        return;
+    if (!d.channelReady && (flags & kSoundAsync)) {
+        // The first effect: the device opens on its own thread and plays
+        // the latest effect asked for meanwhile.
+        d.waiting = file;
+        if (!d.opening) {
+            d.opening = true;
+            lock.unlock();
+            d.joinOpener();
+            d.opener = std::thread([&d] { d.openInBackground(); });
+        }
+        return;
+    }
+    if (d.opening) {
+        lock.unlock();
+        d.joinOpener();
+        lock.lock();
+    }
+    if (!d.readyLocked())
         return;
     // Load first: a missing or damaged file plays nothing and leaves the
     // effect that is sounding alone.
-    Mix_Chunk* next = Mix_LoadWAV(file.string().c_str());
-    if (!next)
+    Mix_Chunk* next = d.startLocked(file);
+    if (!next || (flags & kSoundAsync))
         return;
-
-    impl_->freeChunk();
-    impl_->chunk = next;
-    const unsigned generation = ++impl_->generation;
-    if (Mix_PlayChannel(kEffectChannel, next, 0) < 0)
-        return;
-    if (flags & kSoundAsync)
-        return;
+    const unsigned generation = d.generation;
+    const long long bytes = next->alen;
+    lock.unlock();
 
     // Synchronous: wait until it has been heard, letting the window
     // repaint meanwhile.
@@ -93,15 +159,21 @@ void SdlEffects::play(const std::filesystem::path& file, int16_t flags)
     const int bytesPerFrame = SDL_AUDIO_BITSIZE(format) / 8 * channels;
     const auto length = std::chrono::milliseconds(
         bytesPerFrame > 0 && frequency > 0
-            ? static_cast<long long>(next->alen) * 1000 / (static_cast<long long>(bytesPerFrame) * frequency)
+            ? bytes * 1000 / (static_cast<long long>(bytesPerFrame) * frequency)
             : 0);
     const auto deadline = std::chrono::steady_clock::now() + length + kSyncGrace;
-    while (impl_->generation == generation && Mix_Playing(kEffectChannel)) {
+    auto stillOurs = [&d, generation] {
+        std::lock_guard<std::mutex> guard(d.mutex);
+        return d.generation == generation && Mix_Playing(kEffectChannel);
+    };
+    while (stillOurs()) {
         if (std::chrono::steady_clock::now() >= deadline) {
-            Mix_HaltChannel(kEffectChannel);
+            std::lock_guard<std::mutex> guard(d.mutex);
+            if (d.generation == generation)
+                Mix_HaltChannel(kEffectChannel);
             break;
         }
-        impl_->wait(kSyncStepMs);
+        d.wait(kSyncStepMs);
     }
 }
 
