@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
+  nlohmann-json3-dev
   fonts-comic-neue
   libgtest-dev libgmock-dev
   xvfb xauth xdotool imagemagick x11-utils libx11-dev

@@ -53,6 +53,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             }
             if (!parseScale(value, result.scale))
                 return failure("--scale must be a whole number from 1 to 4, not \"" + value + "\"");
+        } else if (arg == "--replay" || arg.rfind("--replay=", 0) == 0) {
+            if (arg == "--replay" && i + 1 >= args.size())
+                return failure("--replay needs a replay file");
+            result.replay = arg == "--replay" ? args[++i] : arg.substr(9);
+            if (result.replay.empty())
+                return failure("--replay needs a replay file");
         } else {
             return failure("unknown option \"" + arg + "\"");
         }
@@ -62,7 +68,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 
 std::string usageText()
 {
-    return "Usage: quibix [--scale N]\n"
+    return "Usage: quibix [--scale N] [--replay FILE]\n"
            "       quibix --help | --version\n";
 }
 
@@ -81,6 +87,8 @@ std::string helpText(const GameFolders& folders)
             "\nOptions:\n"
             "  --scale N   show the window N times its size (1 to 4); without it\n"
             "              the window follows the desktop's scale factor\n"
+            "  --replay FILE\n"
+            "              watch a recorded game (a key or a click stops it)\n"
             "  --help      show this help and exit\n"
             "  --version   show the version and exit\n"
             "\nFiles:\n";
@@ -89,6 +97,7 @@ std::string helpText(const GameFolders& folders)
     text += "  " + app + "/Readme.txt\n      how to play\n";
     text += "  " + own + "/Quibix.dat\n      the high scores\n";
     text += "  " + own + "/Quibix.cfg\n      the settings kept by \"Save Settings\"\n";
+    text += "  " + own + "/replays/\n      the games played, newest and best kept\n";
     if (!folders.userFolder.empty())
         text += "  " + own + "/<skin>/\n      skins of your own, offered beside the others\n";
     if (!folders.problem.empty())

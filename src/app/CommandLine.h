@@ -1,5 +1,5 @@
 #pragma once
-// The program's command line: --scale N, --help, --version. Parsed before
+// The program's command line: --scale N, --replay FILE, --help, --version. Parsed before
 // the window system is touched, so --help works without a display.
 #include "storage/UserFiles.h"
 
@@ -12,6 +12,7 @@ struct CommandLine {
     enum class Action { Play, Help, Version, Error };
     Action action = Action::Play;
     int scale = 0;      // 1..4 when given; 0 follows the desktop
+    std::string replay; // --replay FILE: a recorded game to watch
     std::string error;  // what was wrong, for Action::Error
 };
 

@@ -1,6 +1,7 @@
 // Quibix: reads the command line, finds the game's folders, builds the
 // window, the sound and the game, and runs the events.
 #include "app/CommandLine.h"
+#include "app/QuitSignals.h"
 #include "app/WindowScale.h"
 #include "audio/SdlEffects.h"
 #include "audio/SdlMusic.h"
@@ -89,6 +90,16 @@ int main(int argc, char** argv)
         std::cout << quibix::versionText();
         return 0;
     }
+    // A replay that cannot be played is said before any window opens.
+    std::optional<quibix::Replay> replay;
+    if (!options.replay.empty()) {
+        std::string error;
+        replay = quibix::readReplay(options.replay, &error);
+        if (!replay) {
+            std::cerr << "quibix: cannot watch " << error << '\n';
+            return 2;
+        }
+    }
 
     const quibix::DesktopScaleEnvironment desktopScale;
     if (options.scale > 0)
@@ -131,13 +142,17 @@ int main(int argc, char** argv)
     quibix::MainWindow window;
     quibix::SdlEffects effects([&window](int ms) { window.waitFor(ms); });
     quibix::SdlMusic music;
-    quibix::ClockSeededRandom random;
+    quibix::ClockSeeds clock;
+    quibix::SeededRandom random(clock);
     quibix::Form1 form(folders.appFolder, window, effects, music, random);
     form.setUserFolder(folders.userFolder);
     form.setStartScreen(startScreenFromEnvironment());
     window.attach(form);
+    quibix::closeOnQuitSignals(window);
 
     form.Form_Load();
     window.show();
+    if (replay)
+        window.watchSoon(std::move(*replay));
     return QApplication::exec();
 }

@@ -11,9 +11,15 @@ constexpr int kEscape = 27;
 
 void Form1::Picture1_MouseMove(float x, float /*y*/)
 {
+    aimAt(angleForMouseX(x));
+}
+
+void Form1::aimAt(int grados)
+{
+    // The cannon keeps the shot's angle until the shot is over.
     if (blnDisparo)
         return;
-    PintaCanon(rules.aim(x));
+    PintaCanon(rules.aim(grados));
 }
 
 void Form1::PintaCanon(int16_t grados) { drawCannon(canvas, grados); }

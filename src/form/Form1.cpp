@@ -1,7 +1,6 @@
 // Construction, start-up, shutdown, effects and the Sound menu.
 #include "form/Form1.h"
 
-#include "render/Module1.h"
 #include "storage/AppPaths.h"
 
 namespace quibix {
@@ -49,7 +48,7 @@ void Form1::Form_Load()
     for (int16_t i = 0; i < 6; ++i)
         intPiezas[i] = i;
 
-    random.reseedFromClock();
+    random.reseed();
 
     // The data folder is the one holding the shot sound; without it the
     // application folder itself serves.
@@ -76,9 +75,7 @@ void Form1::Form_Load()
 
     canvas.CreaBuffers();
 
-    CopyRect(canvas.Picture1, 0, 0, canvas.Picture2.width(), canvas.Picture2.height(),
-             canvas.Picture3, 0, 0);
-    canvas.present(Surface::Picture1);
+    canvas.showBackground();
 
     canvas.drawFuse(0);
     canvas.drawDynamite(false);
@@ -89,8 +86,7 @@ void Form1::Form_Load()
     window.setCaption(Caption::Version, 0, std::string(" version ") + kVersion + " by Tavendar");
 
     window.showTitleScreen(true);
-    window.setMenuEnabled(MenuItem::LevelMenu, true);
-    window.setMenuEnabled(MenuItem::ChoosePieces, true);
+    allowOptionChanges(true);
 
     playEffect("wellcome.wav");
 
@@ -110,6 +106,9 @@ void Form1::Salir()
     if (quitting)
         return;
     quitting = true;
+    // A game left running is recorded as it stands.
+    if (gameRunning && !blnWatching)
+        saveRecording(ReplayEnd::Left);
     gameRunning = false;
     Form_Unload();
     window.quit();

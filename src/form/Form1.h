@@ -12,10 +12,13 @@
 //   Skin.cpp         CargaSkin, background loading, "Background" > "Change"
 //   GameMenus.cpp    File and Level menus
 //   Records.cpp      LeeRecords, GrabaRecords, showing a table
+//   GameEnd.cpp      the end of a game, however it ends, and its recording
+//   Watching.cpp     playing a recorded game again in the window
 //   Music.cpp        BuscaMusica, the music status event, choosing a piece
 //   HelpMenu.cpp     the about box and the read-me
 //   OptionsMenus.cpp the Options menu: group size, shape, pieces, skins
 //   Config.cpp       GrabaConfig, LeeConfig ("Quibix.cfg")
+#include "form/GameRecorder.h"
 #include "game/Engine.h"
 #include "ports/Ports.h"
 #include "game/Random.h"
@@ -23,9 +26,11 @@
 #include "render/Pictures.h"
 #include "render/Player.h"
 #include "storage/HighScoreFile.h"
+#include "storage/ReplayShelf.h"
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,6 +55,9 @@ public:
     void Exit_Click();
     void Form_QueryUnload();
     void Picture1_MouseMove(float x, float y);
+    // Every way of aiming ends here: the cannon turned to `grados` (kept
+    // within 2..178) and drawn, unless a shot is in flight.
+    void aimAt(int grados);
     void Picture1_Click();
     void Form_KeyPress(int keyAscii);
     void Picture1_KeyPress(int keyAscii) { Form_KeyPress(keyAscii); }
@@ -74,6 +82,8 @@ public:
     void LeeRecords();
     void GrabaRecords(bool blnRecord);
     void showRecordTable(int16_t level);
+    // Which rows of that table have a recorded game to watch.
+    void showWatchableRows(int16_t level);
     void BuscaMusica();
     // Opens and plays Musicas(1 + N(r (intNumMusicas - 1))).
     void startChosenMusic();
@@ -98,12 +108,31 @@ public:
 
     // The options of the rules: the smallest group that vanishes (3..6, from
     // the next shot on) and the starting shape (0..5, from the next screen).
-    void setCombinaciones(int16_t n) { rules.setCombinaciones(n); }
-    void setForma(int16_t forma) { rules.setForma(forma); }
+    // A game being recorded notes the change where it is made.
+    void setCombinaciones(int16_t n);
+    void setForma(int16_t forma);
+
+    // ---- Recorded games (Watching.cpp) ------------------------------------
+    // Plays the recorded game of high-score row `row` (0..9 of the table
+    // shown), when it has one, and comes back to the title screen.
+    void watchRecord(int row);
+    // Plays `replay` in the window: its field, pieces, sounds and pauses,
+    // the cannon turning to each recorded angle, messages closing
+    // themselves; no prompt, no file changed. Only from the title screen.
+    void watchReplay(const Replay& replay);
+    // A key or a click while watching: back to the title at the next frame.
+    void stopWatching();
+    bool watching() const { return blnWatching; }
+    // Where the games played are recorded.
+    ReplayShelf replayShelf() const;
 
     // Asks a turn being shown to stop at its next frame (closing the window
     // mid-shot); the rules have already applied the whole turn.
-    void cancelAnimation() { player.cancel(); }
+    void cancelAnimation()
+    {
+        player.cancel();
+        stopRequested = blnWatching;
+    }
 
     // ---- Read access --------------------------------------------------------
     const Engine& engine() const { return rules; }
@@ -139,6 +168,21 @@ private:
     void loadBackground();
     // The turn's own end: a lost game back to the title, or the next screen.
     void gameLost();
+    // What every end of a game shares: options open again, the score
+    // offered for the table, the game recorded (GameEnd.cpp).
+    void finishGame(ReplayEnd how);
+    // The game being recorded, written to the shelf.
+    void saveRecording(ReplayEnd how);
+    // Level and piece choices are open between games only.
+    void allowOptionChanges(bool allowed);
+    // A message box, or while watching one that closes itself.
+    void tell(const std::string& text, const std::string& title);
+    // The pointer hidden and held on the field for a screen's play.
+    void hideCursorOnField();
+    // Turns the cannon to `grados` a few degrees a frame, as a player would.
+    void turnCannonTo(int16_t grados);
+    // The shot of a turn: the engine's turn shown with input locked.
+    void fire();
     void screenCleared(const ScreenCleared& cleared);
     void playTurnSound(const SoundPlayed& sound);
     // The six chosen piece pictures into the sprites, and a newly chosen
@@ -202,6 +246,17 @@ private:
     std::array<int16_t, 6> intPiezas{0, 1, 2, 3, 4, 5};
 
     RecordTable Records;
+    // The recorded game of each row, where there is one.
+    std::array<std::filesystem::path, kRecordRows> rowReplays;
+
+    // The game being played, written down as it goes.
+    GameRecorder recorder;
+    // A recorded game is being played in the window, and the player asked
+    // to stop it.
+    bool blnWatching = false;
+    bool stopRequested = false;
+    // The backgrounds of the watched game's screens, in order.
+    std::deque<int32_t> watchedBackgrounds;
 };
 
 } // namespace quibix

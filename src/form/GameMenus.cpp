@@ -16,7 +16,6 @@ void Form1::MenuFile_Click(int index)
     // Without a game the last game's score would be offered a second time.
     if (!gameRunning)
         return;
-    gameRunning = false;
     // Reached from the keyboard the pointer may still be hidden and held
     // on the field; the title screen needs it free.
     if (!blnCursor) {
@@ -27,12 +26,7 @@ void Form1::MenuFile_Click(int index)
     window.showTitleScreen(true);
     playEffect("lose.wav");
     music.command("close");
-    window.setMenuEnabled(MenuItem::LevelMenu, true);
-    window.setMenuEnabled(MenuItem::ChoosePieces, true);
-    if (rules.pantalla() > 0) {
-        GrabaRecords(false);
-        playEffect("win.wav");
-    }
+    finishGame(ReplayEnd::Stopped);
 }
 
 void Form1::MenuLevel_Click(int index)

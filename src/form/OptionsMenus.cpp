@@ -48,8 +48,8 @@ void Form1::MenuOptions_Click(int index)
         // the pieces on the board into other-looking ones mid-game.
         if (gameRunning)
             return;
-        usePieces(window.choosePieces(intPiezas, canvas.catalogue.pieces,
-                                      canvas.catalogue.pieceMasks));
+        usePieces(window.choosePieces(intPiezas, canvas.catalogue().pieces,
+                                      canvas.catalogue().pieceMasks));
         break;
     case 3:
         if (const auto chosen = window.chooseSkin(appFolder, strSkin))

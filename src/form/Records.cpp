@@ -91,6 +91,7 @@ void Form1::GrabaRecords(bool blnRecord)
             if (name.size() > static_cast<std::size_t>(kNameLength))
                 name.resize(kNameLength);
             Records[b + k].Nombre = padName(name);
+            recorder.name(cp1252ToUtf8(name.substr(0, name.find_last_not_of(' ') + 1)));
 
             HighScoreFile file(userFile("Quibix.dat"));
             std::string error;
@@ -105,11 +106,20 @@ void Form1::GrabaRecords(bool blnRecord)
 void Form1::showRecordTable(int16_t level)
 {
     const int b = kRecordsPerLevel * tableLevel(level);
+    showWatchableRows(level);
     for (int k = 0; k < kRecordsPerLevel; ++k) {
         const Record& row = Records[b + k];
         window.setCaption(Caption::RecordValue, k, formatScore(row.Puntos));
         window.setCaption(Caption::RecordName, k, cp1252ToUtf8(printableName(beforeNul(row.Nombre))));
     }
+}
+
+void Form1::showWatchableRows(int16_t level)
+{
+    const int b = kRecordsPerLevel * tableLevel(level);
+    rowReplays = replayShelf().forRows(Records);
+    for (int k = 0; k < kRecordsPerLevel; ++k)
+        window.setRecordWatchable(k, !rowReplays[b + k].empty());
 }
 
 } // namespace quibix

@@ -4,7 +4,6 @@
 #include "form/Form1.h"
 
 #include "game/Numbers.h"
-#include "render/Module1.h"
 
 #include <algorithm>
 
@@ -20,9 +19,12 @@ constexpr int kMaxCursorCalls = 10000;
 
 void Form1::NuevaPantalla(int16_t pantalla)
 {
+    // A new game over a running one ends that one.
+    if (pantalla <= 0 && gameRunning && !blnWatching)
+        saveRecording(ReplayEnd::Stopped);
+
     // No level or piece changes during a game; uncover the field.
-    window.setMenuEnabled(MenuItem::LevelMenu, false);
-    window.setMenuEnabled(MenuItem::ChoosePieces, false);
+    allowOptionChanges(false);
     window.showTitleScreen(false);
     gameRunning = true;
 
@@ -34,19 +36,21 @@ void Form1::NuevaPantalla(int16_t pantalla)
     if (pantalla <= 0)
         rules.setLevel(intRecordLevel);
 
-    // This screen's background, drawn before the layout's fresh sequence.
+    // This screen's background, drawn before the layout's fresh sequence; a
+    // watched game shows the one it had.
     lngFondo = pickEntry(random.next(), intNumFondos, Fondos.size());
+    if (blnWatching && !watchedBackgrounds.empty()) {
+        if (watchedBackgrounds.front() <= intNumFondos)
+            lngFondo = watchedBackgrounds.front();
+        watchedBackgrounds.pop_front();
+    }
     strFondo = lngFondo > 0 ? strFondosPath + Fondos[static_cast<std::size_t>(lngFondo)] : std::string();
     loadBackground();
 
-    rules.NuevaPantalla(pantalla);
-
-    // Clean background plus brick rows, shown whole.
-    QImage& picture2 = canvas.Picture2;
-    CopyRect(picture2, 0, 0, picture2.width(), picture2.height(), canvas.Picture3, 0, 0);
-    for (int m = 1; m <= rules.ladrillos(); ++m)
-        CopyRect(picture2, 0, (m - 1) * kSpriteSize, picture2.width(), kSpriteSize, canvas.ladrillo, 0, 0);
-    CopyRect(canvas.Picture1, 0, 0, picture2.width(), picture2.height(), picture2, 0, 0);
+    const std::optional<uint32_t> seed = rules.NuevaPantalla(pantalla);
+    if (pantalla <= 0 && !blnWatching)
+        recorder.start(intRecordLevel, rules.combinaciones(), rules.forma(), intPiezas);
+    recorder.screen(rules.pantalla(), seed, lngFondo);
 
     // The fuse back at its first frame, the dynamite intact. The band
     // is shown now so it never keeps the previous game's fuse.
@@ -54,19 +58,11 @@ void Form1::NuevaPantalla(int16_t pantalla)
     canvas.drawDynamite(false);
     canvas.present(Surface::PicBanda);
 
-    canvas.DibujaArray(rules.board(), rules.ladrillos(), true);
-    canvas.drawPieceSlots(rules.ficha(), rules.siguiente());
+    canvas.composeScreen(rules.board(), rules.ladrillos(), rules.ficha(), rules.siguiente());
 
-    // The cursor counter ends at exactly -1, so one Escape shows it.
-    blnCursor = false;
-    lngRet = 1;
-    for (int calls = 0; lngRet > -1 && calls < kMaxCursorCalls; ++calls)
-        lngRet = ShowCursorQuibix(0);
-    for (int calls = 0; lngRet < -1 && calls < kMaxCursorCalls; ++calls)
-        lngRet = ShowCursorQuibix(1);
-    // Stepping the counter back up freed the cursor (a new game started
-    // while one ran does that); it must stay on the play field.
-    window.confineCursor(true);
+    // A watched game leaves the pointer alone: a click stops it.
+    if (!blnWatching)
+        hideCursorOnField();
 
     // Music for the screen, always from the data folder.
     music.setNotify(false);
@@ -79,6 +75,20 @@ void Form1::NuevaPantalla(int16_t pantalla)
     }
 
     window.focusPlayField();
+}
+
+void Form1::hideCursorOnField()
+{
+    // The cursor counter ends at exactly -1, so one Escape shows it.
+    blnCursor = false;
+    lngRet = 1;
+    for (int calls = 0; lngRet > -1 && calls < kMaxCursorCalls; ++calls)
+        lngRet = ShowCursorQuibix(0);
+    for (int calls = 0; lngRet < -1 && calls < kMaxCursorCalls; ++calls)
+        lngRet = ShowCursorQuibix(1);
+    // Stepping the counter back up freed the cursor (a new game started
+    // while one ran does that); it must stay on the play field.
+    window.confineCursor(true);
 }
 
 } // namespace quibix

@@ -9,19 +9,33 @@ namespace quibix {
 
 void Form1::Picture1_Click()
 {
+    // A click while a recorded game plays stops it.
+    if (blnWatching) {
+        stopWatching();
+        return;
+    }
     // The title screen covers the field between games and the input lock
     // holds clicks during a shot; should one slip through, it is no shot.
     if (!gameRunning || blnDisparo)
         return;
+    fire();
+}
 
+void Form1::fire()
+{
+    const int16_t angle = rules.grados();
     const Turn turn = rules.shoot();
+    recorder.shot(angle, turn.seed);
 
+    // A watched game holds input its own way: a key or click stops it.
     const int16_t savedPointer = window.pointer();
-    window.disableInput();
+    if (!blnWatching)
+        window.disableInput();
     blnDisparo = true;
     player.play(turn, [this](const SoundPlayed& sound) { playTurnSound(sound); }, intRetardo);
     blnDisparo = false;
-    window.enableInput(savedPointer);
+    if (!blnWatching)
+        window.enableInput(savedPointer);
     // Cut short because the window is closing: the game ends as a close at
     // any other moment ends it, without the lost or cleared dialogs, which
     // would hold the close open.
@@ -59,15 +73,9 @@ void Form1::gameLost()
     // The engine has turned the board to stone; show it.
     player.redrawBoard(rules.board(), rules.ladrillos(), rules.ladrillos());
     canvas.Refresca();
-    window.messageBox("You Lose ?8(", "Quibix");
+    tell("You Lose ?8(", "Quibix");
     window.showTitleScreen(true);
-    window.setMenuEnabled(MenuItem::LevelMenu, true);
-    window.setMenuEnabled(MenuItem::ChoosePieces, true);
-    gameRunning = false;
-    if (rules.pantalla() > 0) {
-        GrabaRecords(false);
-        playEffect("win.wav");
-    }
+    finishGame(ReplayEnd::Lost);
 }
 
 void Form1::screenCleared(const ScreenCleared& cleared)
@@ -76,7 +84,7 @@ void Form1::screenCleared(const ScreenCleared& cleared)
     blnCursor = true;
     music.command("close");
     playEffect("great2.wav");
-    window.messageBox("Congratulations!!, you have finished a screen.\r\r"
+    tell("Congratulations!!, you have finished a screen.\r\r"
                       "Full screen Bonus = 1000\r\r"
                       "                 Quibix used = " + std::to_string(cleared.used) + "\r"
                       "Bonus per Quibix used = " + std::to_string(cleared.bonus),

@@ -2,7 +2,6 @@
 // "Background" > "Change".
 #include "form/Form1.h"
 
-#include "render/Module1.h"
 #include "storage/AppPaths.h"
 
 #include <cstdio>
@@ -15,6 +14,42 @@ constexpr const char* kBackgroundPattern = "Fondo*.jpg";
 const QSize kFieldSize(kFieldWidth, kFieldHeight);
 const QSize kBandSize(kBandWidth, kBandHeight);
 
+struct SkinPicture {
+    std::string stored; // the path kept: the skin's file when it loads, else the data folder's
+    QImage picture;     // what is shown: that file, else the data folder's, else a plain picture
+};
+
+// A cover or the band: the skin's own file when it exists and loads, else
+// the data folder's, else a plain picture. A file that fails is logged with
+// what is shown instead.
+SkinPicture skinPicture(const std::filesystem::path& appFolder, const std::string& skinPath,
+                        const std::string& dataPath, const std::string& name, PlainKind kind, QSize size)
+{
+    const std::string own = skinPath + name, fallback = dataPath + name;
+    const std::string ownFile = resolvePath(appFolder, own).string();
+    const std::string fallbackFile = resolvePath(appFolder, fallback).string();
+    const bool ownExists = fileExists(appFolder, own);
+    if (ownExists) {
+        QImage picture = loadPicture(ownFile, size);
+        if (!picture.isNull())
+            return {own, picture};
+    }
+    const bool ownFailed = ownExists;
+    // The skin is the data folder itself: its file has just failed.
+    const bool sameFile = ownFile == fallbackFile;
+    if (!(ownFailed && sameFile)) {
+        QImage picture = loadPicture(fallbackFile, size);
+        if (!picture.isNull()) {
+            if (ownFailed)
+                std::fprintf(stderr, "Quibix: cannot load %s, using %s\n", ownFile.c_str(), fallbackFile.c_str());
+            return {fallback, picture};
+        }
+    }
+    const std::string tried = ownFailed && !sameFile ? ownFile + " or " + fallbackFile
+                                                     : ownFailed ? ownFile : fallbackFile;
+    std::fprintf(stderr, "Quibix: cannot load %s, using a plain picture\n", tried.c_str());
+    return {fallback, plainPicture(kind, size)};
+}
 
 } // namespace
 
@@ -37,48 +72,20 @@ void Form1::CargaSkin()
     intNumFondos = static_cast<int32_t>(names.size());
     strFondo.clear();
 
-    // Covers and band: the skin's own file when it exists and loads, else
-    // the data folder's, else a plain picture.
-    auto choose = [this](const std::string& name, PlainKind kind, QSize size, QImage* loaded) {
-        const std::string own = strSkinPath + name;
-        const std::string fallback = strDataPath + name;
-        QImage picture;
-        std::string chosen = fallback;
-        const bool ownExists = fileExists(appFolder, own);
-        if (ownExists) {
-            picture = loadPicture(appFile(own), size);
-            if (!picture.isNull())
-                chosen = own;
-        }
-        if (loaded == nullptr) // only the path is wanted now
-            return chosen;
-        // Say what is really shown instead: the data folder's picture when
-        // it is another file and loads, else a plain one.
-        const std::string ownFile = appFile(own).string(), fallbackFile = appFile(fallback).string();
-        const bool ownFailed = ownExists && picture.isNull();
-        const bool sameFile = ownFile == fallbackFile;
-        if (picture.isNull() && !(ownFailed && sameFile))
-            picture = loadPicture(appFile(fallback), size);
-        if (ownFailed && !picture.isNull())
-            std::fprintf(stderr, "Quibix: cannot load %s, using %s\n", ownFile.c_str(), fallbackFile.c_str());
-        if (picture.isNull()) {
-            const std::string tried = ownFailed && !sameFile ? ownFile + " or " + fallbackFile
-                                                             : ownFailed ? ownFile : fallbackFile;
-            std::fprintf(stderr, "Quibix: cannot load %s, using a plain picture\n", tried.c_str());
-            picture = plainPicture(kind, size);
-        }
-        *loaded = picture;
-        return chosen;
-    };
+    // Covers and band. The Hard cover is shown only when Hard is chosen,
+    // from the path kept here.
+    const SkinPicture cover =
+        skinPicture(appFolder, strSkinPath, strDataPath, "pareda.jpg", PlainKind::Cover, kFieldSize);
+    const SkinPicture hardCover =
+        skinPicture(appFolder, strSkinPath, strDataPath, "paredb.jpg", PlainKind::Cover, kFieldSize);
+    const SkinPicture band =
+        skinPicture(appFolder, strSkinPath, strDataPath, "banda.jpg", PlainKind::Band, kBandSize);
+    strParedA = cover.stored;
+    strParedB = hardCover.stored;
+    strBanda = band.stored;
 
-    QImage cover, band;
-    strParedA = choose("pareda.jpg", PlainKind::Cover, kFieldSize, &cover);
-    strParedB = choose("paredb.jpg", PlainKind::Cover, kFieldSize, nullptr);
-    strBanda = choose("banda.jpg", PlainKind::Band, kBandSize, &band);
-
-    window.setTitlePicture(cover);
-    canvas.PicBanda = band;
-    canvas.PicBandaBuff = band.copy();
+    window.setTitlePicture(cover.picture);
+    canvas.setBand(band.picture);
 }
 
 void Form1::loadBackground()
@@ -98,8 +105,7 @@ void Form1::loadBackground()
     }
     if (picture.isNull())
         picture = plainPicture(PlainKind::Background, kFieldSize);
-    canvas.Picture3 = picture;
-    canvas.Picture2 = picture.copy();
+    canvas.setBackground(picture);
 }
 
 void Form1::MenuBack_Click(int index)
@@ -117,10 +123,7 @@ void Form1::MenuBack_Click(int index)
         n = 0;
     }
     loadBackground();
-    canvas.Picture1 = canvas.Picture3.copy();
-
-    canvas.DibujaArray(rules.board(), rules.ladrillos(), true);
-    canvas.drawPieceSlots(rules.ficha(), rules.siguiente());
+    canvas.composeScreen(rules.board(), rules.ladrillos(), rules.ficha(), rules.siguiente());
     lngFondo = n;
 }
 

@@ -9,7 +9,6 @@ namespace quibix {
 
 namespace {
 constexpr int kLayoutRows = 9;
-constexpr int16_t kMinAngle = 2, kMaxAngle = 178;
 } // namespace
 
 Engine::Engine(RandomSource& randomSource) : random(randomSource) {}
@@ -24,7 +23,7 @@ void Engine::setForma(int16_t forma)
     intFormaActual = intForma;
 }
 
-void Engine::NuevaPantalla(int16_t pantalla)
+std::optional<uint32_t> Engine::NuevaPantalla(int16_t pantalla)
 {
     intGrados = 90;
     intMecha = 0;
@@ -51,13 +50,14 @@ void Engine::NuevaPantalla(int16_t pantalla)
     }
 
     // A fresh sequence for the layout.
-    random.reseedFromClock();
+    const std::optional<uint32_t> seed = random.reseed();
     BorraTablero(tablero);
     DefineForma(intFormaActual);
     fillLayout();
 
     intFicha = drawKind();
     intSiguiente = drawKind();
+    return seed;
 }
 
 void Engine::fillLayout()
@@ -79,10 +79,15 @@ void Engine::fillLayout()
     }
 }
 
-int16_t Engine::aim(float x)
+int16_t Engine::aim(int grados)
 {
-    intGrados = static_cast<int16_t>(std::clamp<int32_t>(N(180.0f - (x - 90.0f)), kMinAngle, kMaxAngle));
+    intGrados = static_cast<int16_t>(std::clamp<int>(grados, kMinAngle, kMaxAngle));
     return intGrados;
+}
+
+int16_t angleForMouseX(float x)
+{
+    return static_cast<int16_t>(std::clamp<int32_t>(N(180.0f - (x - 90.0f)), kMinAngle, kMaxAngle));
 }
 
 int16_t Engine::drawKind() { return static_cast<int16_t>(N(random.next() * 5.0f)); }

@@ -34,17 +34,20 @@ public:
     // ---- The rule halves of the handlers ---------------------------------
     // A screen: bricks and loss row by screen number, counters, the layout
     // through the shape's mask, the loaded and the next piece. Screen 0
-    // starts a game (score 0). Reseeds the generator before the layout.
-    void NuevaPantalla(int16_t pantalla);
+    // starts a game (score 0). Reseeds the generator before the layout and
+    // returns the seed it was given, if any.
+    std::optional<uint32_t> NuevaPantalla(int16_t pantalla);
 
-    // The mouse at play-field x turns the cannon: the new angle, 2..178.
-    int16_t aim(float x);
+    // Turns the cannon to `grados` whole degrees, kept within 2..178: the
+    // angle the next shot flies at.
+    int16_t aim(int grados);
 
     // One whole turn at the current angle: flight, matching, falls, fuse or
     // explosion, the next piece, then a lost game or a cleared screen. The
     // state afterwards is the turn's end state: a lost board is stone, a
     // cleared screen has its bonus, screen number raised (the caller sets
-    // up the next screen). Reseeds the generator first.
+    // up the next screen). Reseeds the generator first; the turn says with
+    // which seed.
     Turn shoot();
     // The same turn with a shot that comes to rest at `rest` without flying
     // (a cell of columns 0..17, rows 0..15), for tests of what follows.

@@ -7,9 +7,7 @@
 namespace quibix {
 
 namespace {
-constexpr int kFallStep = 10;
 constexpr int16_t kFallStartCap = 420;
-constexpr int16_t kFallEnd = 470; // below the 460 px field
 } // namespace
 
 void Engine::CaenFichas(Turn& turn)

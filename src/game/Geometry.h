@@ -28,6 +28,14 @@ constexpr int16_t kNextPieceX = 398, kNextPieceY = 416;
 constexpr int kBottomStripHeight = 152;
 constexpr int kBottomStripTop = kFieldHeight - kBottomStripHeight; // 308
 
+// The cannon turns between these angles, in whole degrees; 90 is straight up.
+constexpr int16_t kMinAngle = 2;
+constexpr int16_t kMaxAngle = 178;
+
+// The mouse's way of aiming: the pointer at play-field x turns the cannon
+// to N(180 - (x - 90)), kept within the angles above.
+int16_t angleForMouseX(float x);
+
 struct PixelPoint {
     int16_t x = 0;
     int16_t y = 0;

@@ -7,19 +7,43 @@
 
 namespace quibix {
 
-ClockSeededRandom::ClockSeededRandom() { reseedFromClock(); }
+std::optional<uint32_t> ClockSeeds::nextSeed()
+{
+    const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    return static_cast<uint32_t>(ticks);
+}
 
-float ClockSeededRandom::next()
+std::optional<uint32_t> ListedSeeds::nextSeed()
+{
+    if (seeds_.empty()) {
+        ranShort_ = true;
+        return std::nullopt;
+    }
+    const std::optional<uint32_t> seed = seeds_.front();
+    seeds_.pop_front();
+    return seed;
+}
+
+SeededRandom::SeededRandom(SeedSource& source, uint32_t seed)
+    : ownSource_(source), source_(&source), engine_(source.nextSeed().value_or(seed))
+{
+}
+
+float SeededRandom::next()
 {
     // 24 random bits give every float in [0, 1) on the grid 2^-24, never 1.
     return static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
 }
 
-void ClockSeededRandom::reseedFromClock()
+std::optional<uint32_t> SeededRandom::reseed()
 {
-    const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    engine_.seed(static_cast<std::mt19937::result_type>(ticks)); // the fast-moving low bits
+    const std::optional<uint32_t> seed = source_->nextSeed();
+    if (seed)
+        engine_.seed(*seed);
+    return seed;
 }
+
+void SeededRandom::setSeedSource(SeedSource* source) { source_ = source ? source : &ownSource_; }
 
 FixedSequenceRandom::FixedSequenceRandom(std::vector<float> values, bool restartOnReseed)
     : values_(std::move(values)), restartOnReseed_(restartOnReseed)
@@ -36,11 +60,12 @@ float FixedSequenceRandom::next()
     return v;
 }
 
-void FixedSequenceRandom::reseedFromClock()
+std::optional<uint32_t> FixedSequenceRandom::reseed()
 {
     ++reseeds_;
     if (restartOnReseed_)
         position_ = 0;
+    return std::nullopt;
 }
 
 int32_t pickEntry(float r, int32_t count, std::size_t listSize)

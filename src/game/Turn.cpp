@@ -33,9 +33,10 @@ Turn Engine::landAt(Cell rest)
 Turn Engine::turnTo(std::optional<Cell> rest)
 {
     // The next-piece choice at the end of the turn draws from this seed.
-    random.reseedFromClock();
+    const std::optional<uint32_t> seed = random.reseed();
 
     Turn turn;
+    turn.seed = seed;
     turn.events.emplace_back(ShotFired{intFicha});
     intUsadas = static_cast<int16_t>(intUsadas + 1);
     turn.events.emplace_back(SoundPlayed{"shoot.wav", false});

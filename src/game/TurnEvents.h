@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <variant>
+#include <optional>
 #include <vector>
 
 namespace quibix {
@@ -52,7 +53,12 @@ struct FallingPiece {
     int16_t code = 0;
 };
 
-// The cut-off pieces fall together, 10 px a frame, for `frames` frames.
+// The cut-off pieces fall together, kFallStep px a frame, for `frames`
+// frames: until the highest one reaches kFallEnd, below the 460 px field.
+// A piece that has reached it is not drawn again.
+constexpr int kFallStep = 10;
+constexpr int16_t kFallEnd = 470;
+
 struct PiecesFell {
     std::vector<FallingPiece> pieces;
     int frames = 0;
@@ -111,6 +117,8 @@ struct Turn {
     int rebounds = 0;
     std::vector<Cell> removed;
     int fallen = 0;
+    // The seed the generator was given for this turn, when it was given one.
+    std::optional<uint32_t> seed;
 
     // How the turn ended, read from its events.
     bool lost() const { return find<GameLost>() != nullptr; }

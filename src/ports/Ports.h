@@ -63,6 +63,8 @@ public:
 
     // Modal prompts. inputBox gives nothing when the player cancels.
     virtual void messageBox(const std::string& text, const std::string& title) = 0;
+    // The same message closing itself after `ms` (a game being watched).
+    virtual void notice(const std::string& text, const std::string& title, int ms) = 0;
     virtual std::optional<std::string> inputBox(const std::string& prompt,
                                                 const std::string& title,
                                                 const std::string& proposed) = 0;
@@ -92,6 +94,13 @@ public:
     // `appFolder`: the skin chosen ("\" or "\Name\"), nothing on Cancel.
     virtual std::optional<std::string> chooseSkin(const std::filesystem::path& appFolder,
                                                   const std::string& currentSkin) = 0;
+
+    // Whether row `row` (0..9) of the high-score table shown has a recorded
+    // game that a click on it plays.
+    virtual void setRecordWatchable(int row, bool watchable) = 0;
+    // While a recorded game is watched, a key or a click stops it (the
+    // shell calls Form1::stopWatching) and no other input gets through.
+    virtual void setWatching(bool watching) = 0;
 
     virtual void focusPlayField() = 0;
     virtual void openInEditor(const std::filesystem::path& file) = 0;

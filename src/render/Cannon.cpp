@@ -1,7 +1,6 @@
 #include "render/Cannon.h"
 
 #include "game/Numbers.h"
-#include "render/Module1.h"
 
 #include <QColor>
 #include <QPainter>
@@ -18,9 +17,6 @@ namespace {
 constexpr float kPivotX = static_cast<float>(kCannonPivotX - 1);
 constexpr float kPivotY = static_cast<float>(kCannonPivotY);
 constexpr float kRadiansPerDegree = 0.017453292f;
-
-// The rectangle that holds every cannon the angles 1..179 can produce.
-constexpr int kEraseX = 127, kEraseY = 320, kEraseWidth = 190, kEraseHeight = 136;
 
 struct PolarPoint {
     int16_t offset;   // degrees from the cannon's axis
@@ -55,31 +51,26 @@ void drawCannon(Canvas& canvas, int16_t grados)
     const QPolygon outer = polygonAt(grados, kOuter);
     const QPolygon inner = polygonAt(grados, kInner);
 
-    QImage& field = canvas.Picture1;
-    CopyRect(field, kEraseX, kEraseY, kEraseWidth, kEraseHeight, canvas.Picture2, kEraseX, kEraseY);
+    canvas.redrawOverField(kCannonArea, [&](QPainter& painter) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(103, 153, 121));
+        painter.drawPolygon(outer, Qt::WindingFill);
+        painter.setBrush(QColor(79, 118, 93));
+        painter.drawPolygon(inner, Qt::WindingFill);
 
-    QPainter painter(&field);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(103, 153, 121));
-    painter.drawPolygon(outer, Qt::WindingFill);
-    painter.setBrush(QColor(79, 118, 93));
-    painter.drawPolygon(inner, Qt::WindingFill);
-
-    // Dark base and right-hand flank, light left-hand flank (pointing up).
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0, 0, 0), 1));
-    painter.drawLine(outer[6], outer[0]);
-    painter.drawLine(outer[0], outer[1]);
-    painter.drawLine(outer[1], outer[2]);
-    painter.drawLine(outer[2], outer[3]);
-    painter.setPen(QPen(QColor(240, 240, 240), 1));
-    painter.drawLine(outer[3], outer[4]);
-    painter.drawLine(outer[4], outer[5]);
-    painter.drawLine(outer[5], outer[6]);
-    painter.end();
-
-    canvas.present(Surface::Picture1);
+        // Dark base and right-hand flank, light left-hand flank (pointing up).
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(0, 0, 0), 1));
+        painter.drawLine(outer[6], outer[0]);
+        painter.drawLine(outer[0], outer[1]);
+        painter.drawLine(outer[1], outer[2]);
+        painter.drawLine(outer[2], outer[3]);
+        painter.setPen(QPen(QColor(240, 240, 240), 1));
+        painter.drawLine(outer[3], outer[4]);
+        painter.drawLine(outer[4], outer[5]);
+        painter.drawLine(outer[5], outer[6]);
+    });
 }
 
 } // namespace quibix

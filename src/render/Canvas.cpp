@@ -17,6 +17,9 @@ QImage blackSurface(int width, int height)
     return image;
 }
 
+// The band's fuse and dynamite area, renewed whole after an explosion.
+constexpr int kBandAreaX = 0, kBandAreaY = 85, kBandAreaW = 90, kBandAreaH = 270;
+
 // A 1-pixel outline covering (x1, y1)..(x2, y2), both corners included.
 void outline(QPainter& p, int x1, int y1, int x2, int y2)
 {
@@ -29,14 +32,14 @@ void outline(QPainter& p, int x1, int y1, int x2, int y2)
 
 } // namespace
 
-Canvas::Canvas(DisplayPort& display)
-    : Picture1(blackSurface(kFieldWidth, kFieldHeight)),
+Canvas::Canvas(DisplayPort& display, SpriteCatalogue sprites)
+    : display_(display),
+      Picture1(blackSurface(kFieldWidth, kFieldHeight)),
       Picture2(blackSurface(kFieldWidth, kFieldHeight)),
       Picture3(blackSurface(kFieldWidth, kFieldHeight)),
       PicBanda(blackSurface(kBandWidth, kBandHeight)),
       PicBandaBuff(blackSurface(kBandWidth, kBandHeight)),
-      catalogue(SpriteCatalogue::fromResource()),
-      display_(display)
+      catalogue_(std::move(sprites))
 {
     useSprites({0, 1, 2, 3, 4, 5});
 }
@@ -45,17 +48,17 @@ void Canvas::useSprites(const std::array<int16_t, 6>& pictures)
 {
     for (int k = 0; k < 6; ++k) {
         const int n = (pictures[k] >= 0 && pictures[k] < kPiecePictures) ? pictures[k] : k;
-        picIcono[k] = catalogue.pieces[n];
-        picIconoMK[k] = catalogue.pieceMasks[n];
+        picIcono[k] = catalogue_.pieces[n];
+        picIconoMK[k] = catalogue_.pieceMasks[n];
     }
-    picIcono[6] = catalogue.stone;
-    picIconoMK[6] = catalogue.stoneMask;
-    picTnt = catalogue.tnt;
-    picTntMK = catalogue.tntMasks;
-    picDinamite = catalogue.dynamite;
-    picDinamite2 = catalogue.dynamiteExploding;
-    picDinamiteMK = catalogue.dynamiteMask;
-    ladrillo = catalogue.bricks;
+    picIcono[6] = catalogue_.stone;
+    picIconoMK[6] = catalogue_.stoneMask;
+    picTnt = catalogue_.tnt;
+    picTntMK = catalogue_.tntMasks;
+    picDinamite = catalogue_.dynamite;
+    picDinamite2 = catalogue_.dynamiteExploding;
+    picDinamiteMK = catalogue_.dynamiteMask;
+    ladrillo = catalogue_.bricks;
 }
 
 void Canvas::CreaBuffers()
@@ -78,6 +81,46 @@ void Canvas::LiberaBuffers()
     LiberaBuffer(hdcFondoBajo);
 }
 
+bool Canvas::hasBuffers() const
+{
+    return !hdcIcono.isNull() && !hdcTnt.isNull() && !hdcDinamita.isNull() && !hdcFondoBajo.isNull();
+}
+
+void Canvas::setBackground(const QImage& picture)
+{
+    Picture3 = picture;
+    Picture2 = picture.copy();
+}
+
+void Canvas::setBand(const QImage& picture)
+{
+    PicBanda = picture;
+    PicBandaBuff = picture.copy();
+}
+
+void Canvas::showBackground()
+{
+    CopyRect(Picture1, 0, 0, Picture1.width(), Picture1.height(), Picture3, 0, 0);
+    present(Surface::Picture1);
+}
+
+void Canvas::layBricks(int16_t ladrillos)
+{
+    CopyRect(Picture2, 0, 0, Picture2.width(), Picture2.height(), Picture3, 0, 0);
+    for (int b = 1; b <= ladrillos; ++b)
+        CopyRect(Picture2, 0, (b - 1) * kSpriteSize, Picture2.width(), kSpriteSize, ladrillo, 0, 0);
+}
+
+void Canvas::composeScreen(const Tablero& board, int16_t ladrillos, int16_t loaded, int16_t next)
+{
+    // The field is renewed whole, not row by row as in DibujaArray: rows
+    // without pieces would keep the previous screen.
+    layBricks(ladrillos);
+    CopyRect(Picture1, 0, 0, Picture1.width(), Picture1.height(), Picture2, 0, 0);
+    drawPieces(board, ladrillos, true);
+    drawPieceSlots(loaded, next);
+}
+
 void Canvas::DibujaIcono(int16_t intX, int16_t intY, int16_t intIcono, bool blnBorra,
                          int16_t intSleep)
 {
@@ -92,14 +135,7 @@ void Canvas::DibujaIcono(int16_t intX, int16_t intY, int16_t intIcono, bool blnB
     pause(intSleep);
 
     if (blnBorra) {
-        // Inside the cannon's strip the screen as it was at the shot's start
-        // is the right background; above it the resting picture is.
-        const int stripTop = Picture1.height() - kBottomStripHeight;
-        if (intY >= stripTop)
-            CopyRect(Picture1, intX, intY, kSpriteSize, kSpriteSize, hdcFondoBajo, intX,
-                     intY - stripTop);
-        else
-            CopyRect(Picture1, intX, intY, kSpriteSize, kSpriteSize, Picture2, intX, intY);
+        eraseMoving({intX, intY});
     } else {
         DibujaTransparente(Picture2, sprite, mask, hdcIcono, intX, intY, kSpriteSize,
                            kSpriteSize);
@@ -131,24 +167,25 @@ void Canvas::MataIcono(int16_t intX, int16_t intY)
 void Canvas::DibujaArray(const Tablero& board, int16_t ladrillos, bool blnTotal)
 {
     if (blnTotal) {
-        CopyRect(Picture2, 0, 0, Picture2.width(), Picture2.height(), Picture3, 0, 0);
-        for (int b = 1; b <= ladrillos; ++b) {
-            const int y = (b - 1) * kSpriteSize;
-            CopyRect(Picture2, 0, y, Picture2.width(), kSpriteSize, ladrillo, 0, 0);
-            CopyRect(Picture1, 0, y, Picture2.width(), kSpriteSize, ladrillo, 0, 0);
-        }
+        layBricks(ladrillos);
+        for (int b = 1; b <= ladrillos; ++b)
+            CopyRect(Picture1, 0, (b - 1) * kSpriteSize, Picture1.width(), kSpriteSize, ladrillo, 0, 0);
     }
+    drawPieces(board, ladrillos, blnTotal);
+}
 
+void Canvas::drawPieces(const Tablero& board, int16_t ladrillos, bool atCells)
+{
     for (int row = kFieldRows - 1; row >= 0; --row) {
         bool firstInRow = true;
         for (int col = 0; col < kFieldColumns; ++col) {
             const Casilla& cell = board(col, row);
             if (cell.Tipo == kEmpty) continue;
             PixelPoint at{cell.X, cell.Y};
-            if (blnTotal) {
+            if (atCells) {
                 at = cellOrigin(col, row, ladrillos);
                 if (firstInRow)
-                    CopyRect(Picture1, 0, at.y, Picture2.width(), kSpriteSize, Picture2, 0, at.y);
+                    CopyRect(Picture1, 0, at.y, Picture1.width(), kSpriteSize, Picture2, 0, at.y);
                 firstInRow = false;
             }
             DibujaIcono(at.x, at.y, static_cast<int16_t>(cell.Tipo - 1), false, 0);
@@ -193,6 +230,62 @@ void Canvas::drawDynamite(bool exploding)
     // Both pictures are drawn at the intact dynamite's size.
     DibujaTransparente(PicBanda, picture, picDinamiteMK, hdcDinamita, 0, kTop,
                        picDinamite.width(), picDinamite.height() - 1);
+}
+
+void Canvas::clearFuseAndDynamite()
+{
+    CopyRect(PicBanda, kBandAreaX, kBandAreaY, kBandAreaW, kBandAreaH, PicBandaBuff, kBandAreaX, kBandAreaY);
+}
+
+void Canvas::redrawOverField(const QRect& area, const std::function<void(QPainter&)>& paint)
+{
+    CopyRect(Picture1, area.x(), area.y(), area.width(), area.height(), Picture2, area.x(), area.y());
+    {
+        QPainter painter(&Picture1);
+        paint(painter);
+    }
+    present(Surface::Picture1);
+}
+
+void Canvas::liftFromRest(PixelPoint at)
+{
+    CopyRect(Picture2, at.x, at.y, kSpriteSize, kSpriteSize, Picture3, at.x, at.y);
+}
+
+void Canvas::showResting(PixelPoint at)
+{
+    CopyRect(Picture1, at.x, at.y, kSpriteSize, kSpriteSize, Picture2, at.x, at.y);
+}
+
+void Canvas::eraseMoving(PixelPoint at)
+{
+    if (at.y >= kBottomStripTop)
+        CopyRect(Picture1, at.x, at.y, kSpriteSize, kSpriteSize, hdcFondoBajo, at.x, at.y - kBottomStripTop);
+    else
+        showResting(at);
+}
+
+void Canvas::drawSprite(PixelPoint at, int16_t sprite)
+{
+    if (sprite < 0 || sprite >= static_cast<int16_t>(picIcono.size())) return;
+    DibujaTransparente(Picture1, picIcono[sprite], picIconoMK[sprite], hdcIcono, at.x, at.y, kSpriteSize,
+                       kSpriteSize);
+}
+
+void Canvas::saveStrip()
+{
+    CopyRect(hdcFondoBajo, 0, 0, kFieldWidth, kBottomStripHeight, Picture1, 0, kBottomStripTop);
+}
+
+void Canvas::syncStrip(PixelPoint at)
+{
+    if (at.x >= 0 && at.y + kSpriteSize > kBottomStripTop)
+        CopyRect(hdcFondoBajo, at.x, at.y - kBottomStripTop, kSpriteSize, kSpriteSize, Picture1, at.x, at.y);
+}
+
+void Canvas::cleanStrip(PixelPoint at)
+{
+    CopyRect(hdcFondoBajo, at.x, at.y - kBottomStripTop, kSpriteSize, kSpriteSize, Picture2, at.x, at.y);
 }
 
 } // namespace quibix

@@ -1,37 +1,27 @@
 #pragma once
 // The drawing surfaces, the scratch buffers and the piece drawing of the
-// play field and the side band.
+// play field and the side band. The surfaces are only changed through the
+// operations below, so every caller draws a screen the same way.
 #include "game/Board.h"
 #include "game/Geometry.h"
 #include "ports/Ports.h"
 #include "render/SpriteCatalogue.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace quibix {
 
 class Canvas {
 public:
-    explicit Canvas(DisplayPort& display);
-
-    // Surfaces. Picture1 is the play field on screen, Picture2 the resting
-    // picture (background, bricks, pieces at rest), Picture3 the clean
-    // background; PicBanda the band on screen, PicBandaBuff its clean copy.
-    QImage Picture1, Picture2, Picture3, PicBanda, PicBandaBuff;
-
-    // Scratch buffers, made by CreaBuffers at start-up.
-    QImage hdcIcono, hdcTnt, hdcDinamita, hdcFondoBajo;
-
-    // The sprites in play: picIcono 0..5 the six kinds, 6 the stone.
-    std::array<QImage, 7> picIcono, picIconoMK;
-    std::array<QImage, kFuseFrames> picTnt, picTntMK;
-    QImage picDinamite, picDinamite2, picDinamiteMK, ladrillo;
-
-    // Every sprite of the program, including the chooser's twelve pieces.
-    SpriteCatalogue catalogue;
+    // `sprites` is every sprite of the program, the chooser's twelve pieces
+    // included; the kinds in play start as pictures 0..5.
+    explicit Canvas(DisplayPort& display, SpriteCatalogue sprites = SpriteCatalogue::fromResource());
 
     // Takes the sprites in play from the catalogue: kinds 0..5 from the
     // given picture numbers, the stone, the fuse, the dynamite, the bricks.
@@ -39,6 +29,19 @@ public:
 
     void CreaBuffers();
     void LiberaBuffers();
+
+    // ---- A screen ----------------------------------------------------------
+    // A new clean background (Picture3), which the resting picture (Picture2)
+    // starts from. The field on screen keeps what it shows.
+    void setBackground(const QImage& picture);
+    // A new band, shown (PicBanda) and kept clean (PicBandaBuff).
+    void setBand(const QImage& picture);
+    // The field shows the clean background alone, and is presented.
+    void showBackground();
+    // The whole field drawn afresh: the background, `ladrillos` brick rows,
+    // every piece of the board at its cell and the two piece slots, on the
+    // resting picture and on the field, every piece presented as drawn.
+    void composeScreen(const Tablero& board, int16_t ladrillos, int16_t loaded, int16_t next);
 
     // Draws sprite `intIcono` at (intX, intY) on Picture1 and presents it,
     // pauses, then erases it again (blnBorra) or also draws it on Picture2.
@@ -50,8 +53,9 @@ public:
     void MataIcono(int16_t intX, int16_t intY);
 
     // Full redraw (blnTotal true): rebuilds Picture2 with `ladrillos` brick
-    // rows and draws every piece of the field at its cell. With false only
-    // the pieces are drawn again at their stored positions.
+    // rows, renews those rows on Picture1 and draws every piece of the field
+    // at its cell, renewing its row on Picture1 first. With false only the
+    // pieces are drawn again at their stored positions.
     void DibujaArray(const Tablero& board, int16_t ladrillos, bool blnTotal);
 
     // Presents Picture1, then PicBanda.
@@ -71,9 +75,72 @@ public:
     // The dynamite, intact or exploding, drawn with its mask at (0, 165)
     // over what the band shows there (one row short of the picture).
     void drawDynamite(bool exploding);
+    // The band's whole fuse and dynamite area back to the clean band.
+    void clearFuseAndDynamite();
+
+    // `area` of the field back to the resting picture, then `paint` draws
+    // over the field and it is presented (the cannon, which is never at rest).
+    void redrawOverField(const QRect& area, const std::function<void(QPainter&)>& paint);
+
+    // ---- One sprite square at `at` (its top-left), for pieces in motion ----
+    // Off the resting picture (the clean background back); the field still
+    // shows it until it moves.
+    void liftFromRest(PixelPoint at);
+    // The field's square as the resting picture holds it.
+    void showResting(PixelPoint at);
+    // A flying or falling piece wiped from the field: inside the cannon strip
+    // from the strip saved at the shot, so the cannon stays; above it from
+    // the resting picture.
+    void eraseMoving(PixelPoint at);
+    // A sprite drawn on the field with its mask, not presented.
+    void drawSprite(PixelPoint at, int16_t sprite);
+    // The cannon strip saved from the field as it shows now (at a shot).
+    void saveStrip();
+    // The strip's square taken from the field where a piece landed or
+    // vanished; a square wholly above the strip leaves it alone.
+    void syncStrip(PixelPoint at);
+    // The strip's square taken from the resting picture: a piece starts to
+    // fall inside the strip, and the strip still shows it at rest.
+    void cleanStrip(PixelPoint at);
+
+    // ---- Read access, for tests ----------------------------------------------
+    const QImage& field() const { return Picture1; }
+    const QImage& resting() const { return Picture2; }
+    const QImage& background() const { return Picture3; }
+    const QImage& band() const { return PicBanda; }
+    const QImage& cleanBand() const { return PicBandaBuff; }
+    const QImage& cannonStrip() const { return hdcFondoBajo; }
+    const QImage& bricks() const { return ladrillo; }
+    const QImage& sprite(int kind) const { return picIcono.at(kind); }
+    const QImage& spriteMask(int kind) const { return picIconoMK.at(kind); }
+    const SpriteCatalogue& catalogue() const { return catalogue_; }
+    // All four scratch buffers are made (CreaBuffers) or all dropped.
+    bool hasBuffers() const;
 
 private:
+    // Picture2 rebuilt as the clean background under `ladrillos` brick rows.
+    void layBricks(int16_t ladrillos);
+    // Every piece of the field drawn at rest: at its cell below `ladrillos`
+    // brick rows, its row on Picture1 renewed first (atCells), or at its
+    // stored position.
+    void drawPieces(const Tablero& board, int16_t ladrillos, bool atCells);
+
     DisplayPort& display_;
+
+    // Surfaces. Picture1 is the play field on screen, Picture2 the resting
+    // picture (background, bricks, pieces at rest), Picture3 the clean
+    // background; PicBanda the band on screen, PicBandaBuff its clean copy.
+    QImage Picture1, Picture2, Picture3, PicBanda, PicBandaBuff;
+
+    // Scratch buffers, made by CreaBuffers at start-up. hdcFondoBajo is the
+    // cannon strip as the field showed it at the shot.
+    QImage hdcIcono, hdcTnt, hdcDinamita, hdcFondoBajo;
+
+    SpriteCatalogue catalogue_;
+    // The sprites in play: picIcono 0..5 the six kinds, 6 the stone.
+    std::array<QImage, 7> picIcono, picIconoMK;
+    std::array<QImage, kFuseFrames> picTnt, picTntMK;
+    QImage picDinamite, picDinamite2, picDinamiteMK, ladrillo;
 };
 
 } // namespace quibix

@@ -1,7 +1,6 @@
 #include "render/Player.h"
 
 #include "render/Cannon.h"
-#include "render/Module1.h"
 
 #include <vector>
 
@@ -16,11 +15,7 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-constexpr int kFallStep = 10;
-constexpr int16_t kFallEnd = 470; // below the 460 px field
 constexpr int kFallPauseMs = 10;
-// The band's fuse and dynamite area, restored whole after an explosion.
-constexpr int kBandAreaX = 0, kBandAreaY = 85, kBandAreaW = 90, kBandAreaH = 270;
 
 } // namespace
 
@@ -60,29 +55,20 @@ void Player::play(const Turn& turn, const SoundSink& sound, int16_t frameMs)
 void Player::shotFired()
 {
     // The piece leaves the cannon: the bare background goes back under it.
-    CopyRect(canvas_.Picture2, kLoadedPieceX, kLoadedPieceY, kSpriteSize, kSpriteSize, canvas_.Picture3,
-             kLoadedPieceX, kLoadedPieceY);
-    CopyRect(canvas_.Picture1, kLoadedPieceX, kLoadedPieceY, kSpriteSize, kSpriteSize, canvas_.Picture3,
-             kLoadedPieceX, kLoadedPieceY);
+    const PixelPoint slot{kLoadedPieceX, kLoadedPieceY};
+    canvas_.liftFromRest(slot);
+    canvas_.showResting(slot);
     // The cannon strip as the screen shows it now: frames flying over the
     // cannon are erased from here, so the cannon is not wiped out.
-    CopyRect(canvas_.hdcFondoBajo, 0, 0, kFieldWidth, kBottomStripHeight, canvas_.Picture1, 0,
-             kBottomStripTop);
-}
-
-void Player::syncStrip(PixelPoint at)
-{
-    // Falling pieces are erased from the strip, and a stale strip would put
-    // back a removed piece or cut the landed one.
-    if (at.x >= 0 && at.y + kSpriteSize > kBottomStripTop)
-        CopyRect(canvas_.hdcFondoBajo, at.x, at.y - kBottomStripTop, kSpriteSize, kSpriteSize,
-                 canvas_.Picture1, at.x, at.y);
+    canvas_.saveStrip();
 }
 
 void Player::pieceRested(const PieceRested& e)
 {
     canvas_.DibujaIcono(e.at.x, e.at.y, e.kind, false, 0);
-    syncStrip(e.at);
+    // Falling pieces are erased from the strip, and a stale strip would put
+    // back a removed piece or cut the landed one.
+    canvas_.syncStrip(e.at);
     // The hourglass while the group is searched.
     window_.setPointer(kPointerHourglass);
     window_.setPointer(kPointerDefault);
@@ -91,7 +77,7 @@ void Player::pieceRested(const PieceRested& e)
 void Player::pieceRemoved(const PieceRemoved& e)
 {
     canvas_.MataIcono(e.at.x, e.at.y);
-    syncStrip(e.at);
+    canvas_.syncStrip(e.at);
 }
 
 void Player::piecesFell(const PiecesFell& e)
@@ -105,8 +91,7 @@ void Player::piecesFell(const PiecesFell& e)
     pieces.reserve(e.pieces.size());
     for (const FallingPiece& p : e.pieces) {
         // Off the resting picture now; it stays on screen until it moves.
-        CopyRect(canvas_.Picture2, p.from.x, p.from.y, kSpriteSize, kSpriteSize, canvas_.Picture3, p.from.x,
-                 p.from.y);
+        canvas_.liftFromRest(p.from);
         pieces.push_back({p.from, p.code, true});
     }
 
@@ -118,31 +103,22 @@ void Player::piecesFell(const PiecesFell& e)
         for (Falling& p : pieces) {
             if (p.at.y >= kFallEnd)
                 continue;
-            if (p.at.y < kBottomStripTop) {
-                CopyRect(canvas_.Picture1, p.at.x, p.at.y, kSpriteSize, kSpriteSize, canvas_.Picture2, p.at.x,
-                         p.at.y);
-                continue;
-            }
-            if (p.blnPrimera) {
+            if (p.at.y >= kBottomStripTop && p.blnPrimera) {
                 // The strip saved at the shot still shows the piece where it
                 // rested; clean it there first. From the resting picture, not
                 // the bare background: a piece entering the strip from above
                 // overlaps the row below, whose pieces must stay. (The cannon,
                 // not in the resting picture, is drawn again after the fall.)
-                CopyRect(canvas_.hdcFondoBajo, p.at.x, p.at.y - kBottomStripTop, kSpriteSize, kSpriteSize,
-                         canvas_.Picture2, p.at.x, p.at.y);
+                canvas_.cleanStrip(p.at);
                 p.blnPrimera = false;
             }
-            CopyRect(canvas_.Picture1, p.at.x, p.at.y, kSpriteSize, kSpriteSize, canvas_.hdcFondoBajo, p.at.x,
-                     p.at.y - kBottomStripTop);
+            canvas_.eraseMoving(p.at);
         }
         for (Falling& p : pieces) {
             if (p.at.y >= kFallEnd)
                 continue;
             p.at.y = static_cast<int16_t>(p.at.y + kFallStep);
-            const int sprite = p.code - 1;
-            DibujaTransparente(canvas_.Picture1, canvas_.picIcono[sprite], canvas_.picIconoMK[sprite],
-                               canvas_.hdcIcono, p.at.x, p.at.y, kSpriteSize, kSpriteSize);
+            canvas_.drawSprite(p.at, static_cast<int16_t>(p.code - 1));
         }
         canvas_.Refresca();
         canvas_.pause(kFallPauseMs);
@@ -158,8 +134,7 @@ void Player::boardLowered(const BoardLowered& e)
     // The redraw wipes whole rows, the cannon's included.
     drawCannon(canvas_, e.angle);
 
-    CopyRect(canvas_.PicBanda, kBandAreaX, kBandAreaY, kBandAreaW, kBandAreaH, canvas_.PicBandaBuff, kBandAreaX,
-             kBandAreaY);
+    canvas_.clearFuseAndDynamite();
     canvas_.drawFuse(0);
     canvas_.drawDynamite(false);
     canvas_.present(Surface::PicBanda);
@@ -178,8 +153,7 @@ void Player::redrawBoard(const Tablero& board, int16_t ladrillos, int16_t previo
             if (code == kEmpty)
                 continue;
             // Off the screen where it was; the resting picture is already new.
-            const PixelPoint was = cellOrigin(c, r, previousLadrillos);
-            CopyRect(canvas_.Picture1, was.x, was.y, kSpriteSize, kSpriteSize, canvas_.Picture2, was.x, was.y);
+            canvas_.showResting(cellOrigin(c, r, previousLadrillos));
             const PixelPoint at = cellOrigin(c, r, ladrillos);
             canvas_.DibujaIcono(at.x, at.y, static_cast<int16_t>(code - 1), false, 0);
         }

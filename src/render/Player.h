@@ -39,9 +39,6 @@ private:
     void pieceRemoved(const PieceRemoved& e);
     void piecesFell(const PiecesFell& e);
     void boardLowered(const BoardLowered& e);
-    // Keeps the cannon strip saved at the shot in step with the screen at one
-    // cell.
-    void syncStrip(PixelPoint at);
 
     Canvas& canvas_;
     WindowPort& window_;

@@ -88,6 +88,8 @@ MainWindow::MainWindow()
     : pacer_([this](FramePacer::Clock::time_point deadline) { runEventsUntil(deadline, input_->dropping()); })
 {
     setWindowTitle(QStringLiteral("Quibix"));
+    // The title rows tell which games can be watched, window active or not.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     auto* client = new QWidget(this);
     client->setFixedSize(kClientWidth, kClientHeight);
@@ -122,6 +124,8 @@ MainWindow::MainWindow()
             [this] { dispatch([](Form1& f) { f.cmdStart_Click(); }); });
     connect(titleScreen_, &TitleScreen::exitClicked, this,
             [this] { dispatch([](Form1& f) { f.cmdExit_Click(); }); });
+    connect(titleScreen_, &TitleScreen::recordClicked, this,
+            [this](int row) { dispatch([row](Form1& f) { f.watchRecord(row); }); });
     connect(menus_, &GameMenuBar::triggered, this, &MainWindow::onMenu);
 }
 
@@ -141,6 +145,13 @@ void MainWindow::attach(Form1& form)
     connect(musicStatus, &QTimer::timeout, this,
             [this] { dispatch([](Form1& f) { f.MMControl1_StatusUpdate(); }); });
     musicStatus->start(1000);
+}
+
+void MainWindow::watchSoon(Replay replay)
+{
+    QTimer::singleShot(0, this, [this, replay = std::move(replay)] {
+        dispatch([&replay](Form1& f) { f.watchReplay(replay); });
+    });
 }
 
 void MainWindow::dispatch(const std::function<void(Form1&)>& handler)
@@ -283,6 +294,39 @@ void MainWindow::messageBox(const std::string& text, const std::string& title)
     body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     PromptScope scope(*this);
     showMessage(this, QMessageBox::NoIcon, toQString(title), body);
+}
+
+void MainWindow::notice(const std::string& text, const std::string& title, int ms)
+{
+    QString body = toQString(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), body, QMessageBox::Ok, this);
+    QTimer::singleShot(ms, &box, &QDialog::accept);
+    notice_ = &box;
+    box.exec();
+    notice_ = nullptr;
+}
+
+void MainWindow::setRecordWatchable(int row, bool watchable)
+{
+    titleScreen_->setRecordWatchable(row, watchable);
+}
+
+void MainWindow::setWatching(bool watching)
+{
+    if (!watching) {
+        input_->endWatch();
+        return;
+    }
+    // Called from inside the handler that plays the game, so straight to
+    // the game rather than through dispatch.
+    input_->watch([this] {
+        if (form_)
+            form_->stopWatching();
+        if (notice_)
+            notice_->accept();
+    });
 }
 
 std::optional<std::string> MainWindow::inputBox(const std::string& prompt,

@@ -3,8 +3,11 @@
 // game and carries out what the game asks of the window. No rule lives here.
 #include "game/FramePacer.h"
 #include "ports/Ports.h"
+#include "storage/ReplayFile.h"
 
 #include <QMainWindow>
+
+class QDialog;
 
 #include <functional>
 #include <optional>
@@ -31,6 +34,9 @@ public:
     // The game whose handlers the window calls; set once, before showing.
     void attach(Form1& form);
 
+    // Plays a recorded game once the window is up (--replay).
+    void watchSoon(Replay replay);
+
     // Keeps the window painting for `ms` milliseconds; input waits meanwhile.
     void waitFor(int ms);
 
@@ -46,8 +52,11 @@ public:
     void showTitleScreen(bool visible) override;
     void setTitlePicture(const QImage& picture) override;
     void messageBox(const std::string& text, const std::string& title) override;
+    void notice(const std::string& text, const std::string& title, int ms) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& proposed) override;
+    void setRecordWatchable(int row, bool watchable) override;
+    void setWatching(bool watching) override;
     int16_t pointer() const override { return pointer_; }
     void setPointer(int16_t shape) override;
     void disableInput() override;
@@ -96,6 +105,10 @@ private:
     bool quitting_ = false;
     int promptDepth_ = 0;
     bool confineWanted_ = false;
+
+    // The message of a watched game that is open now, closed early when
+    // the player stops watching.
+    QDialog* notice_ = nullptr;
 
     int16_t pointer_ = kPointerDefault;
     int32_t cursorCounter_ = 0;

@@ -3,6 +3,9 @@
 #include "ui/PlayField.h"
 #include "ui/ShadowLabel.h"
 
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QPainter>
 #include <QPushButton>
 
@@ -16,6 +19,7 @@ constexpr double kHeadingPoints = 14.25;
 TitleScreen::TitleScreen(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true); // the pointer shows which rows can be watched
 
     cmdStart_ = new QPushButton(QStringLiteral("Start Game"), this);
     cmdStart_->setGeometry(20, 20, 85, 29);
@@ -59,6 +63,55 @@ void TitleScreen::setRecordValue(int row, const QString& text)
 {
     if (row >= 0 && row < kRows)
         lblRecordVal_[row]->setText(text);
+}
+
+void TitleScreen::setRecordWatchable(int row, bool watchable)
+{
+    if (row >= 0 && row < kRows)
+        watchable_[row] = watchable;
+}
+
+int TitleScreen::watchableRowAt(QPoint at) const
+{
+    // The labels let the mouse through; the row is found by place.
+    for (int row = 0; row < kRows; ++row) {
+        if (watchable_[row] &&
+            (lblRecord_[row]->geometry().contains(at) || lblRecordVal_[row]->geometry().contains(at)))
+            return row;
+    }
+    return -1;
+}
+
+bool TitleScreen::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (watchableRowAt(help->pos()) >= 0)
+            QToolTip::showText(help->globalPos(), QStringLiteral("Watch this game"), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TitleScreen::mouseMoveEvent(QMouseEvent* event)
+{
+    if (watchableRowAt(event->position().toPoint()) >= 0)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+    QWidget::mouseMoveEvent(event);
+}
+
+void TitleScreen::mousePressEvent(QMouseEvent* event)
+{
+    const int row = watchableRowAt(event->position().toPoint());
+    if (row >= 0 && event->button() == Qt::LeftButton) {
+        emit recordClicked(row);
+        return;
+    }
+    QWidget::mousePressEvent(event);
 }
 
 void TitleScreen::paintEvent(QPaintEvent*)

@@ -46,8 +46,13 @@ bool UserInput::isUserInput(const QEvent* event)
 
 bool UserInput::eventFilter(QObject* watched, QEvent* event)
 {
-    if (isUserInput(event))
+    if (isUserInput(event)) {
+        const QEvent::Type type = event->type();
+        if (interrupt_ && (type == QEvent::KeyPress || type == QEvent::MouseButtonPress ||
+                           type == QEvent::NonClientAreaMouseButtonPress))
+            interrupt_();
         return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -65,6 +70,21 @@ void UserInput::uninstall()
         return;
     QCoreApplication::instance()->removeEventFilter(this);
     installed_ = false;
+}
+
+void UserInput::watch(std::function<void()> interrupt)
+{
+    interrupt_ = std::move(interrupt);
+    install();
+}
+
+void UserInput::endWatch()
+{
+    interrupt_ = nullptr;
+    // Whatever was pressed to stop it is not also a click on the title.
+    FlushInput();
+    if (!locked_)
+        uninstall();
 }
 
 void UserInput::DisableInput()

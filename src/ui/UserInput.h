@@ -4,6 +4,8 @@
 // a click made during a shot never fires another one.
 #include <QObject>
 
+#include <functional>
+
 namespace quibix {
 
 class UserInput final : public QObject {
@@ -30,6 +32,12 @@ public:
     void suspend();
     void resume();
 
+    // While a recorded game plays: every input is held back, and a key or a
+    // button pressed calls `interrupt` (which stops the game). Ends with
+    // endWatch.
+    void watch(std::function<void()> interrupt);
+    void endWatch();
+
     static bool isUserInput(const QEvent* event);
 
 protected:
@@ -42,6 +50,7 @@ private:
     bool locked_ = false;
     bool installed_ = false;
     int suspended_ = 0;
+    std::function<void()> interrupt_;
 };
 
 } // namespace quibix

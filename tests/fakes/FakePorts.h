@@ -142,6 +142,11 @@ public:
         messages.push_back(text);
         record("message " + text, "message " + title + ": " + text);
     }
+    void notice(const std::string& text, const std::string& title, int ms) override
+    {
+        messages.push_back(text);
+        record("notice " + text, "notice " + title + ": " + text + " " + num(ms));
+    }
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& proposed) override
     {
@@ -183,6 +188,13 @@ public:
     std::optional<std::array<int16_t, 6>> piecesAnswer;
     std::optional<std::string> skinAnswer;
     std::array<QImage, 12> chooserPictures;
+
+    // Not traced: the golden games were recorded before games could be
+    // watched.
+    void setRecordWatchable(int row, bool on) override { watchableRows[row] = on; }
+    void setWatching(bool on) override { watching = on; record(on ? "watching" : "watching ends"); }
+    std::map<int, bool> watchableRows;
+    bool watching = false;
 
     void focusPlayField() override { note("focus"); }
     void openInEditor(const std::filesystem::path& file) override

@@ -11,9 +11,7 @@ struct Form1TestAccess {
     // The field redrawn from the engine's board and pieces, as after a turn.
     static void showBoard(Form1& f)
     {
-        f.canvas.DibujaArray(f.rules.board(), f.rules.ladrillos(), true);
-        f.canvas.drawPieceSlots(f.rules.ficha(), f.rules.siguiente());
-        f.canvas.Picture1 = f.canvas.Picture2.copy();
+        f.canvas.composeScreen(f.rules.board(), f.rules.ladrillos(), f.rules.ficha(), f.rules.siguiente());
     }
     static RecordTable& records(Form1& f) { return f.Records; }
     static int16_t& recordLevel(Form1& f) { return f.intRecordLevel; }

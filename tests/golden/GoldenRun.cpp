@@ -3,6 +3,7 @@
 #include "fakes/FakePorts.h"
 #include "form/Form1.h"
 #include "game/Board.h"
+#include "storage/ReplayFile.h"
 
 #include <QColor>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace quibix::golden {
 
@@ -20,31 +22,50 @@ using namespace quibix::testing;
 
 namespace {
 
-// A replayable generator: a fixed seed, and each reseed moves to the next
-// seed of a fixed series, so reseeding shows in the draws. Draws and
-// reseeds have their own log: when in a handler they are drawn does not
-// change what the player sees, only their order does.
-class GoldenRandom final : public RandomSource {
+// The golden seeds: the game's seed first, then a fixed series, so each
+// reseed shows in the draws.
+class GoldenSeeds final : public SeedSource {
 public:
-    explicit GoldenRandom(uint32_t seed) : seed_(seed), engine_(seed) {}
-    std::string log;
-
-    float next() override
+    explicit GoldenSeeds(uint32_t seed) : seed_(seed) {}
+    std::optional<uint32_t> nextSeed() override
     {
-        const float v = static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
-        char text[32];
-        log.append(text, std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(v)));
-        return v;
-    }
-    void reseedFromClock() override
-    {
-        engine_.seed(seed_ * 7919u + ++reseeds_);
-        log += "reseed\n";
+        if (!started_) {
+            started_ = true;
+            return seed_;
+        }
+        return seed_ * 7919u + ++reseeds_;
     }
 
 private:
     uint32_t seed_, reseeds_ = 0;
-    std::mt19937 engine_;
+    bool started_ = false;
+};
+
+// The game's generator with a log of its draws and reseeds: when in a
+// handler they are drawn does not change what the player sees, only their
+// order does.
+class GoldenRandom final : public RandomSource {
+public:
+    explicit GoldenRandom(uint32_t seed) : seeds_(seed), random_(seeds_) {}
+    std::string log;
+
+    float next() override
+    {
+        const float v = random_.next();
+        char text[32];
+        log.append(text, std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(v)));
+        return v;
+    }
+    std::optional<uint32_t> reseed() override
+    {
+        log += "reseed\n";
+        return random_.reseed();
+    }
+    void setSeedSource(SeedSource* source) override { random_.setSeedSource(source); }
+
+private:
+    GoldenSeeds seeds_;
+    SeededRandom random_;
 };
 
 using Codes = std::array<std::array<int, 16>, 18>; // [column][row], margin included
@@ -155,6 +176,7 @@ void writeGoldenFolder(const std::filesystem::path& app)
 GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder)
 {
     std::filesystem::remove(appFolder / "data" / "Quibix.dat");
+    std::filesystem::remove_all(appFolder / "data" / "replays");
     GameResult result;
     EventLog events;
     FakeWindow window{events};
@@ -213,6 +235,55 @@ GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder
     form.Exit_Click();
     result.rand = std::move(random.log);
     return result;
+}
+
+std::vector<std::filesystem::path> recordedGames(const std::filesystem::path& appFolder)
+{
+    std::vector<std::filesystem::path> games;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(appFolder / "data" / "replays", ec))
+        games.push_back(entry.path());
+    std::sort(games.begin(), games.end()); // named by when they ended, then -2, -3...
+    return games;
+}
+
+std::string watchGame(const GameSpec& spec, const std::filesystem::path& replay,
+                      const std::filesystem::path& appFolder)
+{
+    std::string out;
+    EventLog events;
+    FakeWindow window{events};
+    FakeEffects effects{events};
+    FakeMusic music{events};
+    GoldenRandom random(spec.seed + 1); // any other sequence: the game brings its own
+    window.trace = effects.trace = music.trace = [&](const std::string& line) { out += line + '\n'; };
+    window.keepShown = false;
+    Form1 form(appFolder, window, effects, music, random);
+    form.Form_Load();
+    if (spec.index % 7 == 3)
+        form.MenuSound_Click(1);
+    if (spec.index % 5 == 4)
+        form.MenuSound_Click(0);
+    const std::optional<Replay> game = readReplay(replay);
+    if (!game)
+        return "unreadable replay\n";
+    form.watchReplay(*game);
+    form.Exit_Click();
+    return out;
+}
+
+std::vector<std::string> turnTrace(const std::string& out)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    bool playing = false;
+    for (std::string line; std::getline(in, line);) {
+        playing = playing || line == "title 0";
+        const bool effect = line.rfind("sound ", 0) == 0 && line.find("win.wav") == std::string::npos;
+        if (playing && (effect || line.rfind("caption 0 0 ", 0) == 0))
+            lines.push_back(line);
+    }
+    return lines;
 }
 
 std::string summary(const GameSpec& spec, const GameResult& result)

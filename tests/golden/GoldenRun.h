@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace quibix::golden {
 
@@ -28,6 +29,18 @@ GameSpec goldenGame(int index);
 void writeGoldenFolder(const std::filesystem::path& appFolder);
 
 GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder);
+
+// The games the last playGame recorded, in the order they ended.
+std::vector<std::filesystem::path> recordedGames(const std::filesystem::path& appFolder);
+
+// A recorded game watched through Form1 with the sound options of `spec`:
+// what the game did, as playGame records it.
+std::string watchGame(const GameSpec& spec, const std::filesystem::path& replay,
+                      const std::filesystem::path& appFolder);
+
+// What the player sees and hears of the turns in a trace: every effect but
+// the high-score fanfare, and the score after each turn.
+std::vector<std::string> turnTrace(const std::string& out);
 
 // "index seed shape level group shots outhash randhash outlines".
 std::string summary(const GameSpec& spec, const GameResult& result);

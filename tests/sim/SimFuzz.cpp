@@ -17,19 +17,20 @@ std::mt19937 rng(20261207);
 int pick(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
 std::string number(int n) { return std::to_string(pick(n)); }
 
-// One JSON object, in printable ASCII.
+// One JSON object on one line, valid UTF-8 whatever bytes the script held.
 bool oneJsonObject(const std::string& line)
 {
     QJsonParseError error{};
-    return std::all_of(line.begin(), line.end(), [](char c) { return c >= 0x20 && c < 0x7f; }) &&
-           QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).isObject() &&
-           error.error == QJsonParseError::NoError;
+    const QByteArray bytes = QByteArray::fromStdString(line);
+    return std::none_of(line.begin(), line.end(), [](char c) { return c >= 0 && c < 0x20; }) &&
+           QString::fromUtf8(bytes).toUtf8() == bytes &&
+           QJsonDocument::fromJson(bytes, &error).isObject() && error.error == QJsonParseError::NoError;
 }
 
 std::string hostileLine()
 {
     static const char* kWords[] = {"seed", "new", "clear", "put", "load", "fuse", "shoot",
-                                   "board", "easy", "hard", "random", "saw", "#"};
+                                   "board", "easy", "hard", "random", "saw", "#", "replay"};
     static const char* kNumbers[] = {"0", "-1", "1", "2", "3", "7", "8", "14", "15", "16", "17",
                                      "18", "178", "179", "180", "32767", "-32768", "65536",
                                      "2147483648", "99999999999999999999999999", "1e3", "0x10",
@@ -41,7 +42,7 @@ std::string hostileLine()
     else if (kind == 1) // one endless word
         line.assign(5000 + pick(20000), static_cast<char>('0' + pick(10)));
     else // words of the language with numbers good and bad
-        for (line = kWords[pick(13)]; pick(5);)
+        for (line = kWords[pick(14)]; pick(5);)
             line += std::string(pick(3) ? " " : "\t") + kNumbers[pick(26)];
     return line;
 }

@@ -100,41 +100,61 @@ TEST(DibujaTransparente, OpaquePixelsTakeTheSpriteTheRestKeepTheDestinationAtEve
     }
 }
 
-// A canvas as a screen in play keeps it: Picture1 = Picture2 = Picture3.
+// The program's sprites, but kind 0, the fuse frames and the dynamite made
+// flat, so a test can tell every pixel they leave: kind 0 and the fuse's
+// later frames red on their right (the left transparent), the fuse's first
+// frame and the intact dynamite opaque grey, the exploding one opaque red.
+SpriteCatalogue flatSprites()
+{
+    SpriteCatalogue c = SpriteCatalogue::fromResource();
+    std::tie(c.pieces[0], c.pieceMasks[0]) = halfSprite({25, 25}, 10, kRed);
+    std::tie(c.tnt[0], c.tntMasks[0]) = halfSprite({90, 83}, 0, kGrey);
+    for (int i = 1; i < kFuseFrames; ++i)
+        std::tie(c.tnt[i], c.tntMasks[i]) = halfSprite({90, 83}, 45, kRed);
+    std::tie(c.dynamite, c.dynamiteMask) = halfSprite({90, 100}, 0, kGrey);
+    c.dynamiteExploding = filled(90, 100, kRed);
+    return c;
+}
+
+// A canvas as a screen in play keeps it: the field shows the resting
+// picture, which is the clean background; nothing presented or paused yet.
 struct CanvasTest : ::testing::Test {
     testing::EventLog log;
     testing::FakeWindow window{log};
-    Canvas canvas{window};
+    Canvas canvas{window, flatSprites()};
 
     void SetUp() override
     {
-        canvas.Picture1 = canvas.Picture2 = canvas.Picture3 = numberedImage(kFieldWidth, kFieldHeight, 0);
-        canvas.PicBandaBuff = numberedImage(kBandWidth, kBandHeight, 40);
-        canvas.PicBanda = canvas.PicBandaBuff.copy();
+        canvas.setBackground(numberedImage(kFieldWidth, kFieldHeight, 0));
+        canvas.setBand(numberedImage(kBandWidth, kBandHeight, 40));
         canvas.CreaBuffers();
+        canvas.showBackground();
+        window.presentsPicture1 = 0;
     }
 };
 
-// Erased from Picture2 above the bottom strip, from its saved background
-// from the strip's first line down.
+// Erased from the resting picture above the bottom strip, from the strip
+// saved at the shot from the strip's first line down.
 TEST_F(CanvasTest, FlyingSpriteIsShownThenErasedFromTheRightSourceAtTheBottomStripLine)
 {
-    canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(0, 0, 200));
-    canvas.hdcFondoBajo = numberedImage(kFieldWidth, kBottomStripHeight, 99);
-    const QImage picture2 = canvas.Picture2.copy();
+    canvas.saveStrip(); // the numbered background
+    canvas.setBackground(filled(kFieldWidth, kFieldHeight, qRgb(0, 0, 200)));
+    canvas.DibujaIcono(200, 100, 2, false, 0); // at rest, not in the clean background
+    window.presentsPicture1 = 0;
+    const QImage picture2 = canvas.resting().copy();
     for (int y : {100, 307, 308, 420}) {
-        const QImage before = square(canvas.Picture1, 200, y);
+        const QImage before = square(canvas.field(), 200, y);
         canvas.DibujaIcono(200, static_cast<int16_t>(y), 0, true, 17);
         EXPECT_NE(square(window.shownPicture1, 200, y), before) << "not shown at " << y;
-        EXPECT_EQ(square(canvas.Picture1, 200, y),
-                  y < 308 ? square(picture2, 200, y) : square(canvas.hdcFondoBajo, 200, y - kBottomStripTop))
+        EXPECT_EQ(square(canvas.field(), 200, y),
+                  y < kBottomStripTop ? square(picture2, 200, y) : square(canvas.cannonStrip(), 200, y - kBottomStripTop))
             << "not erased at " << y;
     }
-    EXPECT_EQ(canvas.Picture2, picture2);
+    EXPECT_EQ(canvas.resting(), picture2);
     EXPECT_EQ(window.presentsPicture1, 4);
     EXPECT_EQ(window.pausedMs, 4 * 17);
     canvas.DibujaIcono(430, 450, 3, true, 0); // clipped at the field's corner
-    EXPECT_EQ(canvas.Picture1.copy(430, 450, 12, 10), canvas.hdcFondoBajo.copy(430, 142, 12, 10));
+    EXPECT_EQ(canvas.field().copy(430, 450, 12, 10), canvas.cannonStrip().copy(430, 142, 12, 10));
 }
 
 TEST_F(CanvasTest, NegativePositionsDoNothingAtAll)
@@ -144,8 +164,10 @@ TEST_F(CanvasTest, NegativePositionsDoNothingAtAll)
     canvas.MataIcono(5, -1);
     canvas.MataIcono(-25, 5);
     canvas.DibujaIcono(100, 100, 7, false, 30); // no such sprite either
-    EXPECT_TRUE(canvas.Picture1 == canvas.Picture3 && canvas.Picture2 == canvas.Picture3);
-    EXPECT_EQ(window.pausedMs + window.presentsPicture1, 0);
+    EXPECT_EQ(canvas.field(), canvas.background());
+    EXPECT_EQ(canvas.resting(), canvas.background());
+    EXPECT_EQ(window.pausedMs, 0);
+    EXPECT_EQ(window.presentsPicture1, 0);
 }
 
 TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlines)
@@ -153,9 +175,9 @@ TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlines)
     canvas.DibujaIcono(100, 50, 2, false, 0);
     canvas.MataIcono(100, 50);
 
-    const QImage clean = square(canvas.Picture3, 100, 50);
-    EXPECT_EQ(square(canvas.Picture2, 100, 50), clean);
-    EXPECT_EQ(square(canvas.Picture1, 100, 50), clean);
+    const QImage clean = square(canvas.background(), 100, 50);
+    EXPECT_EQ(square(canvas.resting(), 100, 50), clean);
+    EXPECT_EQ(square(canvas.field(), 100, 50), clean);
     // The last frame shown: 1-pixel black outlines (x+2)..(x+23),
     // (x+6)..(x+19), (x+10)..(x+15), the clean background between them.
     const QImage shown = square(window.shownPicture1, 100, 50);
@@ -175,47 +197,66 @@ TEST_F(CanvasTest, MataIconoClearsTheCellAndShowsThreeNestedOutlines)
 // here the margin and the board left from before.
 TEST_F(CanvasTest, FullRedrawLaysBricksOverAFreshBackgroundAndSkipsTheMargin)
 {
-    std::tie(canvas.picIcono[0], canvas.picIconoMK[0]) = halfSprite({25, 25}, 10, kRed);
-    canvas.Picture2 = filled(kFieldWidth, kFieldHeight, qRgb(1, 2, 3)); // the old board
+    canvas.DibujaIcono(100, 200, 2, false, 0); // the old board
     Tablero board;
     board(16, 1).Tipo = 1;
     board(17, 5).Tipo = 1; // margin column and row: never drawn
     board(3, 15).Tipo = 1;
     canvas.DibujaArray(board, 1, true);
 
-    EXPECT_EQ(canvas.Picture2.copy(0, 0, kFieldWidth, 25), canvas.ladrillo.copy(0, 0, kFieldWidth, 25));
-    EXPECT_EQ(canvas.Picture2.pixel(422, 74), kRed);
+    EXPECT_EQ(canvas.resting().copy(0, 0, kFieldWidth, 25), canvas.bricks().copy(0, 0, kFieldWidth, 25));
+    EXPECT_EQ(canvas.resting().pixel(422, 74), kRed);
     const QRect below(0, 75, kFieldWidth, kFieldHeight - 75);
-    EXPECT_EQ(canvas.Picture2.copy(below), canvas.Picture3.copy(below));
+    EXPECT_EQ(canvas.resting().copy(below), canvas.background().copy(below));
+}
+
+// A new screen is drawn whole on both pictures, not only the rows that
+// hold bricks or pieces.
+TEST_F(CanvasTest, ComposedScreenRenewsTheWholeFieldAndShowsEveryPieceAsDrawn)
+{
+    canvas.DibujaIcono(100, 200, 2, false, 0); // the screen before
+    canvas.setBackground(filled(kFieldWidth, kFieldHeight, qRgb(0, 0, 200)));
+    window.presentsPicture1 = 0;
+    Tablero board;
+    board(16, 1).Tipo = 1;
+    canvas.composeScreen(board, 1, 0, 0);
+
+    EXPECT_EQ(canvas.field(), canvas.resting());
+    EXPECT_EQ(window.shownPicture1, canvas.field());
+    EXPECT_EQ(window.presentsPicture1, 3); // the piece, then the two slots
+    EXPECT_EQ(canvas.resting().copy(0, 0, kFieldWidth, 25), canvas.bricks().copy(0, 0, kFieldWidth, 25));
+    EXPECT_EQ(canvas.field().pixel(422, 74), kRed);
+    EXPECT_EQ(square(canvas.field(), 100, 200), filled(25, 25, qRgb(0, 0, 200)));
 }
 
 TEST_F(CanvasTest, FuseAndDynamiteDrawOnTheBandOneRowShortWithoutPresenting)
 {
-    const auto [frame, mask] = halfSprite({90, 83}, 45, kRed);
-    canvas.picTnt.fill(frame);
-    canvas.picTntMK.fill(mask);
-    canvas.PicBanda = filled(kBandWidth, kBandHeight, kGrey); // an older frame
-    canvas.drawFuse(99); // clamped to the last frame
-    const QImage& band = canvas.PicBanda;
-    EXPECT_EQ(band.copy(0, 85, 45, 82), canvas.PicBandaBuff.copy(0, 85, 45, 82));
+    canvas.drawDynamite(false); // grey from row 165 to 263
+    canvas.drawFuse(0);         // an older frame, grey
+    canvas.drawFuse(99);        // clamped to the last frame
+    const QImage& band = canvas.band();
+    EXPECT_EQ(band.copy(0, 85, 45, 82), canvas.cleanBand().copy(0, 85, 45, 82));
     EXPECT_EQ(band.copy(45, 85, 45, 82), filled(45, 82, kRed));
-    for (QPoint p : {QPoint(50, 84), QPoint(50, 167), QPoint(90, 100)}) EXPECT_EQ(band.pixel(p), kGrey);
+    EXPECT_EQ(band.pixel(50, 167), kGrey);
+    for (QPoint p : {QPoint(50, 84), QPoint(90, 100)})
+        EXPECT_EQ(band.pixel(p), canvas.cleanBand().pixel(p));
 
-    canvas.PicBanda = canvas.PicBandaBuff.copy();
-    canvas.drawDynamite(false);
-    const QImage intact = canvas.PicBanda.copy();
     canvas.drawDynamite(true);
-    EXPECT_EQ(band.copy(0, 264, 98, 196), canvas.PicBandaBuff.copy(0, 264, 98, 196));
-    EXPECT_NE(band.copy(0, 165, 90, 99), intact.copy(0, 165, 90, 99));
+    EXPECT_EQ(band.copy(0, 165, 90, 99), filled(90, 99, kRed));
+    EXPECT_EQ(band.copy(0, 264, 98, 196), canvas.cleanBand().copy(0, 264, 98, 196));
     EXPECT_EQ(window.presentsBand, 0);
+
+    // After an explosion the whole area is clean again.
+    canvas.clearFuseAndDynamite();
+    EXPECT_EQ(band, canvas.cleanBand());
 }
 
 // Its colours and shape are the golden games' to watch; here the angles it
 // is drawn at and the rectangle its erase restores.
 TEST_F(CanvasTest, CannonAnglesDrawInsideTheEraseRectangleOthersDrawNothing)
 {
-    const QImage& p1 = canvas.Picture1;
-    const QImage& p2 = canvas.Picture2;
+    const QImage& p1 = canvas.field();
+    const QImage& p2 = canvas.resting();
     for (int16_t angle : {180, 0, -10, 300})
         drawCannon(canvas, angle);
     EXPECT_EQ(p1, p2);
@@ -224,7 +265,8 @@ TEST_F(CanvasTest, CannonAnglesDrawInsideTheEraseRectangleOthersDrawNothing)
     for (int16_t a = 1; a <= 179; ++a) {
         drawCannon(canvas, a);
         QImage outside = p1.copy(); // the drawing with the erase rectangle wiped
-        CopyRect(outside, 127, 320, 190, 136, p2, 127, 320);
+        CopyRect(outside, kCannonArea.x(), kCannonArea.y(), kCannonArea.width(), kCannonArea.height(), p2,
+                 kCannonArea.x(), kCannonArea.y());
         EXPECT_EQ(outside, p2) << a;
         EXPECT_NE(p1, p2) << a;
     }
@@ -237,9 +279,14 @@ TEST_F(CanvasTest, CannonAnglesDrawInsideTheEraseRectangleOthersDrawNothing)
     drawCannon(canvas, 170);
     EXPECT_EQ(p1.pixel(161, 410), qRgb(79, 118, 93));
     EXPECT_EQ(p1.copy(230, 320, 87, 136), p2.copy(230, 320, 87, 136));
-    canvas.Picture1.setPixel(126, 450, qRgb(1, 2, 3)); // just outside the rectangle: kept
+    // A new resting picture: the field takes it inside the rectangle only.
+    const QImage before = p1.copy();
+    canvas.setBackground(filled(kFieldWidth, kFieldHeight, kGrey));
     drawCannon(canvas, 90);
-    EXPECT_EQ(p1.pixel(126, 450), qRgb(1, 2, 3));
+    for (QPoint p : {QPoint(126, 450), QPoint(317, 450), QPoint(200, 319), QPoint(200, 456)})
+        EXPECT_EQ(p1.pixel(p), before.pixel(p)) << p.x() << "," << p.y();
+    for (QPoint p : {QPoint(127, 450), QPoint(316, 450), QPoint(130, 320), QPoint(200, 455)})
+        EXPECT_EQ(p1.pixel(p), kGrey) << p.x() << "," << p.y();
 }
 
 struct Files : ::testing::Test {

@@ -1,14 +1,12 @@
 // The board, and the rule engine on a scripted random sequence: a new screen
 // (the shapes cell by cell, stones, the draws), aiming, and the events of a
-// turn; how the player shows and paces them. Which pieces join or fall, the
-// counts, the score, the loss and the next piece are the sim scripts'.
-#include "fakes/FakePorts.h"
+// turn. Which pieces join or fall, the counts, the score, the loss and the
+// next piece are the sim scripts'.
+#include "fakes/EngineFixture.h"
 #include "game/Board.h"
 #include "game/Engine.h"
-#include "game/FramePacer.h"
 #include "game/Numbers.h"
 #include "game/Random.h"
-#include "render/Player.h"
 
 #include <gtest/gtest.h>
 
@@ -51,54 +49,12 @@ TEST(Board, ClearAndPetrifyIncludeTheMarginButNothingBeyond)
     EXPECT_EQ(t(18, 16).Tipo, 5);
     EXPECT_EQ(BuscaFilaBaja(t), 15); // the margin row's own piece
     BorraTablero(t);
-    EXPECT_TRUE(t(0, 0).X == 0 && t(0, 0).Cae == 0 && t(17, 15).Tipo == kEmpty);
+    EXPECT_EQ(t(0, 0).X, 0);
+    EXPECT_EQ(t(0, 0).Cae, 0);
+    EXPECT_EQ(t(17, 15).Tipo, kEmpty);
     EXPECT_EQ(t(18, 16).Tipo, 5);
     EXPECT_EQ(BuscaFilaBaja(t), 0); // an empty board
 }
-
-struct Put { int c, r; int16_t code; };
-
-class EngineFixture : public ::testing::Test {
-protected:
-    // Every kind in turn, so the next-piece rule always finds one.
-    EngineFixture() : random({0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 0.99f}), engine(random) {}
-
-    // A fresh screen's counters, an empty board under `bricks` rows, pieces
-    // put on it, `kind` loaded.
-    void position(const std::vector<Put>& pieces, int16_t kind = 0, int16_t bricks = 0)
-    {
-        engine.clearBoard(bricks);
-        engine.setUsed(0);
-        engine.setScore(0);
-        engine.setFuse(0);
-        engine.setPantalla(0);
-        for (const Put& p : pieces)
-            engine.put(p.c, p.r, p.code);
-        engine.load(kind, kind);
-    }
-
-    int16_t code(int c, int r) const { return engine.board()(c, r).Tipo; }
-
-    template <typename Event>
-    static std::vector<Event> eventsOf(const Turn& turn)
-    {
-        std::vector<Event> found;
-        for (const TurnEvent& e : turn.events)
-            if (const auto* event = std::get_if<Event>(&e))
-                found.push_back(*event);
-        return found;
-    }
-    static std::vector<std::string> soundsOf(const Turn& turn)
-    {
-        std::vector<std::string> names;
-        for (const SoundPlayed& s : eventsOf<SoundPlayed>(turn))
-            names.push_back(s.file);
-        return names;
-    }
-
-    FixedSequenceRandom random;
-    Engine engine;
-};
 
 using Layout = std::array<const char*, 9>; // rows 0..8, '#' where the shape leaves a gap
 
@@ -183,9 +139,11 @@ TEST_F(EngineScreenTest, PiecesPutOutsideTheFieldOrOfNoKindAreRefusedAndKindsAnd
             EXPECT_EQ(code(c, r), c == 3 && r == 3 ? 2 : 0) << c << "," << r;
     // Kinds to load are kept within the six.
     engine.load(-3, 9);
-    EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 5);
+    EXPECT_EQ(engine.ficha(), 0);
+    EXPECT_EQ(engine.siguiente(), 5);
     engine.load(9, -3);
-    EXPECT_EQ(engine.ficha() * 10 + engine.siguiente(), 50);
+    EXPECT_EQ(engine.ficha(), 5);
+    EXPECT_EQ(engine.siguiente(), 0);
     // So are the group size, within 3 to 6, and the shape, within the six.
     for (const auto& [asked, kept] : {std::pair{2, 3}, {7, 6}}) {
         engine.setCombinaciones(static_cast<int16_t>(asked));
@@ -209,14 +167,17 @@ TEST(Numbers, HalvesGoToTheEvenNeighbour)
 
 using EngineShotTest = EngineFixture;
 
-TEST_F(EngineShotTest, MouseTurnsTheCannonWithinTwoAndOneHundredSeventyEight)
+TEST_F(EngineShotTest, TheCannonTurnsWithinTwoAndOneHundredSeventyEight)
 {
-    // Angle N(270 - x), halves to even, clamped.
+    // The mouse's angle N(270 - x), halves to even, clamped.
     struct Case { float x; int16_t angle; };
     for (const Case& k : {Case{-500, 178}, Case{91, 178}, Case{92, 178}, Case{93, 177}, Case{180.5f, 90},
-                          Case{181.5f, 88}, Case{267, 3}, Case{268, 2}, Case{269, 2}, Case{900, 2}}) {
-        EXPECT_EQ(engine.aim(k.x), k.angle) << k.x;
-        EXPECT_EQ(engine.grados(), k.angle) << k.x;
+                          Case{181.5f, 88}, Case{267, 3}, Case{268, 2}, Case{269, 2}, Case{900, 2}})
+        EXPECT_EQ(angleForMouseX(k.x), k.angle) << k.x;
+    // Any other way of aiming is held to the same range.
+    for (const auto& [asked, angle] : {std::pair{-7, 2}, {1, 2}, {2, 2}, {178, 178}, {179, 178}, {400, 178}}) {
+        EXPECT_EQ(engine.aim(asked), angle) << asked;
+        EXPECT_EQ(engine.grados(), angle) << asked;
     }
 }
 
@@ -229,9 +190,10 @@ TEST_F(EngineShotTest, ShotEventsFollowTheFlightAndEveryShotReseedsOnce)
                           Case{0, 174, 378, 9, {199, 407}, {99, 14}}}) {
         position({}, 3, k.bricks);
         const int reseeds = random.reseeds();
-        engine.aim(static_cast<float>(270 - k.angle));
+        engine.aim(k.angle);
         const Turn turn = engine.shoot();
         EXPECT_EQ(random.reseeds(), reseeds + 1) << k.angle;
+        EXPECT_FALSE(turn.seed) << "a fixed sequence gives no seed";
         EXPECT_EQ(engine.usadas(), 1) << "counted from 0";
         // One frame per step but the last; a rebound sound per rebound.
         const auto frames = eventsOf<FlightFrame>(turn);
@@ -292,114 +254,6 @@ TEST_F(EngineFallsTest, TheSeventhBarrenShotBlowsTheDynamiteAndLowersEveryPieceM
     ASSERT_EQ(lowered.size(), 1u);
     EXPECT_EQ(lowered[0].ladrillos, 1);
     EXPECT_EQ(lowered[0].pieces.size(), 6u);
-}
-
-// The player shows a decided turn: what stays on the screen and the resting
-// picture afterwards, and the band after an explosion.
-class PlayerTest : public EngineFixture {
-protected:
-    PlayerTest()
-    {
-        canvas.Picture3.fill(QColor(40, 90, 160));
-        canvas.PicBandaBuff.fill(QColor(90, 40, 40));
-        canvas.PicBanda = canvas.PicBandaBuff.copy();
-        canvas.CreaBuffers();
-    }
-    // The position drawn at rest, then the turn landing at `rest` shown.
-    void play(Cell rest)
-    {
-        canvas.DibujaArray(engine.board(), engine.ladrillos(), true);
-        canvas.drawPieceSlots(engine.ficha(), engine.siguiente());
-        canvas.Picture1 = canvas.Picture2.copy();
-        window.logPresents = window.logPauses = true;
-        player.play(engine.landAt(rest), [this](const SoundPlayed& s) { log.add(std::string("sound ") + s.file); },
-                    17);
-    }
-    QImage square(const QImage& image, PixelPoint at) const { return image.copy(at.x, at.y, 25, 25); }
-
-    EventLog log;
-    FakeWindow window{log};
-    Canvas canvas{window};
-    Player player{canvas, window};
-};
-
-TEST_F(PlayerTest, VanishedGroupIsShownInOrderAndLeavesTheCleanBackground)
-{
-    position({{4, 0, 3}, {6, 0, 3}, {5, 1, 1}, {6, 1, 2}, {7, 0, 2}}, 2); // (5, 1): another kind, stays
-    play({5, 0});
-    for (int c : {4, 5, 6}) {
-        const PixelPoint at = cellOrigin(c, 0, 0);
-        EXPECT_EQ(square(canvas.Picture2, at), square(canvas.Picture3, at)) << c;
-        EXPECT_EQ(square(canvas.Picture1, at), square(canvas.Picture3, at)) << c;
-    }
-    EXPECT_NE(square(canvas.Picture2, cellOrigin(5, 1, 0)), square(canvas.Picture3, cellOrigin(5, 1, 0)));
-    std::vector<std::string> expected{"sound shoot.wav", "present Picture1", "sound sound18.wav"};
-    for (int piece = 0; piece < 3; ++piece) // each destroyed in 50 ms
-        expected.insert(expected.end(), {"present Picture1", "pause 15", "present Picture1", "pause 10",
-                                         "present Picture1", "pause 5", "pause 20"});
-    expected.insert(expected.end(), 3, "present Picture1");
-    EXPECT_EQ(log.events, expected);
-}
-
-TEST_F(PlayerTest, PiecesFallingThroughTheCannonStripLeaveTheScreenAsTheBoardSays)
-{
-    struct Case { std::vector<Put> board; int anchor; Cell shot; QRect area; Put gone, kept; };
-    const Case cases[] = {
-        // (2, 13) hung from the vanished group and falls across its squares.
-        {{{1, 14, 1}, {2, 14, 1}, {2, 13, 3}}, 0, {3, 14}, {0, 300, 150, 100}, {2, 13, 0}, {2, 14, 0}},
-        // (14, 8) falls past the shot just landed and (14, 14): both stay whole.
-        {{{11, 13, 3}, {12, 13, 4}, {14, 14, 5}, {14, 8, 6}}, 10, {13, 13}, {300, 300, 100, 100}, {14, 8, 0},
-         {14, 14, 5}},
-    };
-    for (const Case& k : cases) {
-        position(k.board, 0);
-        for (int r = 0; r <= 13; ++r) // kinds 5 and 6 in turn: joins nothing, hangs from the top
-            engine.put(k.anchor, r, static_cast<int16_t>(5 + r % 2));
-        play(k.shot);
-        for (const Put& p : {k.gone, k.kept})
-            EXPECT_EQ(code(p.c, p.r), p.code) << p.c << "," << p.r;
-        EXPECT_EQ(canvas.Picture1.copy(k.area), canvas.Picture2.copy(k.area)) << k.shot.col;
-    }
-}
-
-// The board lowered is the soak's to check after every turn; here the band.
-TEST_F(PlayerTest, ExplosionShowsTheBandFresh)
-{
-    position({{8, 0, 1}, {8, 1, 2}}, 5);
-    engine.setFuse(6);
-    play({2, 0});
-    // Fuse frame 0 and the dynamite whole, as a fresh band shows them.
-    const QImage played = canvas.PicBanda.copy();
-    canvas.PicBanda = canvas.PicBandaBuff.copy();
-    canvas.drawFuse(0);
-    canvas.drawDynamite(false);
-    EXPECT_EQ(played, canvas.PicBanda);
-    EXPECT_EQ(window.shownBand, played);
-}
-
-// Animation pauses keep to one running deadline while frames follow each
-// other, and start afresh after a gap.
-using std::chrono::milliseconds;
-
-TEST(FramePacer, FramesKeepTheirPaceAndAGapOverFortyMillisecondsStartsAfresh)
-{
-    FramePacer::Clock::time_point now{};
-    std::vector<milliseconds::rep> waits; // each wait's deadline in ms from time zero
-    FramePacer pacer([&](FramePacer::Clock::time_point until) {
-        waits.push_back(std::chrono::duration_cast<milliseconds>(until.time_since_epoch()).count());
-        now = until;
-    },
-                     [&] { return now; });
-
-    // The drawing time before each pause: 5 ms keeps to the last deadline
-    // (17 after it, not after now); a gap of 40 is still the same animation,
-    // so only 10 of 50 are left; 41 starts afresh; a pause of 0 waits nothing;
-    // 30 ms of drawing outran a frame of 17; the shortest pause still waits.
-    for (const auto& [took, pause] : {std::pair{1000, 17}, {5, 17}, {40, 50}, {41, 50}, {0, 0}, {30, 17}, {100, 1}}) {
-        now += milliseconds(took);
-        pacer.pause(pause);
-    }
-    EXPECT_EQ(waits, (std::vector<milliseconds::rep>{1017, 1034, 1084, 1175, 1306}));
 }
 
 } // namespace

@@ -27,8 +27,8 @@ protected:
     static bool sameSprites(const Form1& f, const Pictures& pictures)
     {
         for (int k = 0; k < 6; ++k)
-            if (f.surfaces().picIcono[k] != f.surfaces().catalogue.pieces[pictures[k]] ||
-                f.surfaces().picIconoMK[k] != f.surfaces().catalogue.pieceMasks[pictures[k]])
+            if (f.surfaces().sprite(k) != f.surfaces().catalogue().pieces[pictures[k]] ||
+                f.surfaces().spriteMask(k) != f.surfaces().catalogue().pieceMasks[pictures[k]])
                 return false;
         return true;
     }
@@ -54,20 +54,19 @@ TEST_F(OptionsTest, ANewSkinRedrawsCoverBandAndFieldKeepingFuseAndDynamite)
     window.skinAnswer = "\\Space\\";
     f.MenuOptions_Click(3);
     EXPECT_EQ(f.fondo(), "\\Space\\fondo1.jpg");
-    EXPECT_EQ(window.shownPicture1, canvas.Picture1);
-    EXPECT_LT(std::abs(qGreen(canvas.Picture1.pixel(5, 5)) - 200), 8);
+    EXPECT_EQ(window.shownPicture1, canvas.field());
+    EXPECT_LT(std::abs(qGreen(canvas.field().pixel(5, 5)) - 200), 8);
     // On Hard the title keeps the Hard cover of the new skin.
     EXPECT_LT(std::abs(qRed(window.titlePicture.pixel(5, 5)) - 250), 8);
 
     // The band is the new one, with the fuse frame and the dynamite on it.
-    EXPECT_EQ(window.shownBand, canvas.PicBanda);
-    EXPECT_LT(std::abs(qBlue(canvas.PicBandaBuff.pixel(5, 5)) - 220), 8);
-    QImage expected = canvas.PicBandaBuff.copy();
-    std::swap(expected, canvas.PicBanda);
+    EXPECT_EQ(window.shownBand, canvas.band());
+    EXPECT_LT(std::abs(qBlue(canvas.cleanBand().pixel(5, 5)) - 220), 8);
+    const QImage shown = canvas.band().copy();
+    canvas.setBand(canvas.cleanBand().copy());
     canvas.drawFuse(3);
     canvas.drawDynamite(false);
-    std::swap(expected, canvas.PicBanda);
-    EXPECT_EQ(canvas.PicBanda, expected);
+    EXPECT_EQ(shown, canvas.band());
 }
 
 TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
@@ -94,7 +93,7 @@ TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
     f.MenuOptions_Click(2);
     EXPECT_TRUE(sameSprites(f, f.piezas()));
     // The chooser is shown the very pictures the field draws.
-    EXPECT_EQ(window.chooserPictures, f.surfaces().catalogue.pieces);
+    EXPECT_EQ(window.chooserPictures, f.surfaces().catalogue().pieces);
     window.skinAnswer = "\\Space\\";
     f.MenuOptions_Click(3);
     f.MenuOptions_Click(4);
@@ -110,6 +109,24 @@ TEST_F(OptionsTest, ChosenOptionsMoveTheirCheckMarksAndComeBackAtTheNextStart)
     EXPECT_TRUE(sameSprites(g, g.piezas()));
     EXPECT_EQ(g.skin(), "\\Space\\");
     EXPECT_EQ(g.fondos(), (std::vector<std::string>{"", "fondo1.jpg"}));
+}
+
+// Each item clicked after another one, so a mark that is never cleared, a
+// rule left as it was or one off by one (the engine clamps the group size to
+// 3..6, which hides 7 for the last item) shows.
+TEST_F(OptionsTest, EveryItemChecksItselfAloneAndSetsItsOwnRule)
+{
+    Form1& f = load();
+    for (int index : {3, 0, 2, 1}) {
+        f.MenuCombinations_Click(index);
+        EXPECT_EQ(checked(kCounts), std::vector<MenuItem>{kCounts[index]});
+        EXPECT_EQ(f.engine().combinaciones(), index + 3);
+    }
+    for (int index : {5, 0, 4, 1, 3, 2}) { // Square after another shape
+        f.MenuShape_Click(index);
+        EXPECT_EQ(checked(kShapes), std::vector<MenuItem>{kShapes[index]});
+        EXPECT_EQ(f.engine().forma(), index);
+    }
 }
 
 TEST_F(OptionsTest, HostileSettingsQuietlyLeaveTheDefaults)

@@ -28,9 +28,9 @@ protected:
     {
         EXPECT_EQ(window.titlePicture.size(), QSize(442, 460));
         EXPECT_TRUE(near(window.titlePicture.pixel(10, 10), cover));
-        EXPECT_TRUE(near(form->surfaces().PicBanda.pixel(10, 10), band));
+        EXPECT_TRUE(near(form->surfaces().band().pixel(10, 10), band));
         form->NuevaPantalla(0);
-        EXPECT_TRUE(near(form->surfaces().Picture3.pixel(300, 300), background));
+        EXPECT_TRUE(near(form->surfaces().background().pixel(300, 300), background));
     }
 };
 
@@ -75,14 +75,14 @@ TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
     Form1& f = load();
     EXPECT_EQ(f.numFondos(), 0);
     EXPECT_EQ(window.titlePicture, plainPicture(PlainKind::Cover, {442, 460}));
-    EXPECT_EQ(f.surfaces().PicBandaBuff, plainPicture(PlainKind::Band, {98, 460}));
+    EXPECT_EQ(f.surfaces().cleanBand(), plainPicture(PlainKind::Band, {98, 460}));
 
     f.NuevaPantalla(0);
     EXPECT_EQ(f.fondoIndex(), 0);
-    EXPECT_EQ(f.surfaces().Picture3, plainPicture(PlainKind::Background, {442, 460}));
+    EXPECT_EQ(f.surfaces().background(), plainPicture(PlainKind::Background, {442, 460}));
     f.MenuBack_Click(0);
     EXPECT_EQ(f.fondoIndex(), 0);
-    EXPECT_EQ(f.surfaces().Picture3.size(), QSize(442, 460));
+    EXPECT_EQ(f.surfaces().background().size(), QSize(442, 460));
 }
 
 TEST_F(SkinTest, ChangeCyclesThroughTheBackgrounds)
@@ -98,9 +98,9 @@ TEST_F(SkinTest, ChangeCyclesThroughTheBackgrounds)
     EXPECT_EQ(f.fondoIndex(), 3);
     f.MenuBack_Click(0);
     EXPECT_EQ(f.fondo(), "\\data\\fondo1.jpg");
-    EXPECT_TRUE(near(f.surfaces().Picture3.pixel(300, 300), kTestBackground));
+    EXPECT_TRUE(near(f.surfaces().background().pixel(300, 300), kTestBackground));
     // What is drawn over it is the golden games' to watch, which change it.
-    EXPECT_EQ(window.shownPicture1, f.surfaces().Picture1);
+    EXPECT_EQ(window.shownPicture1, f.surfaces().field());
 }
 
 } // namespace

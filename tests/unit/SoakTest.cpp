@@ -4,6 +4,7 @@
 #include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
+#include "render/Cannon.h"
 #include "render/Module1.h"
 
 #include <cstdlib>
@@ -13,6 +14,12 @@
 
 namespace quibix::testing {
 namespace {
+
+// Loose bounds of the counters: the fuse explodes at its seventh step, the
+// loaded and next pieces are sprites 0..5, and a game is lost long before 20
+// brick rows.
+constexpr int kLastKindSprite = 5;
+constexpr int kBrickRowsBound = 20;
 
 long envNumber(const char* name, long fallback)
 {
@@ -26,19 +33,21 @@ QImage rebuildPicture2(Form1& g)
 {
     const Engine& e = g.engine();
     const Canvas& cv = g.surfaces();
-    QImage expected = cv.Picture3.copy();
+    QImage expected = cv.background().copy();
     QImage scratch;
     for (int b = 1; b <= e.ladrillos(); ++b)
-        CopyRect(expected, 0, (b - 1) * 25, expected.width(), 25, cv.ladrillo, 0, 0);
+        CopyRect(expected, 0, (b - 1) * kSpriteSize, expected.width(), kSpriteSize, cv.bricks(), 0, 0);
     auto draw = [&](int x, int y, int sprite) {
-        DibujaTransparente(expected, cv.picIcono[sprite], cv.picIconoMK[sprite], scratch, x, y, 25, 25);
+        DibujaTransparente(expected, cv.sprite(sprite), cv.spriteMask(sprite), scratch, x, y, kSpriteSize,
+                           kSpriteSize);
     };
     for (int r = 0; r <= kMarginRow; ++r)
         for (int c = 0; c <= kMarginColumn; ++c)
             if (const int16_t t = e.board()(c, r).Tipo; t != kEmpty)
-                draw(25 * c + SiInpar(static_cast<int16_t>(r), 12), 25 * (e.ladrillos() + r), t - 1);
-    draw(209, 408, e.ficha());
-    draw(398, 416, e.siguiente());
+                draw(kSpriteSize * c + SiInpar(static_cast<int16_t>(r), kHalfSprite),
+                     kSpriteSize * (e.ladrillos() + r), t - 1);
+    draw(kLoadedPieceX, kLoadedPieceY, e.ficha());
+    draw(kNextPieceX, kNextPieceY, e.siguiente());
     return expected;
 }
 
@@ -51,27 +60,30 @@ std::string brokenRule(Form1& g, bool freshScreen)
             const Casilla& cell = e.board()(c, r);
             const std::string at = " at (" + std::to_string(c) + ", " + std::to_string(r) + ")";
             const bool margin = c == kMarginColumn + 1 || r == kMarginRow + 1;
-            if (cell.Tipo < 0 || cell.Tipo > 7 || cell.Cae != 0 || (margin && cell.Tipo != kEmpty))
+            if (cell.Tipo < kEmpty || cell.Tipo > kStone || cell.Cae != 0 || (margin && cell.Tipo != kEmpty))
                 return "code " + std::to_string(cell.Tipo) + at;
-            const int x = 25 * c + SiInpar(static_cast<int16_t>(r), 12), y = 25 * (e.ladrillos() + r);
+            const int x = kSpriteSize * c + SiInpar(static_cast<int16_t>(r), kHalfSprite);
+            const int y = kSpriteSize * (e.ladrillos() + r);
             if (cell.Tipo != kEmpty && (cell.X != x || cell.Y != y))
                 return "a piece stored at " + std::to_string(cell.X) + ", " + std::to_string(cell.Y) + at;
         }
-    if (g.surfaces().Picture2 != rebuildPicture2(g))
+    if (g.surfaces().resting() != rebuildPicture2(g))
         return "the resting picture is out of step with the board";
     // The field shows the resting picture plus the cannon, nothing else.
-    const QImage& picture1 = g.surfaces().Picture1;
+    const QImage& picture1 = g.surfaces().field();
     QImage shown = picture1.copy();
     if (!freshScreen) {
         g.PintaCanon(e.grados());
         if (picture1 != shown)
             return "the cannon area shows more than the cannon";
     }
-    CopyRect(shown, 127, 320, 190, 136, g.surfaces().Picture2, 127, 320);
-    if (shown != g.surfaces().Picture2)
+    const QRect& cannon = kCannonArea;
+    CopyRect(shown, cannon.x(), cannon.y(), cannon.width(), cannon.height(), g.surfaces().resting(), cannon.x(),
+             cannon.y());
+    if (shown != g.surfaces().resting())
         return "the field shows something the board does not hold";
-    if (e.mecha() < 0 || e.mecha() >= 7 || e.ladrillos() < 0 || e.ladrillos() > 20 || e.ficha() < 0 ||
-        e.ficha() > 5 || e.siguiente() < 0 || e.siguiente() > 5)
+    if (e.mecha() < 0 || e.mecha() >= kFuseBurnt || e.ladrillos() < 0 || e.ladrillos() > kBrickRowsBound ||
+        e.ficha() < 0 || e.ficha() > kLastKindSprite || e.siguiente() < 0 || e.siguiente() > kLastKindSprite)
         return "state out of bounds (fuse " + std::to_string(e.mecha()) + ", bricks " +
                std::to_string(e.ladrillos()) + ")";
     return {};

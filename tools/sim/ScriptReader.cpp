@@ -178,6 +178,12 @@ Command parseLine(std::string_view line)
     const std::string_view op = words[0];
     if (op == "new")
         return readNew(words);
+    if (op == "replay") {
+        const std::size_t start = line.find(op) + op.size() + 1;
+        if (words.size() < 2 || start >= line.size())
+            return BadLine{"replay takes 1 argument: PATH"};
+        return ReplayCommand{std::string(line.substr(start))};
+    }
     for (const NumericSyntax& syntax : numericCommands()) {
         if (op != syntax.op)
             continue;

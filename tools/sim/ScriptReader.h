@@ -18,13 +18,16 @@ struct LoadCommand { int kind; int next; };
 struct FuseCommand { int fuse; };
 struct ShootCommand { int angle; };
 struct BoardCommand {};
+// The path is the rest of the line after "replay ", spaces included.
+struct ReplayCommand { std::string path; };
 // A blank line or a comment: no output at all.
 struct NoCommand {};
 // A line that is no command; the text says why.
 struct BadLine { std::string reason; };
 
 using Command = std::variant<NoCommand, BadLine, SeedCommand, NewCommand, ClearCommand,
-                             PutCommand, LoadCommand, FuseCommand, ShootCommand, BoardCommand>;
+                             PutCommand, LoadCommand, FuseCommand, ShootCommand, BoardCommand,
+                             ReplayCommand>;
 
 Command parseLine(std::string_view line);
 

@@ -1,6 +1,6 @@
 #include "Simulator.h"
 
-#include "Json.h"
+#include "storage/ReplayFile.h"
 
 #include <exception>
 #include <utility>
@@ -10,24 +10,25 @@ namespace quibix::sim {
 
 namespace {
 
-// The mouse x that aims at `angle`: the cannon turns with 270 - x.
-float mouseXFor(int angle) { return static_cast<float>(270 - angle); }
-
-std::vector<std::pair<int, int>> cells(const std::vector<Cell>& list)
+Json cells(const std::vector<Cell>& list)
 {
-    std::vector<std::pair<int, int>> out;
-    out.reserve(list.size());
+    Json out = Json::array();
     for (const Cell& c : list)
-        out.emplace_back(c.col, c.row);
+        out.push_back({c.col, c.row});
     return out;
 }
 
 std::string errorLine(long number, const std::string& reason)
 {
-    return JsonObject().add("error", "line " + std::to_string(number) + ": " + reason).str();
+    return line(Json{{"error", "line " + std::to_string(number) + ": " + reason}});
 }
 
 } // namespace
+
+std::string line(const Json& json)
+{
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
 
 Simulator::Simulator() : engine_(random_) {}
 
@@ -65,6 +66,8 @@ std::string Simulator::execute(const Command& command)
         return shoot(c->angle);
     } else if (std::holds_alternative<BoardCommand>(command)) {
         return board();
+    } else if (const auto* c = std::get_if<ReplayCommand>(&command)) {
+        return replay(c->path);
     }
     return {};
 }
@@ -76,60 +79,66 @@ std::string Simulator::newGame(const NewCommand& command)
     engine_.setCombinaciones(static_cast<int16_t>(command.group));
     engine_.NuevaPantalla(0);
     lost_ = false;
-    JsonObject state;
-    state.add("screen", engine_.pantalla())
-        .add("level", engine_.level() == 1 ? "hard" : "easy")
-        .add("shape", shapeName(engine_.forma()))
-        .add("group", engine_.combinaciones());
+    Json state;
+    state["screen"] = engine_.pantalla();
+    state["level"] = engine_.level() == 1 ? "hard" : "easy";
+    state["shape"] = shapeName(engine_.forma());
+    state["group"] = engine_.combinaciones();
     addCounters(state);
-    return state.add("used", engine_.usadas()).str();
+    state["used"] = engine_.usadas();
+    return line(state);
 }
 
 std::string Simulator::shoot(int angle)
 {
-    engine_.aim(mouseXFor(angle));
+    engine_.aim(angle);
     const Turn turn = engine_.shoot();
     if (turn.lost())
         lost_ = true;
     // A cleared screen goes straight on to the next one, as the window does.
     if (turn.cleared())
         engine_.NuevaPantalla(engine_.pantalla());
-    JsonObject answer;
-    answer.add("angle", angle)
-        .addRaw("rest", jsonPair(turn.rest.col, turn.rest.row))
-        .add("steps", turn.steps)
-        .add("rebounds", turn.rebounds)
-        .addRaw("removed", jsonPairs(cells(turn.removed)))
-        .add("fallen", turn.fallen)
-        .add("last", engine_.ultimoTiro());
-    addCounters(answer);
-    return answer.add("lost", turn.lost())
-        .add("cleared", turn.cleared() != nullptr)
-        .add("screen", engine_.pantalla())
-        .add("used", engine_.usadas())
-        .str();
+    return line(turnAnswer(angle, turn));
 }
 
-void Simulator::addCounters(JsonObject& json) const
+Json Simulator::turnAnswer(int angle, const Turn& turn) const
 {
-    json.add("score", engine_.score())
-        .add("fuse", engine_.mecha())
-        .add("bricks", engine_.ladrillos())
-        .add("lossRow", engine_.filaLimite())
-        .add("loaded", engine_.ficha())
-        .add("next", engine_.siguiente());
+    Json answer;
+    answer["angle"] = angle;
+    answer["rest"] = {turn.rest.col, turn.rest.row};
+    answer["steps"] = turn.steps;
+    answer["rebounds"] = turn.rebounds;
+    answer["removed"] = cells(turn.removed);
+    answer["fallen"] = turn.fallen;
+    answer["last"] = engine_.ultimoTiro();
+    addCounters(answer);
+    answer["lost"] = turn.lost();
+    answer["cleared"] = turn.cleared() != nullptr;
+    answer["screen"] = engine_.pantalla();
+    answer["used"] = engine_.usadas();
+    return answer;
+}
+
+void Simulator::addCounters(Json& json) const
+{
+    json["score"] = engine_.score();
+    json["fuse"] = engine_.mecha();
+    json["bricks"] = engine_.ladrillos();
+    json["lossRow"] = engine_.filaLimite();
+    json["loaded"] = engine_.ficha();
+    json["next"] = engine_.siguiente();
 }
 
 std::string Simulator::board() const
 {
-    std::string rows = "[";
+    Json rows = Json::array();
     for (int r = 0; r < kBoardRows; ++r) {
-        std::vector<int> codes;
+        Json codes = Json::array();
         for (int c = 0; c < kFieldColumns; ++c)
             codes.push_back(engine_.board()(c, r).Tipo);
-        rows += (r ? "," : "") + jsonInts(codes);
+        rows.push_back(std::move(codes));
     }
-    return JsonObject().addRaw("board", rows + "]").str();
+    return line(Json{{"board", std::move(rows)}});
 }
 
 } // namespace quibix::sim
