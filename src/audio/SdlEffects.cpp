@@ -27,13 +27,15 @@ constexpr int kSyncStepMs = 10;
 } // namespace
 
 // `mutex` guards everything below it: the opener thread plays the effect
-// asked for while the device opened, the game's thread every other one.
+// asked for while the device opened, the mixer's thread frees the chunk
+// before closing the device, the game's thread does every other thing.
 struct SdlEffects::Impl {
     std::function<void(int)> wait;
     std::shared_ptr<SdlMixer> mixer = SdlMixer::acquire();
+    int user = -1; // our id with the mixer
 
     std::mutex mutex;
-    bool channelReady = false;
+    unsigned channelsFor = 0; // the opening of the device the reserved channel was set up on
     Mix_Chunk* chunk = nullptr;
     // Bumped by every play, so a synchronous wait stops if a new effect
     // replaced the one it waits for.
@@ -47,11 +49,12 @@ struct SdlEffects::Impl {
     {
         if (!mixer->use())
             return false;
-        if (!channelReady) {
+        const unsigned opening = mixer->openings();
+        if (channelsFor != opening) {
             if (Mix_AllocateChannels(-1) <= kEffectChannel)
                 Mix_AllocateChannels(kEffectChannel + 1);
             Mix_ReserveChannels(kEffectChannel + 1);
-            channelReady = true;
+            channelsFor = opening;
         }
         return true;
     }
@@ -63,6 +66,16 @@ struct SdlEffects::Impl {
             Mix_FreeChunk(chunk);
             chunk = nullptr;
         }
+    }
+
+    // Before the mixer closes the device: the finished effect is freed.
+    bool letGo()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (opening || (chunk && Mix_Playing(kEffectChannel)))
+            return false;
+        freeChunkLocked();
+        return true;
     }
 
     // Loads and starts `file`; the loaded chunk, or nothing when the file
@@ -101,10 +114,12 @@ SdlEffects::SdlEffects(std::function<void(int ms)> wait) : impl_(std::make_uniqu
     impl_->wait = std::move(wait);
     if (!impl_->wait)
         impl_->wait = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    impl_->user = impl_->mixer->addUser([d = impl_.get()] { return d->letGo(); });
 }
 
 SdlEffects::~SdlEffects()
 {
+    impl_->mixer->removeUser(impl_->user);
     impl_->joinOpener();
     std::lock_guard<std::mutex> lock(impl_->mutex);
     impl_->freeChunkLocked();
@@ -123,9 +138,10 @@ void SdlEffects::play(const std::filesystem::path& file, int16_t flags)
     std::unique_lock<std::mutex> lock(d.mutex);
     if (d.mixer->failed())
         return;
-    if (!d.channelReady && (flags & kSoundAsync)) {
-        // The first effect: the device opens on its own thread and plays
-        // the latest effect asked for meanwhile.
+    if ((flags & kSoundAsync) && (d.opening || !d.mixer->open())) {
+        // The first effect, or the first after a silence closed the device:
+        // the device opens on its own thread and plays the latest effect
+        // asked for meanwhile.
         d.waiting = file;
         if (!d.opening) {
             d.opening = true;

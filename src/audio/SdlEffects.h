@@ -1,8 +1,9 @@
 #pragma once
 // Effects over SDL2_mixer: one reserved channel, so a new effect cuts off
 // the one playing but never the music. The audio device is opened by the
-// first effect, in the background when that effect is asynchronous, so the
-// game never waits for it. Without an audio device the game stays silent.
+// first effect, and again by the first after a silence closed it, in the
+// background when that effect is asynchronous, so the game never waits
+// for it. Without an audio device the game stays silent.
 #include "ports/Ports.h"
 
 #include <functional>

@@ -26,16 +26,7 @@ void releaseSdl()
         SDL_Quit();
 }
 
-// SDL_mixer does not say which device it opened; it is the only playing
-// one the program has.
-unsigned findOpenDevice()
-{
-    for (SDL_AudioDeviceID id = 1; id <= 16; ++id) {
-        if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED)
-            return id;
-    }
-    return 0;
-}
+bool sounding() { return Mix_Playing(-1) > 0 || Mix_PlayingMusic(); }
 
 } // namespace
 
@@ -52,38 +43,37 @@ std::shared_ptr<SdlMixer> SdlMixer::acquire()
 
 bool SdlMixer::use()
 {
-    std::unique_lock<std::mutex> lock(mutex_);
+    std::lock_guard<std::mutex> lock(mutex_);
     if (state_ == State::Failed)
         return false;
     lastUse_ = std::chrono::steady_clock::now();
-    if (state_ == State::Open) {
-        if (paused_) {
-            SDL_PauseAudioDevice(device_, 0);
-            paused_ = false;
-            wake_.notify_one();
-        }
+    ++uses_;
+    if (state_ == State::Open)
         return true;
-    }
-    // SDL would otherwise take over Ctrl+C and turn it into an event that
-    // nobody here reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    state_ = State::Failed;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "Quibix: no audio device (%s); sound and music are off\n", SDL_GetError());
-        releaseSdl();
-        return false;
+    if (state_ == State::Untried) {
+        // SDL would otherwise take over Ctrl+C and turn it into an event
+        // that nobody here reads.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            std::fprintf(stderr, "Quibix: no audio device (%s); sound and music are off\n", SDL_GetError());
+            state_ = State::Failed;
+            releaseSdl();
+            return false;
+        }
     }
     if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkSize) != 0) {
         std::fprintf(stderr, "Quibix: no audio device (%s); sound and music are off\n", Mix_GetError());
+        state_ = State::Failed;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         releaseSdl();
         return false;
     }
     state_ = State::Open;
-    device_ = findOpenDevice();
+    ++openings_;
     lastUse_ = std::chrono::steady_clock::now();
-    if (device_ != 0)
+    if (!watcher_.joinable())
         watcher_ = std::thread([this] { watchSilence(); });
+    wake_.notify_one();
     return true;
 }
 
@@ -99,32 +89,73 @@ bool SdlMixer::failed() const
     return state_ == State::Failed;
 }
 
-bool SdlMixer::paused() const
+unsigned SdlMixer::openings() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    return paused_;
+    return openings_;
 }
 
-// Looks once a second while the device runs; once paused it sleeps until
-// use() wakes it, so a silent game does not even wake up for this.
+int SdlMixer::addUser(LetGo letGo)
+{
+    std::lock_guard<std::mutex> lock(usersMutex_);
+    users_.emplace(nextUser_, std::move(letGo));
+    return nextUser_++;
+}
+
+void SdlMixer::removeUser(int id)
+{
+    std::lock_guard<std::mutex> lock(usersMutex_);
+    users_.erase(id);
+}
+
+bool SdlMixer::everyoneLetGo()
+{
+    std::lock_guard<std::mutex> lock(usersMutex_);
+    bool all = true;
+    for (auto& [id, letGo] : users_)
+        all = letGo() && all; // every user lets go of what it can
+    return all;
+}
+
+// Halted and freed by the users first: SDL_mixer must not be left with a
+// chunk or a piece of music that outlives the device it was made for.
+void SdlMixer::closeDevice()
+{
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    Mix_CloseAudio();
+    state_ = State::Closed;
+}
+
+// Looks once a second while the device is open; once it is closed it
+// sleeps until use() opens it again, so a silent game does not even wake
+// up for this.
 void SdlMixer::watchSilence()
 {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!quit_) {
-        if (paused_) {
-            wake_.wait(lock, [this] { return quit_ || !paused_; });
+        if (state_ != State::Open) {
+            wake_.wait(lock, [this] { return quit_ || state_ == State::Open; });
             continue;
         }
         wake_.wait_for(lock, kWatchStep);
-        if (quit_ || paused_)
+        if (quit_ || state_ != State::Open)
             continue;
         const auto now = std::chrono::steady_clock::now();
-        if (Mix_Playing(-1) > 0 || Mix_PlayingMusic()) {
+        if (sounding()) {
             lastUse_ = now;
-        } else if (now - lastUse_ >= kPauseAfter) {
-            SDL_PauseAudioDevice(device_, 1);
-            paused_ = true;
+            continue;
         }
+        if (now - lastUse_ < kCloseAfter)
+            continue;
+        // The users let go without our lock, as they take theirs; a use
+        // meanwhile keeps the device open.
+        const unsigned uses = uses_;
+        lock.unlock();
+        const bool idle = everyoneLetGo();
+        lock.lock();
+        if (!quit_ && idle && uses == uses_ && state_ == State::Open && !sounding())
+            closeDevice();
     }
 }
 
@@ -138,10 +169,10 @@ SdlMixer::~SdlMixer()
         wake_.notify_one();
         watcher_.join();
     }
-    if (state_ != State::Open)
+    if (state_ == State::Untried || state_ == State::Failed)
         return;
-    Mix_HaltMusic();
-    Mix_CloseAudio();
+    if (state_ == State::Open)
+        closeDevice();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     releaseSdl();

@@ -1,12 +1,14 @@
 #pragma once
 // The one SDL_mixer device of the program, shared by effects and music.
 // Nothing is opened until the first sound needs it, so the window never
-// waits for the audio system; closed when the last user lets go, so
-// neither user can shut the other's sound off. After a few seconds in which
-// nothing sounded the device is paused, so silence costs no mixing; the
-// next sound resumes it at once.
+// waits for the audio system. After a few seconds in which nothing sounded
+// the device is closed, so silence costs no mixing thread at all; the next
+// sound opens it again. Closed for good when the last user lets go, so
+// neither user can shut the other's sound off.
 #include <chrono>
 #include <condition_variable>
+#include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -22,34 +24,51 @@ public:
     SdlMixer(const SdlMixer&) = delete;
     SdlMixer& operator=(const SdlMixer&) = delete;
 
-    // Opens the device if that was never tried (waiting for it, tens of
-    // milliseconds), resumes it when paused and notes that something is
-    // about to sound. False when there is no device: said once on standard
-    // error, and every later call is false at once.
+    // Opens the device when it is closed (waiting for it, a few to tens of
+    // milliseconds) and notes that something is about to sound. False when
+    // there is no device: said once on standard error, and every later call
+    // is false at once.
     bool use();
     // Whether the device is open, without opening it.
     bool open() const;
     // Whether opening was tried and failed.
     bool failed() const;
-    // Whether the device is paused for silence (for tests and benchmarks).
-    bool paused() const;
+    // Counts the openings: what a user set up on the device (channels) is
+    // set up again when this changes.
+    unsigned openings() const;
 
-    // Silence this long pauses the device.
-    static constexpr std::chrono::milliseconds kPauseAfter{3000};
+    // A user of the device: before closing it for silence the mixer asks
+    // each one to let go of what it keeps loaded (chunks, music), which it
+    // does only when nothing of its own sounds or is on its way; the answer
+    // is whether it did. Called on the mixer's own thread, with no lock of
+    // the mixer held, so it may take its user's lock.
+    using LetGo = std::function<bool()>;
+    int addUser(LetGo letGo);
+    // After this returns the function is never called again.
+    void removeUser(int id);
+
+    // Silence this long closes the device.
+    static constexpr std::chrono::milliseconds kCloseAfter{3000};
 
 private:
     SdlMixer() = default;
     void watchSilence();
+    bool everyoneLetGo();
+    void closeDevice();
 
-    enum class State { Untried, Open, Failed };
+    enum class State { Untried, Open, Closed, Failed };
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     State state_ = State::Untried;
-    unsigned device_ = 0; // SDL's id of the device SDL_mixer opened, 0 = unknown
-    bool paused_ = false;
+    unsigned openings_ = 0;
+    unsigned uses_ = 0; // bumped by every use(), so a close can tell a use came meanwhile
     bool quit_ = false;
     std::chrono::steady_clock::time_point lastUse_;
     std::thread watcher_;
+
+    std::mutex usersMutex_; // held while a LetGo runs, so removeUser waits for it
+    std::map<int, LetGo> users_;
+    int nextUser_ = 0;
 };
 
 } // namespace quibix

@@ -49,6 +49,7 @@ constexpr std::chrono::milliseconds kFreeSynthAfter{3000};
 // thread never takes ours).
 struct SdlMusic::Impl {
     std::shared_ptr<SdlMixer> mixer;
+    int user = -1;                  // our id with the mixer
     std::filesystem::path fileName; // main thread only
     bool enabled = false;           // set once in the constructor
 
@@ -106,6 +107,14 @@ struct SdlMusic::Impl {
 
     bool busyLocked() const { return loading || pendingLoad.has_value() || !discard.empty(); }
 
+    // Before the mixer closes the device: nothing of ours may be left in
+    // it, so only a freed synthesiser with nothing on its way lets go.
+    bool letGo()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return synth == Synth::Idle && !piece && !busyLocked();
+    }
+
     void startLocked(Mix_Music* music)
     {
         mixer->use(); // wakes a device paused by silence
@@ -131,7 +140,6 @@ struct SdlMusic::Impl {
     {
         Mix_Music* stale = piece;
         piece = nullptr;
-        synth = Synth::Idle;
         lock.unlock();
         if (stale)
             Mix_FreeMusic(stale);
@@ -140,6 +148,7 @@ struct SdlMusic::Impl {
         keeper = nullptr;
         malloc_trim(0);
         lock.lock();
+        synth = Synth::Idle; // only now may the device close
     }
 
     void run()
@@ -215,6 +224,7 @@ struct SdlMusic::Impl {
 SdlMusic::SdlMusic(const SoundFontSearch& search) : impl_(std::make_unique<Impl>())
 {
     impl_->mixer = SdlMixer::acquire();
+    impl_->user = impl_->mixer->addUser([d = impl_.get()] { return d->letGo(); });
     std::string why;
     const auto font = findSoundFont(search, why);
     if (!font) {
@@ -227,6 +237,7 @@ SdlMusic::SdlMusic(const SoundFontSearch& search) : impl_(std::make_unique<Impl>
 
 SdlMusic::~SdlMusic()
 {
+    impl_->mixer->removeUser(impl_->user);
     if (impl_->worker.joinable()) {
         {
             std::lock_guard<std::mutex> lock(impl_->mutex);

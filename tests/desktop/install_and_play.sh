@@ -24,4 +24,6 @@ sleep 1
 quit_by_menu
 
 grep -q "New Player" "$OWN/Quibix.dat" || fail "no row for the new player in $OWN/Quibix.dat"
+# The moved tree still finds its sound library.
+! grep -q "sound library" "$WORK/app.log" || fail "$(cat "$WORK/app.log")"
 echo "PASS"
