@@ -2,7 +2,7 @@
 # program finds its files from its own place (games/ -> share/quibix) and an
 # installed tree can be moved as a whole:
 #   games/quibix                     the program (bin/quibix links to it)
-#   lib/quibix/quibix-audio.so       its sound and music, loaded once the window shows
+#   lib/games/quibix/quibix-audio.so its sound and music, loaded once the window shows
 #   share/quibix/                    data/, the skin folders, Readme.txt
 #   share/applications/, share/icons/hicolor/, share/metainfo/, share/man/man6/
 #   share/doc/quibix/                copyright and changelog
@@ -31,8 +31,9 @@ add_custom_target(packaging_docs ALL DEPENDS ${MAN_GZ} ${CHANGELOG_GZ})
 # package, in /usr, keeps to the distribution's rule of no games in
 # /usr/bin (/usr/games is on the players' PATH).
 install(TARGETS quibix RUNTIME DESTINATION games)
-# The audio module, which the program loads from lib/quibix/ beside games/.
-install(TARGETS quibix-audio LIBRARY DESTINATION lib/quibix)
+# The audio module, a game's private library (lib/games/, as Debian keeps
+# them), which the program loads from there.
+install(TARGETS quibix-audio LIBRARY DESTINATION lib/games/quibix)
 install(CODE "if(NOT \${CMAKE_INSTALL_PREFIX} STREQUAL \"/usr\")
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
   file(CREATE_LINK ../games/quibix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/quibix\" SYMBOLIC)

@@ -14,7 +14,7 @@ AudioPorts loadAudioModule(const std::filesystem::path& programFolder, const std
 {
     std::string why = "not found";
     for (const std::filesystem::path& file :
-         {programFolder / kAudioModuleName, programFolder / ".." / "lib" / "quibix" / kAudioModuleName}) {
+         {programFolder / kAudioModuleName, programFolder / ".." / "lib" / "games" / "quibix" / kAudioModuleName}) {
         std::error_code ec;
         if (!std::filesystem::exists(file, ec))
             continue;

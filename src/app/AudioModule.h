@@ -1,6 +1,6 @@
 #pragma once
 // Loads the audio module: next to the program (the build) or in the
-// library folder of an installed tree (games/ -> lib/quibix/).
+// library folder of an installed tree (games/ -> lib/games/quibix/).
 #include "app/LateAudio.h"
 
 #include <filesystem>
