@@ -26,14 +26,21 @@ test: build
 lint: configure
 	./scripts/lint.sh $(BUILD)
 
+# Each benchmark prints its figures and PASS/FAIL against its targets; all
+# run, and the target fails if any missed. Start-up, idle CPU and memory run
+# in their own Xvfb display.
 bench: configure
-	@cmake --build $(BUILD) --target quibix_bench quibix-sim
-	./$(BUILD)/bench/quibix_bench $(BUILD)/bench/long.replay
-	@cmake --build $(BUILD) --target quibix_music_bench
-	./$(BUILD)/bench/quibix_music_bench
-	@cmake --build $(BUILD) --target quibix_input_bench
-	./$(BUILD)/bench/quibix_input_bench
-	./bench/sim_bench.sh ./$(BUILD)/quibix-sim $(BUILD)/bench/long.replay
+	@cmake --build $(BUILD) --target quibix quibix_bench quibix-sim quibix_music_bench \
+	  quibix_effect_latency quibix_bare_window quibix_map_timer quibix_input_bench
+	@status=0; \
+	./$(BUILD)/bench/quibix_bench $(BUILD)/bench/long.replay || status=1; \
+	./$(BUILD)/bench/quibix_music_bench || status=1; \
+	./$(BUILD)/bench/quibix_effect_latency || status=1; \
+	./$(BUILD)/bench/quibix_input_bench || status=1; \
+	./bench/sim_bench.sh ./$(BUILD)/quibix-sim $(BUILD)/bench/long.replay || status=1; \
+	xvfb-run -a -s "-screen 0 1024x768x24" ./bench/startup/run.sh ./$(BUILD)/Quibix/quibix \
+	  ./$(BUILD)/bench/quibix_bare_window ./$(BUILD)/bench/quibix_map_timer $(BENCH_OTHER) || status=1; \
+	exit $$status
 
 clean:
 	rm -rf $(BUILD)

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -132,6 +133,7 @@ int main(int argc, char** argv)
     }
 
     // 3. A real-time shot straight up on an empty board.
+    bool ok = false;
     {
         FramePacer pacer([](FramePacer::Clock::time_point until) { std::this_thread::sleep_until(until); });
         window.onPause = [&](int ms) { pacer.pause(ms); };
@@ -149,8 +151,11 @@ int main(int argc, char** argv)
             total += ms;
             worst = std::max(worst, ms);
         }
+        const double mean = total / kRuns;
+        ok = std::abs(mean - 663.0) <= 1.0;
         std::printf("90-degree shot, real pauses:           %8.1f ms (worst %.1f; 39 x 17 = 663)\n",
-                    total / kRuns, worst);
+                    mean, worst);
+        std::printf("  %s  90-degree shot %.1f ms (target 663 ms within 1 ms)\n", ok ? "PASS" : "FAIL", mean);
     }
     // 4. Recording: what writing a turn down adds to it, and a long game
     //    written to argv[1] for quibix-sim to verify (sim_bench.sh).
@@ -210,5 +215,5 @@ int main(int argc, char** argv)
         if (argc > 1)
             std::ofstream(argv[1], std::ios::binary) << text;
     }
-    return 0;
+    return ok ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 # program finds its files from its own place (games/ -> share/quibix) and an
 # installed tree can be moved as a whole:
 #   games/quibix                     the program (bin/quibix links to it)
+#   lib/games/quibix/quibix-audio.so its sound and music, loaded once the window shows
 #   share/quibix/                    data/, the skin folders, Readme.txt
 #   share/applications/, share/icons/hicolor/, share/metainfo/, share/man/man6/
 #   share/doc/quibix/                copyright and changelog
@@ -25,15 +26,23 @@ add_custom_command(
   VERBATIM)
 add_custom_target(packaging_docs ALL DEPENDS ${MAN_GZ} ${CHANGELOG_GZ})
 
-# Games live in games/ (the Debian custom); bin/ holds a link, so the
-# command is found on every PATH, root's included.
+# Games live in games/ (the Debian custom). Under another prefix (say
+# /usr/local) bin/ holds a link, so the command is found on every PATH; the
+# package, in /usr, keeps to the distribution's rule of no games in
+# /usr/bin (/usr/games is on the players' PATH).
 install(TARGETS quibix RUNTIME DESTINATION games)
-install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
-  file(CREATE_LINK ../games/quibix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/quibix\" SYMBOLIC)")
+# The audio module, a game's private library (lib/games/, as Debian keeps
+# them), which the program loads from there.
+install(TARGETS quibix-audio LIBRARY DESTINATION lib/games/quibix)
+install(CODE "if(NOT \${CMAKE_INSTALL_PREFIX} STREQUAL \"/usr\")
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+  file(CREATE_LINK ../games/quibix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/quibix\" SYMBOLIC)
+endif()")
 # The application folder as the build assembles it, minus the program and
 # the files a game run may have written there.
 install(DIRECTORY ${APP_DIR}/ DESTINATION share/quibix
   PATTERN quibix EXCLUDE
+  PATTERN quibix-audio.so EXCLUDE
   REGEX "/[Qq][Uu][Ii][Bb][Ii][Xx]\\.([Dd][Aa][Tt]|[Cc][Ff][Gg])$" EXCLUDE)
 install(FILES ${PACKAGING_DIR}/${APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${PACKAGING_DIR}/${APP_ID}.metainfo.xml DESTINATION share/metainfo)

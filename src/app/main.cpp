@@ -1,10 +1,9 @@
 // Quibix: reads the command line, finds the game's folders, builds the
 // window, the sound and the game, and runs the events.
+#include "app/AudioModule.h"
 #include "app/CommandLine.h"
 #include "app/QuitSignals.h"
 #include "app/WindowScale.h"
-#include "audio/SdlEffects.h"
-#include "audio/SdlMusic.h"
 #include "form/Form1.h"
 #include "game/Random.h"
 #include "storage/AppPaths.h"
@@ -21,6 +20,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 
 #include <cmath>
 #include <cstdlib>
@@ -157,11 +157,11 @@ int main(int argc, char** argv)
     }
 
     quibix::MainWindow window;
-    quibix::SdlEffects effects([&window](int ms) { window.waitFor(ms); });
-    quibix::SdlMusic music;
+    const std::function<void(int)> waitFor = [&window](int ms) { window.waitFor(ms); };
+    quibix::LateAudio audio;
     quibix::ClockSeeds clock;
     quibix::SeededRandom random(clock);
-    quibix::Form1 form(folders.appFolder, window, effects, music, random);
+    quibix::Form1 form(folders.appFolder, window, audio.effects(), audio.music(), random);
     form.setUserFolder(folders.userFolder);
     form.setStartScreen(startScreenFromEnvironment());
     window.attach(form);
@@ -180,6 +180,11 @@ int main(int argc, char** argv)
         window.sizing().sizeForScale(1);
         window.show();
     }
+    // The sound arrives once the window shows; what the game asks of it
+    // meanwhile waits for it, the game does not.
+    QTimer::singleShot(0, [&audio, &waitFor, folder = programFolder(argv[0])] {
+        audio.arriveFrom([&waitFor, folder] { return quibix::loadAudioModule(folder, waitFor); });
+    });
     if (replay)
         window.watchSoon(std::move(*replay));
     const int status = QApplication::exec();

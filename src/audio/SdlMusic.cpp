@@ -6,6 +6,9 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <malloc.h>
+
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -30,23 +33,31 @@ constexpr uint8_t kEmptyMidi[] = {
 // this keeps the music under the effects.
 constexpr int kMusicVolume = 96;
 
+// Music wanted by nobody this long (unchecked, or the game closed the
+// device) gives the synthesiser's memory back; the next piece makes it anew.
+constexpr std::chrono::milliseconds kFreeSynthAfter{3000};
+
 } // namespace
 
 // Loading a piece makes a whole synthesiser (hundreds of milliseconds on a
-// busy machine), so it happens on a worker thread: the game's commands only
-// note what is wanted and return at once, and the piece starts when it is
-// ready. Everything below `mutex` is shared with the worker; SDL_mixer
+// busy machine), so it happens on a worker thread, started by the first
+// "open": the game's commands only note what is wanted and return at once,
+// and the piece starts when it is ready. The worker also opens the audio
+// device when music is the first to need it, and frees the synthesiser
+// while no music is wanted. Everything below `mutex` is shared with the worker; SDL_mixer
 // calls that take the audio lock may be made while holding it (the audio
 // thread never takes ours).
 struct SdlMusic::Impl {
     std::shared_ptr<SdlMixer> mixer;
+    int user = -1;                  // our id with the mixer
     std::filesystem::path fileName; // main thread only
     bool enabled = false;           // set once in the constructor
 
     std::mutex mutex;
     std::condition_variable wake; // the worker has something to do
     std::condition_variable rest; // the worker has nothing left to do
-    enum class Synth { Warming, Ready, Failed } synth = Synth::Warming;
+    // Idle: no synthesiser (none made yet, or freed while music was off).
+    enum class Synth { Idle, Warming, Ready, Failed } synth = Synth::Idle;
     bool quit = false;
     bool open = false;
     std::filesystem::path openFile;
@@ -56,6 +67,7 @@ struct SdlMusic::Impl {
     std::optional<std::filesystem::path> pendingLoad;
     bool loading = false;
     bool wantPlay = false;
+    std::chrono::steady_clock::time_point unwantedSince; // when wantPlay last became false
     Mix_Music* piece = nullptr;
     std::vector<Mix_Music*> discard; // freed by the worker, off the game's thread
     std::set<std::string> told;      // each problem is told once per run
@@ -78,53 +90,114 @@ struct SdlMusic::Impl {
             wake.notify_one();
         }
         pendingLoad.reset();
-        wantPlay = false;
+        unwantLocked();
         open = false;
         openFile.clear();
         ++generation;
     }
 
+    void unwantLocked()
+    {
+        if (wantPlay) {
+            unwantedSince = std::chrono::steady_clock::now();
+            wake.notify_one(); // to count down to freeing the synthesiser
+        }
+        wantPlay = false;
+    }
+
     bool busyLocked() const { return loading || pendingLoad.has_value() || !discard.empty(); }
+
+    // Before the mixer closes the device: nothing of ours may be left in
+    // it, so only a freed synthesiser with nothing on its way lets go.
+    bool letGo()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return synth == Synth::Idle && !piece && !busyLocked();
+    }
 
     void startLocked(Mix_Music* music)
     {
+        mixer->use(); // wakes a device paused by silence
         Mix_VolumeMusic(kMusicVolume);
         if (Mix_PlayMusic(music, 0) != 0)
             tellLocked("play", std::string("cannot play music (") + Mix_GetError() + ")");
     }
 
-    void run()
+    // The sound font's synthesiser, made by loading an empty piece that is
+    // kept (worker only, unlocked). False when it cannot be made.
+    bool makeSynth()
     {
+        if (!mixer->use())
+            return false;
         SDL_RWops* rw = SDL_RWFromConstMem(kEmptyMidi, sizeof kEmptyMidi);
         keeper = rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
+        return keeper != nullptr;
+    }
+
+    // Frees the loaded piece and the kept one, giving their memory back to
+    // the system; the commands meanwhile find no piece and ask for a load.
+    void freeSynth(std::unique_lock<std::mutex>& lock)
+    {
+        Mix_Music* stale = piece;
+        piece = nullptr;
+        lock.unlock();
+        if (stale)
+            Mix_FreeMusic(stale);
+        if (keeper)
+            Mix_FreeMusic(keeper);
+        keeper = nullptr;
+        malloc_trim(0);
+        lock.lock();
+        synth = Synth::Idle; // only now may the device close
+    }
+
+    void run()
+    {
         std::unique_lock<std::mutex> lock(mutex);
-        if (keeper) {
-            synth = Synth::Ready;
-        } else {
-            synth = Synth::Failed;
-            tellLocked("synth", std::string("cannot start the MIDI synthesiser (") + SDL_GetError() +
-                                    "); music is off");
-            closeLocked();
-        }
+        auto hasWork = [this] { return quit || pendingLoad || !discard.empty(); };
         for (;;) {
             rest.notify_all();
-            wake.wait(lock, [this] { return quit || pendingLoad || !discard.empty(); });
+            if (synth == Synth::Ready && !wantPlay) {
+                if (!wake.wait_until(lock, unwantedSince + kFreeSynthAfter, hasWork)) {
+                    // Still unwanted (a "play" meanwhile needs no wake-up).
+                    if (!wantPlay && std::chrono::steady_clock::now() >= unwantedSince + kFreeSynthAfter)
+                        freeSynth(lock);
+                    continue;
+                }
+            } else {
+                wake.wait(lock, [&] { return hasWork() || (synth == Synth::Ready && !wantPlay); });
+            }
             std::vector<Mix_Music*> trash;
             trash.swap(discard);
             const std::optional<std::filesystem::path> file = pendingLoad;
             pendingLoad.reset();
             const unsigned wanted = generation;
-            loading = file.has_value() && synth == Synth::Ready && !quit;
+            loading = file.has_value() && synth != Synth::Failed && !quit;
+            const bool create = loading && synth == Synth::Idle;
+            if (create)
+                synth = Synth::Warming;
 
             lock.unlock();
             for (Mix_Music* m : trash)
                 Mix_FreeMusic(m);
-            Mix_Music* loaded = loading ? Mix_LoadMUS(file->string().c_str()) : nullptr;
+            const bool made = create ? makeSynth() : true;
+            Mix_Music* loaded = loading && made ? Mix_LoadMUS(file->string().c_str()) : nullptr;
             const std::string error = loading && !loaded ? Mix_GetError() : "";
             lock.lock();
 
             const bool tried = loading;
             loading = false;
+            if (create && !made) {
+                synth = Synth::Failed;
+                tellLocked("synth", "cannot start the MIDI synthesiser (" + error + "); music is off");
+                closeLocked();
+                continue;
+            }
+            if (create) {
+                synth = Synth::Ready;
+                if (!wantPlay) // made for a piece only opened: kept a while all the same
+                    unwantedSince = std::chrono::steady_clock::now();
+            }
             if (quit && !tried && discard.empty())
                 break;
             if (!tried)
@@ -151,8 +224,7 @@ struct SdlMusic::Impl {
 SdlMusic::SdlMusic(const SoundFontSearch& search) : impl_(std::make_unique<Impl>())
 {
     impl_->mixer = SdlMixer::acquire();
-    if (!impl_->mixer->open())
-        return; // the mixer has said why
+    impl_->user = impl_->mixer->addUser([d = impl_.get()] { return d->letGo(); });
     std::string why;
     const auto font = findSoundFont(search, why);
     if (!font) {
@@ -161,11 +233,11 @@ SdlMusic::SdlMusic(const SoundFontSearch& search) : impl_(std::make_unique<Impl>
     }
     Mix_SetSoundFonts(font->string().c_str());
     impl_->enabled = true;
-    impl_->worker = std::thread([impl = impl_.get()] { impl->run(); });
 }
 
 SdlMusic::~SdlMusic()
 {
+    impl_->mixer->removeUser(impl_->user);
     if (impl_->worker.joinable()) {
         {
             std::lock_guard<std::mutex> lock(impl_->mutex);
@@ -192,6 +264,8 @@ void SdlMusic::command(const std::string& command)
     Impl& d = *impl_;
     if (!d.enabled)
         return;
+    if (command == "open" && !d.worker.joinable())
+        d.worker = std::thread([&d] { d.run(); });
     if (command == "open") {
         {
             std::lock_guard<std::mutex> lock(d.mutex);
@@ -231,7 +305,7 @@ void SdlMusic::command(const std::string& command)
         }
     } else if (command == "stop") {
         std::lock_guard<std::mutex> lock(d.mutex);
-        d.wantPlay = false;
+        d.unwantLocked();
         if (d.piece)
             Mix_HaltMusic();
     } else if (command == "close") {
@@ -266,6 +340,12 @@ void SdlMusic::waitUntilReady()
         return;
     std::unique_lock<std::mutex> lock(d.mutex);
     d.rest.wait(lock, [&d] { return d.synth != Impl::Synth::Warming && !d.busyLocked(); });
+}
+
+bool SdlMusic::synthesiserAlive() const
+{
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    return impl_->synth == Impl::Synth::Ready || impl_->synth == Impl::Synth::Warming;
 }
 
 } // namespace quibix

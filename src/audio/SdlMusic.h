@@ -12,8 +12,8 @@ namespace quibix {
 
 class SdlMusic final : public MusicDevicePort {
 public:
-    // Starts loading the sound font in the background at once, so the
-    // window does not wait for it; pieces load in the background too.
+    // Only finds the sound font: the audio device and the synthesiser are
+    // made in the background when the first piece is opened.
     explicit SdlMusic(const SoundFontSearch& search = SoundFontSearch::fromEnvironment());
     ~SdlMusic() override;
     SdlMusic(const SdlMusic&) = delete;
@@ -31,6 +31,9 @@ public:
     // Waits until the sound font is loaded and the piece asked for is
     // loaded or has failed (the commands themselves never wait).
     void waitUntilReady();
+    // Whether a synthesiser is made (freed again a few seconds after the
+    // music stops being wanted).
+    bool synthesiserAlive() const;
 
 private:
     struct Impl;

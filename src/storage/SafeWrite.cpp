@@ -214,8 +214,9 @@ bool replaceWhole(const fs::path& file, int old, const struct stat& info, uint64
                          writeAllAt(fd.get(), bytes, static_cast<off_t>(offset));
     if (written && old != kNoFile) {
         // Keep owner and mode; the umask and a root writer would change them.
-        (void)::fchown(fd.get(), info.st_uid, info.st_gid);
-        (void)::fchmod(fd.get(), mode);
+        // Another's file we may only write becomes ours: no set-id bits then.
+        const bool sameOwner = ::fchown(fd.get(), info.st_uid, info.st_gid) == 0;
+        (void)::fchmod(fd.get(), sameOwner ? mode : (mode & 0777));
     }
     // errno is that of the first step that failed: each runs only after
     // the one before it succeeded.

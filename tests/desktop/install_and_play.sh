@@ -13,7 +13,7 @@ PLAYER=(env -u XDG_DATA_HOME HOME="$WORK/home")
 OWN=$WORK/home/.local/share/quibix
 
 # A game that reaches a later screen earns a table row when it is stopped.
-start_program "${PLAYER[@]}" QUIBIX_START_SCREEN=1 "$TREE/bin/quibix"
+start_program "${PLAYER[@]}" QUIBIX_START_SCREEN=1 "$TREE/games/quibix"
 start_game started
 free_cursor
 menu 20 2 # File > "Stop Game"
@@ -24,4 +24,6 @@ sleep 1
 quit_by_menu
 
 grep -q "New Player" "$OWN/Quibix.dat" || fail "no row for the new player in $OWN/Quibix.dat"
+# The moved tree still finds its sound library.
+! grep -q "sound library" "$WORK/app.log" || fail "$(cat "$WORK/app.log")"
 echo "PASS"

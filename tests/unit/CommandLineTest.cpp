@@ -40,6 +40,20 @@ TEST(CommandLineTest, HelpNamesTheFilesOfThisCopy)
     const std::string help = helpText(installed);
     for (const char* expected : {"/opt/games/share/quibix/data/", "/home/p/.local/share/quibix/Quibix.dat"})
         EXPECT_NE(help.find(expected), std::string::npos) << expected;
+    // Every variable the program reads, as a whole name (QT_SCALE_FACTOR is
+    // not found in QT_SCALE_FACTORS).
+    auto names = [&help](const std::string& variable) {
+        for (std::size_t at = help.find(variable); at != std::string::npos; at = help.find(variable, at + 1)) {
+            const char after = help[at + variable.size()];
+            if ((at == 0 || help[at - 1] == ' ') && (after == ' ' || after == ',' || after == '\n'))
+                return true;
+        }
+        return false;
+    };
+    for (const char* variable : {"XDG_DATA_HOME", "HOME", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                                 "QT_ENABLE_HIGHDPI_SCALING", "QUIBIX_START_SCREEN", "SDL_SOUNDFONTS",
+                                 "QUIBIX_SOUNDFONT_DIRS"})
+        EXPECT_TRUE(names(variable)) << variable;
 }
 
 TEST(WindowScaleTest, TheWindowNeverOpensLargerThanTheScreen)
