@@ -166,7 +166,6 @@ int main(int argc, char** argv)
     form.setStartScreen(startScreenFromEnvironment());
     window.attach(form);
     quibix::closeOnQuitSignals(window);
-    window.useGamepads(std::make_unique<quibix::SdlGamepads>());
 
     form.Form_Load();
     // The window as the player left it, unless the command line asks for
@@ -180,6 +179,8 @@ int main(int argc, char** argv)
         window.sizing().sizeForScale(1);
         window.show();
     }
+    // Gamepads are looked for once the window shows.
+    QTimer::singleShot(0, &window, [&window] { window.useGamepads(std::make_unique<quibix::SdlGamepads>()); });
     // The sound arrives once the window shows; what the game asks of it
     // meanwhile waits for it, the game does not.
     QTimer::singleShot(0, [&audio, &waitFor, folder = programFolder(argv[0])] {
