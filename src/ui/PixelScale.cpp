@@ -1,6 +1,7 @@
 #include "ui/PixelScale.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -44,7 +45,8 @@ void enlargeInto(QImage& target, const QImage& source, QRect part, int scale)
     const auto bytes = static_cast<std::size_t>(part.width() * scale) * sizeof(uint32_t);
     for (int y = part.top(); y <= part.bottom(); ++y) {
         const auto* from = reinterpret_cast<const uint32_t*>(source.constScanLine(y)) + part.left();
-        auto* first = reinterpret_cast<uint32_t*>(target.scanLine(y * scale)) + part.left() * scale;
+        const std::ptrdiff_t left = static_cast<std::ptrdiff_t>(part.left()) * scale;
+        auto* first = reinterpret_cast<uint32_t*>(target.scanLine(y * scale)) + left;
         uint32_t* to = first;
         for (int x = 0; x < part.width(); ++x) {
             std::fill_n(to, scale, from[x]);
@@ -52,8 +54,7 @@ void enlargeInto(QImage& target, const QImage& source, QRect part, int scale)
         }
         // The other rows of the squares are the same row again.
         for (int r = 1; r < scale; ++r)
-            std::memcpy(reinterpret_cast<uint32_t*>(target.scanLine(y * scale + r)) + part.left() * scale,
-                        first, bytes);
+            std::memcpy(reinterpret_cast<uint32_t*>(target.scanLine(y * scale + r)) + left, first, bytes);
     }
 }
 
