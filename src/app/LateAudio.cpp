@@ -29,7 +29,7 @@ public:
     void play(const std::filesystem::path& file, int16_t flags) override
     {
         // Kept, nobody waits for it any more.
-        if (s_.direct([this, file, flags] { s_.real.effects->play(file, flags | kSoundAsync); }))
+        if (s_.direct([this, file, flags] { s_.real.effects->play(file, static_cast<int16_t>(flags | kSoundAsync)); }))
             s_.real.effects->play(file, flags);
     }
 

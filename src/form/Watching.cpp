@@ -76,6 +76,11 @@ void Form1::watchReplay(const Replay& replay)
         }
     }
     random.setSeedSource(&seeds);
+    // However the watching ends, the generator gives up the game's seeds.
+    struct OwnSeedsAgain {
+        RandomSource& random;
+        ~OwnSeedsAgain() { random.setSeedSource(nullptr); }
+    } ownSeedsAgain{random};
     blnWatching = true;
     stopRequested = false;
     window.setWatching(true);
@@ -128,7 +133,6 @@ void Form1::watchReplay(const Replay& replay)
         music.command("close");
         finishGame(replay.end);
     }
-    random.setSeedSource(nullptr);
     watchedBackgrounds.clear();
     window.setWatching(false);
     blnWatching = false;
