@@ -13,7 +13,7 @@ cannon() { wait_still "$1"; crop "$1" "$1" 190 136 127 320; } # the cannon's cor
 
 shot title
 press Return
-shot started
+wait_change title started
 [ "$(diff_pixels title started)" -gt 10000 ] || fail "Return did not start a game"
 
 # A degree a press: ten presses of Left from straight up (the mouse at

@@ -104,6 +104,18 @@ wait_still() {
     fail "the window kept changing for 15 s"
 }
 
+# wait_change FROM NAME: waits (up to 15 s) for the field to differ from
+# FROM.png in more than a few pixels and then to settle; its shot is NAME.png.
+# (A slow build may take a moment to answer a key.)
+wait_change() {
+    local tries
+    for ((tries = 0; tries < 30; tries++)); do
+        shot "$2"
+        [ "$(diff_pixels "$1" "$2")" -gt 100 ] && { wait_still "$2"; return 0; }
+        sleep 0.5
+    done
+}
+
 x11() { # close|ping ...: WM_DELETE_WINDOW or _NET_WM_PING (see x11.c)
     [ -x "$WORK/x11" ] || cc -O1 -o "$WORK/x11" "$HERE/x11.c" -lX11 || fail "cannot build x11.c (needs libx11-dev)"
     "$WORK/x11" "$@"
