@@ -3,7 +3,6 @@
 // real-time 90-degree shot against the 39 frames of 17 ms it should last.
 #include "audio/SilentAudio.h"
 #include "fakes/FakePorts.h"
-#include "fakes/Form1TestAccess.h"
 #include "form/Form1.h"
 #include "form/GameRecorder.h"
 #include "game/Engine.h"
@@ -67,12 +66,11 @@ int main(int argc, char** argv)
     // One sequence from a fixed seed, for boards that are the same every run.
     NoReseeds fixedSequence;
     SeededRandom random(fixedSequence, 12345);
-    Form1 g(folder, window, effects, music, random);
+    Engine rules(random);
+    Form1 g(folder, window, effects, music, random, rules);
     g.Form_Load();
     g.MenuSound_Click(1); // effects off
     g.cmdStart_Click();
-    Engine& rules = Form1TestAccess::engine(g);
-    Canvas& canvas = Form1TestAccess::canvas(g);
 
     // 1. Aiming: one cannon redraw per mouse move.
     {
@@ -121,7 +119,7 @@ int main(int argc, char** argv)
             for (int r = 9; r <= 13; ++r)
                 rules.put(8, r, column[r - 9]);
             rules.load(kKind, rules.siguiente());
-            canvas.DibujaArray(rules.board(), rules.ladrillos(), true);
+            g.redrawField();
             g.Picture1_MouseMove(180.0f, 0.0f);
             const auto start = Clock::now();
             g.Picture1_Click();
@@ -142,7 +140,7 @@ int main(int argc, char** argv)
         for (int i = 0; i < kRuns; ++i) {
             g.cmdStart_Click();
             rules.clearBoard(0);
-            canvas.DibujaArray(rules.board(), 0, true);
+            g.redrawField();
             g.Picture1_MouseMove(180.0f, 0.0f);
             std::this_thread::sleep_for(std::chrono::milliseconds(100)); // a fresh animation
             const auto start = Clock::now();

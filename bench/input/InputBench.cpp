@@ -82,7 +82,8 @@ int main(int argc, char** argv)
     SilentMusicDevice music;
     NoReseeds fixedSequence;
     SeededRandom random(fixedSequence, 12345);
-    Form1 form(folder, window, effects, music, random);
+    Engine rules(random);
+    Form1 form(folder, window, effects, music, random, rules);
     window.attach(form);
     auto pads = std::make_unique<BenchPads>();
     BenchPads& pad = *pads;

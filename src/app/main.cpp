@@ -161,7 +161,8 @@ int main(int argc, char** argv)
     quibix::LateAudio audio;
     quibix::ClockSeeds clock;
     quibix::SeededRandom random(clock);
-    quibix::Form1 form(folders.appFolder, window, audio.effects(), audio.music(), random);
+    quibix::Engine rules(random);
+    quibix::Form1 form(folders.appFolder, window, audio.effects(), audio.music(), random, rules);
     form.setUserFolder(folders.userFolder);
     form.setStartScreen(startScreenFromEnvironment());
     window.attach(form);

@@ -6,14 +6,14 @@
 namespace quibix {
 
 Form1::Form1(std::filesystem::path folder, WindowPort& windowPort, EffectsPort& effectsPort,
-             MusicDevicePort& musicPort, RandomSource& randomSource)
+             MusicDevicePort& musicPort, RandomSource& randomSource, Engine& engine)
     : appFolder(std::move(folder)),
       window(windowPort),
       effects(effectsPort),
       music(musicPort),
       random(randomSource),
+      rules(engine),
       canvas(windowPort),
-      rules(randomSource),
       player(canvas, windowPort)
 {
 }

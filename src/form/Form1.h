@@ -41,8 +41,10 @@ constexpr const char* kVersion = "2.09";
 
 class Form1 {
 public:
+    // `rules` draws from `random` too; Form1 draws the background and the
+    // music from it, so one seed gives one whole game.
     Form1(std::filesystem::path appFolder, WindowPort& window, EffectsPort& effects,
-          MusicDevicePort& music, RandomSource& random);
+          MusicDevicePort& music, RandomSource& random, Engine& rules);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -122,7 +124,6 @@ public:
     void watchReplay(const Replay& replay);
     // A key or a click while watching: back to the title at the next frame.
     void stopWatching();
-    bool watching() const { return blnWatching; }
     // Where the games played are recorded.
     ReplayShelf replayShelf() const;
 
@@ -134,32 +135,19 @@ public:
         stopRequested = blnWatching;
     }
 
+    // The field drawn again from the rules over the background in use, as
+    // after a background or skin change.
+    void redrawField();
+
     // ---- Read access --------------------------------------------------------
     const Engine& engine() const { return rules; }
+    // The pictures drawn, the resting one and the sprites included, which
+    // no window shows as such.
     const Canvas& surfaces() const { return canvas; }
     bool running() const { return gameRunning; }
     bool shotInProgress() const { return blnDisparo; }
-    bool cursorFree() const { return blnCursor; }
-    bool effectsOn() const { return blnFX; }
-    int16_t recordLevel() const { return intRecordLevel; }
-    const std::string& dataPath() const { return strDataPath; }
-    const std::string& skin() const { return strSkin; }
-    const std::string& fondo() const { return strFondo; }
-    const std::string& fondosPath() const { return strFondosPath; }
-    const std::vector<std::string>& fondos() const { return Fondos; }
-    int32_t numFondos() const { return intNumFondos; }
-    int32_t fondoIndex() const { return lngFondo; }
-    const std::string& paredA() const { return strParedA; }
-    const std::string& paredB() const { return strParedB; }
-    const std::string& banda() const { return strBanda; }
-    int32_t numMusicas() const { return intNumMusicas; }
-    const RecordTable& records() const { return Records; }
-    const std::array<int16_t, 6>& piezas() const { return intPiezas; }
 
 private:
-    // Tests set positions up through the engine and read the surfaces.
-    friend struct Form1TestAccess;
-
     // Loads `strFondo` into Picture3 and Picture2, falling back to the data
     // folder's backgrounds and then to a plain picture.
     void loadBackground();
@@ -198,8 +186,8 @@ private:
     EffectsPort& effects;
     MusicDevicePort& music;
     RandomSource& random;
+    Engine& rules;
     Canvas canvas;
-    Engine rules;
     Player player;
 
     // A turn is being shown; the window takes no second one meanwhile.

@@ -58,7 +58,7 @@ void Form1::NuevaPantalla(int16_t pantalla)
     canvas.drawDynamite(false);
     canvas.present(Surface::PicBanda);
 
-    canvas.composeScreen(rules.board(), rules.ladrillos(), rules.ficha(), rules.siguiente());
+    redrawField();
 
     // A watched game leaves the pointer alone: a click stops it.
     if (!blnWatching)

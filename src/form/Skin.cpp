@@ -123,8 +123,13 @@ void Form1::MenuBack_Click(int index)
         n = 0;
     }
     loadBackground();
-    canvas.composeScreen(rules.board(), rules.ladrillos(), rules.ficha(), rules.siguiente());
+    redrawField();
     lngFondo = n;
+}
+
+void Form1::redrawField()
+{
+    canvas.composeScreen(rules.board(), rules.ladrillos(), rules.ficha(), rules.siguiente());
 }
 
 } // namespace quibix

@@ -74,12 +74,21 @@ protected:
                                {MenuItem::ShapeSquare, true}};
     }
 
-    // The Form1, built on first use (after the test has set up the folder).
+    // The Form1, built on first use (after the test has set up the folder),
+    // with rules of its own.
     Form1& game()
     {
-        if (!form)
-            form = std::make_unique<Form1>(folder.path(), window, effects, music, random);
+        if (!form) {
+            engine = std::make_unique<Engine>(random);
+            form = std::make_unique<Form1>(folder.path(), window, effects, music, random, *engine);
+        }
         return *form;
+    }
+    // The rules of the game built: tests set positions up through them.
+    Engine& rules()
+    {
+        game();
+        return *engine;
     }
     // Builds the Form1 and runs its start-up; the log starts empty after it.
     Form1& load()
@@ -96,6 +105,23 @@ protected:
         freshMenus();
         return load();
     }
+    // The skin in use, as the skin chooser is told it (and cancelled).
+    std::string skinInUse()
+    {
+        window.skinAnswer.reset();
+        log.clear();
+        game().MenuOptions_Click(3);
+        const std::string prefix = "choose skin ";
+        return log.count(prefix) == 1 ? log.events.back().substr(prefix.size()) : "(no chooser)";
+    }
+    // The high-score tables as the game saved them.
+    RecordTable savedRecords() const
+    {
+        RecordTable rows{};
+        EXPECT_TRUE(HighScoreFile(folder.path() / "data" / "Quibix.dat").read(rows));
+        return rows;
+    }
+
     // The random values from now on, replayed in a loop (reseeding does not
     // restart them).
     void script(std::vector<float> values) { random = FixedSequenceRandom(std::move(values)); }
@@ -115,6 +141,7 @@ protected:
     FakeEffects effects{log};
     FakeMusic music{log};
     FixedSequenceRandom random{{0.5f}};
+    std::unique_ptr<Engine> engine;
     std::unique_ptr<Form1> form;
 };
 

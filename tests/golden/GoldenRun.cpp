@@ -194,7 +194,8 @@ GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder
     for (MenuItem item : {MenuItem::Easy, MenuItem::Combinations3, MenuItem::ShapeSquare})
         window.setMenuChecked(item, true);
 
-    Form1 form(appFolder, window, effects, music, random);
+    Engine rules(random);
+    Form1 form(appFolder, window, effects, music, random, rules);
     form.Form_Load();
     if (spec.index % 7 == 3)
         form.MenuSound_Click(1); // effects off
@@ -258,7 +259,8 @@ std::string watchGame(const GameSpec& spec, const std::filesystem::path& replay,
     GoldenRandom random(spec.seed + 1); // any other sequence: the game brings its own
     window.trace = effects.trace = music.trace = [&](const std::string& line) { out += line + '\n'; };
     window.keepShown = false;
-    Form1 form(appFolder, window, effects, music, random);
+    Engine rules(random);
+    Form1 form(appFolder, window, effects, music, random, rules);
     form.Form_Load();
     if (spec.index % 7 == 3)
         form.MenuSound_Click(1);

@@ -60,7 +60,8 @@ void play(const fs::path& app, EffectsPort& effects, MusicDevicePort& music)
     window.checkedItems = {{MenuItem::Easy, true}, {MenuItem::Combinations3, true}, {MenuItem::ShapeSquare, true},
                            {MenuItem::Music, true}, {MenuItem::FxSound, true}};
     FixedSequenceRandom random{{0.1f, 0.7f, 0.3f, 0.9f, 0.5f}};
-    Form1 game(app, window, effects, music, random);
+    Engine rules(random);
+    Form1 game(app, window, effects, music, random, rules);
     game.Form_Load();
     game.MMControl1_StatusUpdate(); // the music device's first status event
     game.cmdStart_Click();

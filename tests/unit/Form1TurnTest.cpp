@@ -1,6 +1,5 @@
 // A click as the window sees it: input locked for the whole turn, no second
 // shot or aim while one is shown, then a lost game or the next screen.
-#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 #include <algorithm>
@@ -19,8 +18,7 @@ protected:
         log.clear();
         return g;
     }
-    Engine& rules() { return Form1TestAccess::engine(*form); }
-    void show() { Form1TestAccess::showBoard(*form); }
+    void show() { form->redrawField(); }
     // Under one brick row the loss row is 13: column 8 filled down to it, so
     // a shot straight up rests in row 14 and loses.
     void fillColumnToTheLossRow()
@@ -122,7 +120,7 @@ TEST_F(Form1TurnTest, ClearedScreenLeadsToTheNextAndALaterLossOffersTheScore)
     shootUp(5);
     ASSERT_EQ(window.inputs.size(), 1u);
     EXPECT_TRUE(before("input Quibix Master 10", "sound win.wav"));
-    EXPECT_EQ(g.records()[0].Puntos, static_cast<float>(g.engine().score()));
+    EXPECT_EQ(savedRecords()[0].Puntos, static_cast<float>(g.engine().score()));
 }
 
 } // namespace

@@ -1,14 +1,10 @@
 // "New Game", "Stop Game" and the Level menu.
-#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 namespace quibix::testing {
 namespace {
 
-class GameMenusTest : public GameFixture {
-protected:
-    Engine& rules() { return Form1TestAccess::engine(*form); }
-};
+class GameMenusTest : public GameFixture {};
 
 TEST_F(GameMenusTest, StopGameOffersTheScoreFromALaterScreenToTheTableTheGameBeganIn)
 {
@@ -26,8 +22,8 @@ TEST_F(GameMenusTest, StopGameOffersTheScoreFromALaterScreenToTheTableTheGameBeg
     g.MenuFile_Click(1);
     EXPECT_EQ(log.events, (std::vector<std::string>{"title shown", "sound lose.wav", "music close",
                                                      "input Quibix Master 10", "sound win.wav"}));
-    EXPECT_EQ(g.records()[0].Puntos, 777.0f);
-    EXPECT_EQ(g.records()[10].Puntos, 0.0f);
+    EXPECT_EQ(savedRecords()[0].Puntos, 777.0f);
+    EXPECT_EQ(savedRecords()[10].Puntos, 0.0f);
     EXPECT_EQ(window.cursorCounter, cursor + 1); // the hidden pointer is freed
     // The board and the score stay until the next game.
     EXPECT_EQ(g.engine().score(), 777);
@@ -55,10 +51,12 @@ TEST_F(GameMenusTest, NewGameAbandonsTheRunningGame)
 TEST_F(GameMenusTest, LevelShowsItsOwnRecordTable)
 {
     Form1& g = load();
-    Form1TestAccess::records(g)[10].Puntos = 4242;
+    RecordTable rows{};
+    rows[10].Puntos = 4242;
+    ASSERT_TRUE(HighScoreFile(folder.path() / "data" / "Quibix.dat").write(rows));
+    g.LeeRecords();
     for (int level : {1, 0}) {
         g.MenuLevel_Click(level);
-        EXPECT_EQ(g.recordLevel(), level);
         EXPECT_EQ(window.caption(Caption::RecordValue, 0), level ? "0004242" : "0000000");
     }
 }

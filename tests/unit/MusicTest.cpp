@@ -1,7 +1,6 @@
 // What the window does when a screen is set up (the cursor, the music; what
 // is shown is the golden games'), and the music rules: the listing, the
 // choice of a piece and the status event, on a recording music device.
-#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 #include <cmath>
@@ -23,7 +22,6 @@ TEST_F(ScreenSetupTest, TheCursorEndsHiddenAtMinusOneWhateverItWas)
         window.cursorCounter = before;
         f.NuevaPantalla(0);
         EXPECT_EQ(window.cursorCounter, -1) << before;
-        EXPECT_FALSE(f.cursorFree());
         EXPECT_TRUE(window.cursorConfined);
         // Other keys do nothing; one Escape shows it, a second hides it.
         f.Form_KeyPress(13);
@@ -44,7 +42,7 @@ TEST_F(ScreenSetupTest, OnePieceIsEnoughToStartTheMusic)
 {
     Form1& f = load();
     folder.writeFile("data/b.mid");
-    Form1TestAccess::listMusic(f, {"B.MID"});
+    f.BuscaMusica();
     f.NuevaPantalla(1);
     EXPECT_EQ(music.commands, (Commands{"open", "open", "play"}));
     EXPECT_EQ(music.fileName, folder.path() / "data" / "b.mid");
@@ -63,7 +61,6 @@ protected:
 TEST_F(MusicTest, WithoutMidiFilesTheMusicItemIsDisabledAndNothingPlays)
 {
     Form1& bare = load();
-    EXPECT_EQ(bare.numMusicas(), 0);
     EXPECT_FALSE(window.menuEnabled(MenuItem::Music));
     bare.MMControl1_StatusUpdate(); // nothing to choose from
     EXPECT_TRUE(music.commands.empty());
@@ -73,7 +70,6 @@ TEST_F(MusicTest, WithoutMidiFilesTheMusicItemIsDisabledAndNothingPlays)
 // of r on each side of every change of piece.
 TEST_F(MusicTest, ChoosesAPieceByTheRoundedDrawWithHalvesToEven)
 {
-    writeMusic({"1.mid", "2.mid", "3.mid"});
     struct Case { int files; float r; const char* piece; };
     const Case cases[] = {
         {1, 0.0f, "1.mid"}, {1, 0.99f, "1.mid"},
@@ -83,9 +79,12 @@ TEST_F(MusicTest, ChoosesAPieceByTheRoundedDrawWithHalvesToEven)
     };
     Form1& f = load();
     for (const Case& c : cases) {
-        std::vector<std::string> names{"1.mid", "2.mid", "3.mid"};
-        names.resize(static_cast<std::size_t>(c.files));
-        Form1TestAccess::listMusic(f, names);
+        for (const char* name : {"data/1.mid", "data/2.mid", "data/3.mid"})
+            folder.remove(name);
+        writeMusic({"1.mid", "2.mid", "3.mid"});
+        for (int k = c.files + 1; k <= 3; ++k)
+            folder.remove("data/" + std::to_string(k) + ".mid");
+        f.BuscaMusica();
         random = FixedSequenceRandom({c.r});
         f.MMControl1_StatusUpdate();
         EXPECT_EQ(music.fileName.filename(), c.piece) << c.files << " files, r = " << c.r;

@@ -1,6 +1,5 @@
 // The high-score tables through the window: reading, entering a score,
 // saving. The file's layout and permissions are HighScoreFileTest's.
-#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 #include <cstring>
@@ -18,20 +17,29 @@ std::string padded(std::string name)
 class RecordsTest : public GameFixture {
 protected:
     std::filesystem::path datFile() const { return folder.path() / "data" / "Quibix.dat"; }
-    RecordTable& table() { return Form1TestAccess::records(*form); }
+    RecordTable saved() const { return savedRecords(); }
+    // Tables the game reads again from its file.
+    void store(const RecordTable& rows)
+    {
+        EXPECT_TRUE(HighScoreFile(datFile()).write(rows));
+        form->LeeRecords();
+    }
 
     // Easy table 1000, 900, ... 100 and Hard table 5000, 4900, ...
-    void fillTables()
+    static RecordTable fullTables()
     {
+        RecordTable rows{};
         for (int k = 0; k < 10; ++k) {
-            table()[k] = {static_cast<float>(1000 - 100 * k), padded("easy" + std::to_string(k))};
-            table()[10 + k] = {static_cast<float>(5000 - 100 * k), padded("hard" + std::to_string(k))};
+            rows[k] = {static_cast<float>(1000 - 100 * k), padded("easy" + std::to_string(k))};
+            rows[10 + k] = {static_cast<float>(5000 - 100 * k), padded("hard" + std::to_string(k))};
         }
+        return rows;
     }
+    // A game of `level` ending with `score`, offered for its table.
     void offer(int32_t score, int16_t level = 0)
     {
-        Form1TestAccess::recordLevel(*form) = level;
-        Form1TestAccess::engine(*form).setScore(score);
+        form->MenuLevel_Click(level);
+        rules().setScore(score);
         form->GrabaRecords(false);
     }
 };
@@ -47,28 +55,32 @@ TEST_F(RecordsTest, AScoreEntersItsLevelsTableAboveEqualScoresAndPushesTheLastOu
         EXPECT_EQ(window.caption(Caption::RecordName, k), padded("Quibix Master " + std::to_string(k + 1)));
         EXPECT_EQ(window.caption(Caption::RecordValue, k), "0000000");
     }
-    EXPECT_EQ(form->records()[19].Nombre, padded("Quibix Master 10"));
+    EXPECT_EQ(std::filesystem::file_size(datFile()), 0u);
+    form->MenuLevel_Click(1);
+    EXPECT_EQ(window.caption(Caption::RecordName, 9), padded("Quibix Master 10"));
     for (const Case& k : cases) {
-        fillTables();
-        const RecordTable before = form->records();
+        const RecordTable before = fullTables();
+        store(before);
+        const std::string bytes = folder.readFile("data/Quibix.dat");
         window.inputs.clear();
         window.answers = {std::string("Ann")};
         offer(k.score, k.level);
         if (k.row < 0) { // nothing asked, changed or written
             EXPECT_TRUE(window.inputs.empty()) << k.score;
-            EXPECT_EQ(std::filesystem::file_size(datFile()), 0u);
+            EXPECT_EQ(folder.readFile("data/Quibix.dat"), bytes);
         } else {
             ASSERT_EQ(window.inputs.size(), 1u);
             EXPECT_EQ(window.inputs[0], k.proposed);
             EXPECT_EQ(window.caption(Caption::RecordName, k.row % 10), padded("Ann"));
             EXPECT_EQ(window.caption(Caption::RecordValue, k.row % 10), formatScore(static_cast<float>(k.score)));
         }
+        const RecordTable after = saved();
         for (int i = 0; i < kRecordRows; ++i) {
             // Rows below the new one in its table move down one.
             const int from = k.row >= 0 && i / 10 == k.row / 10 && i > k.row ? i - 1 : i;
             const Record expected = i == k.row ? Record{float(k.score), padded("Ann")} : before[from];
-            EXPECT_EQ(form->records()[i].Puntos, expected.Puntos) << k.score << " row " << i;
-            EXPECT_EQ(form->records()[i].Nombre, expected.Nombre) << k.score << " row " << i;
+            EXPECT_EQ(after[i].Puntos, expected.Puntos) << k.score << " row " << i;
+            EXPECT_EQ(after[i].Nombre, expected.Nombre) << k.score << " row " << i;
         }
     }
 }
@@ -88,13 +100,14 @@ TEST_F(RecordsTest, NamesAreSavedCutTo25BytesAndReadBackClean)
     bytes.replace(28 + 29 + 4, 25, std::string("Ab\0cdxxxxxxxxxxxxxxxxxxxx", 25));
     folder.writeFile("data/Quibix.dat", bytes);
     restart();
-    EXPECT_EQ(form->records()[0].Puntos, 123456.0f);
+    EXPECT_EQ(window.caption(Caption::RecordValue, 0), "0123456");
     EXPECT_EQ(window.caption(Caption::RecordName, 0), "Jos\xC3\xA9 the long-named playe");
     EXPECT_EQ(window.caption(Caption::RecordName, 1), padded("Ab"));
 
     // Line breaks and other control bytes show as spaces, on the name's own row.
-    table()[2].Nombre = padded("Line\r\nbreak\tand\x7F");
-    form->showRecordTable(0);
+    RecordTable rows = saved();
+    rows[2].Nombre = padded("Line\r\nbreak\tand\x7F");
+    store(rows);
     EXPECT_EQ(window.caption(Caption::RecordName, 2), padded("Line  break and "));
 }
 
@@ -110,15 +123,16 @@ TEST_F(RecordsTest, ShownAndRankedScoresAgreeAtTheTopBetweenWholeNumbersAndWhenD
                           {std::numeric_limits<float>::quiet_NaN(), "0000000", 0, true}};
     load();
     for (const Case& c : cases) {
-        fillTables();
+        RecordTable rows = fullTables();
         for (int k = 0; k < 10; ++k)
-            table()[k].Puntos = 0.0f;
-        table()[0].Puntos = c.stored;
-        form->showRecordTable(0);
+            rows[k].Puntos = 0.0f;
+        rows[0].Puntos = c.stored;
+        store(rows);
         EXPECT_EQ(window.caption(Caption::RecordValue, 0), c.shown);
         offer(c.game);
         // Entered above it, the stored row (NaN too) moved down to row 1.
-        EXPECT_EQ(std::memcmp(&form->records()[1].Puntos, &c.stored, sizeof c.stored) == 0, c.enters) << c.game;
+        const float moved = saved()[1].Puntos;
+        EXPECT_EQ(std::memcmp(&moved, &c.stored, sizeof c.stored) == 0, c.enters) << c.game;
         EXPECT_EQ(window.caption(Caption::RecordValue, 0), c.enters ? formatScore(float(c.game)) : c.shown);
     }
 }

@@ -1,5 +1,4 @@
 // Skins: listing, fallbacks for missing or damaged pictures, "Change".
-#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 using namespace quibix;
@@ -9,12 +8,12 @@ namespace {
 
 class SkinTest : public GameFixture {
 protected:
-    // As the skin chooser does: `stored` is "\Space\".
+    // `stored` ("\Space\") chosen in the skin chooser.
     Form1& useSkin(const std::string& stored)
     {
         Form1& f = form ? *form : load();
-        Form1TestAccess::chooseSkin(f, stored);
-        f.CargaSkin();
+        window.skinAnswer = stored;
+        f.MenuOptions_Click(3);
         return f;
     }
     // JPEG keeps a flat colour within a few steps.
@@ -32,6 +31,15 @@ protected:
         form->NuevaPantalla(0);
         EXPECT_TRUE(near(form->surfaces().background().pixel(300, 300), background));
     }
+    // The cover on Hard, back on Easy afterwards.
+    QRgb hardCover()
+    {
+        form->MenuLevel_Click(1);
+        const QRgb pixel = window.titlePicture.pixel(10, 10);
+        form->MenuLevel_Click(0);
+        return pixel;
+    }
+    bool backgroundIs(QColor colour) const { return near(form->surfaces().background().pixel(300, 300), colour); }
 };
 
 const QColor kSpaceCover(250, 250, 250);
@@ -42,30 +50,20 @@ TEST_F(SkinTest, MissingOrDamagedSkinPicturesFallBackToTheDataFolder)
 {
     folder.writePicture("Space/FONDO1.JPG", kSpaceBackground);
     folder.writePicture("Space/PAREDA.JPG", kSpaceCover);
-    Form1& f = useSkin("\\Space\\");
-    EXPECT_EQ(f.fondos(), (std::vector<std::string>{"", "FONDO1.JPG"}));
-    EXPECT_EQ(f.paredA(), "\\Space\\pareda.jpg");
-    EXPECT_EQ(f.paredB(), "\\data\\paredb.jpg");
-    EXPECT_EQ(f.banda(), "\\data\\banda.jpg");
+    useSkin("\\Space\\");
     script({0.2f});
     expectPictures(kSpaceCover, kTestBand, kSpaceBackground);
-    EXPECT_EQ(f.fondo(), "\\Space\\FONDO1.JPG");
+    EXPECT_TRUE(near(hardCover(), kTestCover));
 
     folder.writePicture("Bare/pareda.jpg", kSpaceCover); // no backgrounds of its own
     useSkin("\\Bare\\");
-    EXPECT_EQ(f.numFondos(), 1);
-    EXPECT_EQ(f.fondosPath(), "\\data\\");
     expectPictures(kSpaceCover, kTestBand, kTestBackground);
-    EXPECT_EQ(f.fondo(), "\\data\\fondo1.jpg");
 
     folder.writeFile("Broken/fondo1.jpg", std::string(300, '\xff'));
     folder.writeFile("Broken/pareda.jpg", "\xff\xd8\xff\xe0 not really a picture");
     folder.writeFile("Broken/banda.jpg", "");
     useSkin("\\Broken\\");
-    EXPECT_EQ(f.paredA(), "\\data\\pareda.jpg");
-    EXPECT_EQ(f.banda(), "\\data\\banda.jpg");
     expectPictures(kTestCover, kTestBand, kTestBackground);
-    EXPECT_EQ(f.fondo(), "\\Broken\\fondo1.jpg");
 }
 
 TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
@@ -73,32 +71,30 @@ TEST_F(SkinTest, WithNoPicturesAnywhereThePlainOnesAreUsed)
     for (const char* file : {"data/fondo1.jpg", "data/pareda.jpg", "data/paredb.jpg", "data/banda.jpg"})
         folder.remove(file);
     Form1& f = load();
-    EXPECT_EQ(f.numFondos(), 0);
     EXPECT_EQ(window.titlePicture, plainPicture(PlainKind::Cover, {442, 460}));
     EXPECT_EQ(f.surfaces().cleanBand(), plainPicture(PlainKind::Band, {98, 460}));
 
     f.NuevaPantalla(0);
-    EXPECT_EQ(f.fondoIndex(), 0);
     EXPECT_EQ(f.surfaces().background(), plainPicture(PlainKind::Background, {442, 460}));
     f.MenuBack_Click(0);
-    EXPECT_EQ(f.fondoIndex(), 0);
-    EXPECT_EQ(f.surfaces().background().size(), QSize(442, 460));
+    EXPECT_EQ(f.surfaces().background(), plainPicture(PlainKind::Background, {442, 460}));
 }
 
 TEST_F(SkinTest, ChangeCyclesThroughTheBackgrounds)
 {
-    folder.writePicture("data/fondo2.jpg", QColor(200, 40, 40));
-    folder.writePicture("data/fondo3.jpg", QColor(40, 200, 40));
+    const QColor second(200, 40, 40), third(40, 200, 40);
+    folder.writePicture("data/fondo2.jpg", second);
+    folder.writePicture("data/fondo3.jpg", third);
     Form1& f = startGame({0.99f}); // N(0.99 x 2) = 2: the third background
-    for (int index : {1, 2, 3}) {
+    EXPECT_TRUE(backgroundIs(third));
+    for (QColor next : {kTestBackground, second, third}) {
         f.MenuBack_Click(0);
-        EXPECT_EQ(f.fondoIndex(), index);
+        EXPECT_TRUE(backgroundIs(next));
     }
     f.MenuBack_Click(1); // no other item
-    EXPECT_EQ(f.fondoIndex(), 3);
+    EXPECT_TRUE(backgroundIs(third));
     f.MenuBack_Click(0);
-    EXPECT_EQ(f.fondo(), "\\data\\fondo1.jpg");
-    EXPECT_TRUE(near(f.surfaces().background().pixel(300, 300), kTestBackground));
+    EXPECT_TRUE(backgroundIs(kTestBackground));
     // What is drawn over it is the golden games' to watch, which change it.
     EXPECT_EQ(window.shownPicture1, f.surfaces().field());
 }

@@ -1,7 +1,6 @@
 // A bot plays whole games headless: every shape, both levels, every group
 // size, random aims. After every turn the board, the pictures and the
 // counters must still be what the rules say.
-#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 
 #include "render/Cannon.h"
@@ -126,12 +125,12 @@ TEST_F(SoakTest, ThousandsOfTurnsKeepBoardPicturesAndCountersSound)
         // kind around (8, 0) and (9, 0), which the straight shot completes.
         const bool assist = games % 2 == 1 && g.engine().usadas() == 0 && g.engine().pantalla() < 6;
         if (assist) {
-            Engine& e = Form1TestAccess::engine(g);
+            Engine& e = rules();
             e.clearBoard(e.ladrillos());
             constexpr int columns[] = {8, 9, 7, 10, 6};
             for (int i = 0; i < e.combinaciones() - 1; ++i)
                 e.put(columns[i], 0, static_cast<int16_t>(e.ficha() + 1));
-            Form1TestAccess::showBoard(g);
+            g.redrawField();
         }
         const int16_t pantalla = g.engine().pantalla();
         const int angle = assist ? 90 : std::uniform_int_distribution<int>(2, 178)(bot);

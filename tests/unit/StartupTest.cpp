@@ -16,13 +16,13 @@ TEST_F(StartupTest, ShowsTheTitleScreenAndTakesTheDataFromTheFolderHoldingTheSho
     // With data/shoot.wav every data file comes from data/, in any letter case.
     folder.writeFile("data/Wellcome.WAV");
     folder.writeFile("WELLCOME.WAV");
-    folder.writePicture("fondo2.jpg", kTestBackground);
+    const QColor rootBackground(200, 40, 40);
+    folder.writePicture("fondo2.jpg", rootBackground);
     Form1& f = game();
     f.Form_Load();
     EXPECT_TRUE(window.titleVisible);
     EXPECT_FALSE(f.running());
-    EXPECT_EQ(f.dataPath(), "\\data\\");
-    EXPECT_EQ(f.skin(), "\\data\\");
+    EXPECT_EQ(skinInUse(), "\\data\\");
     // The welcome plays asynchronously; no music starts.
     EXPECT_EQ(effects.played, (Played{{"Wellcome.WAV", 3}}));
     EXPECT_TRUE(music.commands.empty());
@@ -32,10 +32,11 @@ TEST_F(StartupTest, ShowsTheTitleScreenAndTakesTheDataFromTheFolderHoldingTheSho
     form.reset();
     effects.played.clear();
     game().Form_Load();
-    EXPECT_EQ(form->dataPath(), "\\");
-    EXPECT_EQ(form->skin(), "\\");
     EXPECT_EQ(effects.played, (Played{{"WELLCOME.WAV", 3}}));
-    EXPECT_EQ(form->fondos(), (std::vector<std::string>{"", "fondo2.jpg"}));
+    EXPECT_EQ(skinInUse(), "\\");
+    form->NuevaPantalla(0); // its one background
+    const QRgb shown = form->surfaces().background().pixel(300, 300);
+    EXPECT_LT(std::abs(qRed(shown) - rootBackground.red()) + std::abs(qBlue(shown) - rootBackground.blue()), 16);
 }
 
 TEST_F(StartupTest, TheSoundMenuSwitchesEffects)
@@ -43,7 +44,6 @@ TEST_F(StartupTest, TheSoundMenuSwitchesEffects)
     Form1& f = load();
     f.MenuSound_Click(1);
     EXPECT_FALSE(window.menuChecked(MenuItem::FxSound));
-    EXPECT_FALSE(f.effectsOn());
     f.playEffect("shoot.wav");
     EXPECT_TRUE(effects.played.empty());
     f.MenuSound_Click(1);

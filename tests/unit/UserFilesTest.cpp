@@ -2,7 +2,6 @@
 // Quibix.cfg: build folder, installed tree, per-user folder.
 #include "fakes/AsOrdinaryUser.h"
 #include "fakes/FileBytes.h"
-#include "fakes/Form1TestAccess.h"
 #include "fakes/GameFixture.h"
 #include "storage/AppPaths.h"
 #include "storage/HighScoreFile.h"
@@ -171,7 +170,7 @@ TEST_F(UserFolderGameTest, HighScoresLiveInThePlayersFolder)
     game().setUserFolder(home.path());
     home.writeFile("quibix.DAT"); // any letter case is the same file
     load();
-    Form1TestAccess::engine(*form).setScore(1234);
+    rules().setScore(1234);
     form->GrabaRecords(false);
     EXPECT_GT(fs::file_size(home.path() / "quibix.DAT"), 0u);
     EXPECT_FALSE(fs::exists(folder.path() / "data" / "Quibix.dat"));
