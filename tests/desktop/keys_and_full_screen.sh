@@ -13,7 +13,8 @@ cannon() { wait_still "$1"; crop "$1" "$1" 190 136 127 320; } # the cannon's cor
 
 shot title
 press Return
-wait_change title started
+wait_change title started 10000
+wait_still started
 [ "$(diff_pixels title started)" -gt 10000 ] || fail "Return did not start a game"
 
 # A degree a press: ten presses of Left from straight up (the mouse at

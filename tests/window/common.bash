@@ -73,7 +73,12 @@ menu() {
 }
 
 # start_game NAME: "Start Game" on the title screen; the field left as NAME.png.
-start_game() { click_at 62 34; wait_still "$1"; }
+start_game() {
+    wait_still before_start # a redraw still under way is not taken for the game
+    click_at 62 34
+    wait_change before_start "$1" 50000 # not the button's own shading: the field
+    wait_still "$1"
+}
 # Escape frees the cursor held in the field, so the menu bar can be reached.
 free_cursor() { xdotool key Escape; sleep 0.3; }
 # File > "Exit", and the program ends well.
@@ -104,14 +109,24 @@ wait_still() {
     fail "the window kept changing for 15 s"
 }
 
-# wait_change FROM NAME: waits (up to 15 s) for the field to differ from
-# FROM.png in more than a few pixels and then to settle; its shot is NAME.png.
-# (A slow build may take a moment to answer a key.)
+# wait_change FROM NAME [MIN]: waits (up to 15 s) for the field to differ
+# from FROM.png in more than MIN pixels (100); its shot is NAME.png. A busy
+# machine or a sanitizer build may take a moment to answer a key or a click.
 wait_change() {
     local tries
     for ((tries = 0; tries < 30; tries++)); do
         shot "$2"
-        [ "$(diff_pixels "$1" "$2")" -gt 100 ] && { wait_still "$2"; return 0; }
+        [ "$(diff_pixels "$1" "$2")" -gt "${3:-100}" ] && return 0
+        sleep 0.5
+    done
+}
+# wait_like REF NAME LIMIT: waits (up to 15 s) for the field to differ from
+# REF.png in fewer than LIMIT pixels; its shot is NAME.png.
+wait_like() {
+    local tries
+    for ((tries = 0; tries < 30; tries++)); do
+        shot "$2"
+        [ "$(diff_pixels "$1" "$2")" -lt "$3" ] && return 0
         sleep 0.5
     done
 }

@@ -28,12 +28,10 @@ case "$answer" in *'"result":"stopped"'*) ;; *) fail "quibix-sim: $answer" ;; es
 
 shot table
 click_at 100 216 # the first row: Watcher's game
-sleep 2
-shot watching
+wait_change table watching 50000
 [ "$(diff_pixels table watching)" -gt 50000 ] || fail "clicking the row did not show the game"
 xdotool key space
-sleep 1.5
-shot stopped
+wait_like table stopped 2000
 [ "$(diff_pixels table stopped)" -lt 2000 ] || fail "a key did not bring the title screen back"
 free_cursor
 quit_by_menu

@@ -17,6 +17,7 @@ xdotool key Down Down Return
 sleep 0.5
 sound_popup sound_after
 xdotool key Escape Escape
+wait_like title menu_closed 100
 [ "$(diff_pixels sound_before sound_after)" -gt 10 ] || fail "\"FX Sound\" kept its check mark"
 
 start_game started
