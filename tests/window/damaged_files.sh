@@ -27,6 +27,8 @@ click_at 20 250
 sleep 0.8
 kill -0 "$APP_PID" || fail "the program ended during the shot"
 close_window
-expect_exit 1
+# The shot would fly on for many seconds; the close cuts it short (with room
+# for a busy machine and a sanitizer's exit checks).
+expect_exit 3
 [ "$(files)" = "$before" ] || fail "a file changed during the close"
 echo "PASS"
