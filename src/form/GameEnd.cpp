@@ -2,6 +2,8 @@
 // it, leaving the program), and the recording of what was played.
 #include "form/Form1.h"
 
+#include "form/MenuTable.h"
+
 #include <ctime>
 #include <iostream>
 
@@ -39,8 +41,8 @@ ReplayShelf Form1::replayShelf() const { return ReplayShelf(userFile("Quibix.dat
 
 void Form1::allowOptionChanges(bool allowed)
 {
-    window.setMenuEnabled(MenuItem::LevelMenu, allowed);
-    window.setMenuEnabled(MenuItem::ChoosePieces, allowed);
+    for (MenuItem item : menuItems(EnabledRule::BetweenGames))
+        window.setMenuEnabled(item, allowed);
 }
 
 void Form1::tell(const std::string& text, const std::string& title)

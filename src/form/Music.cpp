@@ -3,6 +3,7 @@
 // piece.
 #include "form/Form1.h"
 
+#include "form/MenuTable.h"
 #include "game/Numbers.h"
 #include "storage/AppPaths.h"
 
@@ -17,7 +18,8 @@ void Form1::BuscaMusica()
     const std::vector<std::string> names = listFiles(appFolder, strDataPath, "*.mid");
     // Without music the item stays checked but cannot be used.
     if (names.empty())
-        window.setMenuEnabled(MenuItem::Music, false);
+        for (MenuItem item : menuItems(EnabledRule::WithMusic))
+            window.setMenuEnabled(item, false);
     for (const std::string& strMusica : names)
         Musicas.push_back(strMusica);
     intNumMusicas = static_cast<int32_t>(names.size());

@@ -2,29 +2,31 @@
 // the skin, and "Save Settings".
 #include "form/Form1.h"
 
+#include "form/MenuTable.h"
 #include "game/PieceChoice.h"
 #include "storage/AppPaths.h"
-
-#include <iterator>
 
 namespace quibix {
 
 namespace {
 
-constexpr MenuItem kCombinationItems[] = {MenuItem::Combinations3, MenuItem::Combinations4,
-                                          MenuItem::Combinations5, MenuItem::Combinations6};
-constexpr MenuItem kShapeItems[] = {MenuItem::ShapeSquare, MenuItem::ShapeFace,
-                                    MenuItem::ShapeDiamond, MenuItem::ShapeColumns,
-                                    MenuItem::ShapeSaw, MenuItem::ShapeRandom};
+// Checks item `index` of `items`, unchecking the others; false when there is
+// no such item.
+bool checkOnly(MenuPort& menus, const std::vector<MenuItem>& items, int index)
+{
+    if (index < 0 || index >= static_cast<int>(items.size()))
+        return false;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i)
+        menus.setMenuChecked(items[static_cast<std::size_t>(i)], i == index);
+    return true;
+}
 
 } // namespace
 
 void Form1::MenuCombinations_Click(int index)
 {
-    if (index < 0 || index >= static_cast<int>(std::size(kCombinationItems)))
+    if (!checkOnly(window, menuItems(CheckGroup::Combinations), index))
         return;
-    for (int i = 0; i < static_cast<int>(std::size(kCombinationItems)); ++i)
-        window.setMenuChecked(kCombinationItems[i], i == index);
     // The match check reads it at every shot, so it applies from the next.
     setCombinaciones(static_cast<int16_t>(index + 3));
 }
@@ -32,10 +34,8 @@ void Form1::MenuCombinations_Click(int index)
 void Form1::MenuShape_Click(int index)
 {
     // Any other index would hand the layout builder a shape it does not know.
-    if (index < 0 || index >= static_cast<int>(std::size(kShapeItems)))
+    if (!checkOnly(window, menuItems(CheckGroup::Shape), index))
         return;
-    for (int b = 0; b < static_cast<int>(std::size(kShapeItems)); ++b)
-        window.setMenuChecked(kShapeItems[b], b == index);
     // Read when the next screen is set up.
     setForma(static_cast<int16_t>(index));
 }

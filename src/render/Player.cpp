@@ -19,7 +19,7 @@ constexpr int kFallPauseMs = 10;
 
 } // namespace
 
-Player::Player(Canvas& canvas, WindowPort& window) : canvas_(canvas), window_(window) {}
+Player::Player(Canvas& canvas, PointerPort& pointer) : canvas_(canvas), pointer_(pointer) {}
 
 void Player::play(const Turn& turn, const SoundSink& sound, int16_t frameMs)
 {
@@ -70,8 +70,8 @@ void Player::pieceRested(const PieceRested& e)
     // back a removed piece or cut the landed one.
     canvas_.syncStrip(e.at);
     // The hourglass while the group is searched.
-    window_.setPointer(kPointerHourglass);
-    window_.setPointer(kPointerDefault);
+    pointer_.setPointer(kPointerHourglass);
+    pointer_.setPointer(kPointerDefault);
 }
 
 void Player::pieceRemoved(const PieceRemoved& e)

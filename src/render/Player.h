@@ -15,7 +15,7 @@ class Player {
 public:
     using SoundSink = std::function<void(const SoundPlayed&)>;
 
-    Player(Canvas& canvas, WindowPort& window);
+    Player(Canvas& canvas, PointerPort& pointer);
 
     // Plays the events up to the turn's outcome (a lost game or a cleared
     // screen is left to the caller, which owns the prompts). `frameMs` is the
@@ -41,7 +41,7 @@ private:
     void boardLowered(const BoardLowered& e);
 
     Canvas& canvas_;
-    WindowPort& window_;
+    PointerPort& pointer_;
     bool cancelled_ = false;
 };
 

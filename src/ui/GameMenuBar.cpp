@@ -1,79 +1,74 @@
 #include "ui/GameMenuBar.h"
 
+#include "form/MenuTable.h"
+
 #include <QAction>
 #include <QKeySequence>
+#include <QList>
 #include <QMenu>
 #include <QMenuBar>
 
-#include <initializer_list>
+#include <vector>
 
 namespace quibix {
 
-QAction* GameMenuBar::addItem(QMenu* menu, MenuItem item, const QString& text, bool checkable,
-                              bool checked)
+namespace {
+
+QList<QKeySequence> shortcuts(const MenuEntry& entry)
 {
-    QAction* a = menu->addAction(text);
-    a->setCheckable(checkable);
-    a->setChecked(checked);
-    actions_[item] = a;
+    QList<QKeySequence> keys;
+    for (const QKeyCombination key : entry.keys)
+        if (key.key() != Qt::Key_unknown)
+            keys.append(QKeySequence(key));
+    return keys;
+}
+
+} // namespace
+
+GameMenuBar::GameMenuBar(QMenuBar* bar) : QObject(bar)
+{
+    const auto table = menuTable();
+    // The menu open at each depth while the table is walked.
+    std::vector<QMenu*> open;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const MenuEntry& e = table[i];
+        const auto depth = static_cast<std::size_t>(e.depth);
+        open.resize(depth);
+        QMenu* parent = depth == 0 ? nullptr : open.back();
+        if (depth > 0 && !parent)
+            continue; // no menu to hold it: the table's own test fails on this
+        if (!e.label) {
+            if (parent)
+                parent->addSeparator();
+            continue;
+        }
+        const QString label = QString::fromUtf8(e.label);
+        QAction* a = nullptr;
+        if (opensMenu(i)) {
+            QMenu* menu = parent ? parent->addMenu(label) : bar->addMenu(label);
+            open.push_back(menu);
+            a = menu->menuAction();
+        } else {
+            a = parent ? parent->addAction(label) : bar->addAction(label);
+            a->setCheckable(e.check != CheckGroup::None);
+            a->setChecked(e.checkedAtStart);
+            a->setShortcuts(shortcuts(e));
+            if (e.item)
+                connectItem(a, *e.item);
+        }
+        if (e.item)
+            actions_[*e.item] = a;
+    }
+}
+
+void GameMenuBar::connectItem(QAction* a, MenuItem item)
+{
     connect(a, &QAction::triggered, this, [this, a, item](bool nowChecked) {
-        // Undo Qt's own toggle: the game decides where the mark goes.
+        // Undo Qt's own toggle: the handler decides where the mark goes.
         if (a->isCheckable())
             a->setChecked(!nowChecked);
         emit triggered(item);
     });
-    return a;
-}
-
-GameMenuBar::GameMenuBar(QMenuBar* bar) : QObject(bar)
-{
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
-    addItem(file, MenuItem::NewGame, QStringLiteral("New Game"), false);
-    addItem(file, MenuItem::StopGame, QStringLiteral("Stop Game"), false);
-    file->addSeparator();
-    addItem(file, MenuItem::Exit, QStringLiteral("Exit"), false);
-
-    QMenu* level = bar->addMenu(QStringLiteral("Level"));
-    actions_[MenuItem::LevelMenu] = level->menuAction();
-    addItem(level, MenuItem::Easy, QStringLiteral("Easy"), true, true);
-    addItem(level, MenuItem::Hard, QStringLiteral("Hard"), true);
-
-    QMenu* sound = bar->addMenu(QStringLiteral("Sound"));
-    addItem(sound, MenuItem::Music, QStringLiteral("Music"), true);
-    addItem(sound, MenuItem::FxSound, QStringLiteral("FX Sound"), true);
-
-    QMenu* back = bar->addMenu(QStringLiteral("Background"));
-    addItem(back, MenuItem::BackgroundChange, QStringLiteral("Change"), false);
-
-    QMenu* options = bar->addMenu(QStringLiteral("Options"));
-    QMenu* combinations = options->addMenu(QStringLiteral("Piece Combinations"));
-    actions_[MenuItem::PieceCombinations] = combinations->menuAction();
-    const std::initializer_list<std::pair<MenuItem, const char*>> counts{
-        {MenuItem::Combinations3, "3"}, {MenuItem::Combinations4, "4"},
-        {MenuItem::Combinations5, "5"}, {MenuItem::Combinations6, "6"}};
-    for (const auto& [item, text] : counts)
-        addItem(combinations, item, QString::fromLatin1(text), true,
-                item == MenuItem::Combinations3);
-    QMenu* shapes = options->addMenu(QStringLiteral("Shape Definition"));
-    actions_[MenuItem::ShapeDefinition] = shapes->menuAction();
-    const std::initializer_list<std::pair<MenuItem, const char*>> shapeItems{
-        {MenuItem::ShapeSquare, "Square"}, {MenuItem::ShapeFace, "Face"},
-        {MenuItem::ShapeDiamond, "Diamond"}, {MenuItem::ShapeColumns, "Columns"},
-        {MenuItem::ShapeSaw, "Saw"}, {MenuItem::ShapeRandom, "Random"}};
-    for (const auto& [item, text] : shapeItems)
-        addItem(shapes, item, QString::fromLatin1(text), true, item == MenuItem::ShapeSquare);
-    addItem(options, MenuItem::ChoosePieces, QStringLiteral("Choose Pieces"), false);
-    addItem(options, MenuItem::ChooseSkins, QStringLiteral("Choose Skins"), false);
-    addItem(options, MenuItem::SaveSettings, QStringLiteral("Save Settings"), false);
-
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
-    addItem(help, MenuItem::About, QStringLiteral("About Quibix..."), false);
-    addItem(help, MenuItem::Readme, QStringLiteral("Readme && Warranty"), false);
-
-    // The usual desktop keys, shown beside the items.
-    action(MenuItem::NewGame)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    action(MenuItem::Exit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    action(MenuItem::About)->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 QAction* GameMenuBar::action(MenuItem item) const

@@ -1,14 +1,13 @@
 #pragma once
-// The menu bar. Check marks belong to the game: a click never toggles an
-// item by itself, the game's handler sets the mark.
-#include "ports/Ports.h"
+// The menu bar, built from the menu table. Check marks belong to the game:
+// a click never toggles an item by itself, the handler sets the mark.
+#include "ports/MenuPort.h"
 
 #include <QObject>
 
 #include <map>
 
 class QAction;
-class QMenu;
 class QMenuBar;
 
 namespace quibix {
@@ -27,11 +26,10 @@ public:
     QAction* action(MenuItem item) const;
 
 signals:
-    void triggered(MenuItem item);
+    void triggered(quibix::MenuItem item);
 
 private:
-    QAction* addItem(QMenu* menu, MenuItem item, const QString& text, bool checkable,
-                     bool checked = false);
+    void connectItem(QAction* action, MenuItem item);
 
     std::map<MenuItem, QAction*> actions_;
 };

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "form/Form1.h"
+#include "form/MenuTable.h"
 #include "ui/AboutBox.h"
 #include "ui/EditorLauncher.h"
 #include "ui/GameMenuBar.h"
@@ -105,7 +106,7 @@ MainWindow::MainWindow()
 
     menuBar()->setNativeMenuBar(false); // the bar belongs inside the window
     menus_ = new GameMenuBar(menuBar());
-    sizing_ = new WindowSizing(this, stage_, menuBar());
+    sizing_ = new WindowSizing(this, stage_, menuBar(), menus_);
     input_ = new UserInput(this);
     editor_ = new EditorLauncher(this);
     keyboard_ = new KeyboardControl(this, [this] { return form_ && form_->running(); });
@@ -179,32 +180,13 @@ void MainWindow::dispatch(const std::function<void(Form1&)>& handler)
 
 void MainWindow::onMenu(MenuItem item)
 {
-    switch (item) {
-    case MenuItem::NewGame: dispatch([](Form1& f) { f.MenuFile_Click(0); }); break;
-    case MenuItem::StopGame: dispatch([](Form1& f) { f.MenuFile_Click(1); }); break;
-    case MenuItem::Exit: dispatch([](Form1& f) { f.Exit_Click(); }); break;
-    case MenuItem::Easy: dispatch([](Form1& f) { f.MenuLevel_Click(0); }); break;
-    case MenuItem::Hard: dispatch([](Form1& f) { f.MenuLevel_Click(1); }); break;
-    case MenuItem::Music: dispatch([](Form1& f) { f.MenuSound_Click(0); }); break;
-    case MenuItem::FxSound: dispatch([](Form1& f) { f.MenuSound_Click(1); }); break;
-    case MenuItem::BackgroundChange: dispatch([](Form1& f) { f.MenuBack_Click(0); }); break;
-    case MenuItem::About: dispatch([](Form1& f) { f.MenuHelp_Click(0); }); break;
-    case MenuItem::Readme: dispatch([](Form1& f) { f.MenuHelp_Click(1); }); break;
-    case MenuItem::Combinations3: dispatch([](Form1& f) { f.MenuCombinations_Click(0); }); break;
-    case MenuItem::Combinations4: dispatch([](Form1& f) { f.MenuCombinations_Click(1); }); break;
-    case MenuItem::Combinations5: dispatch([](Form1& f) { f.MenuCombinations_Click(2); }); break;
-    case MenuItem::Combinations6: dispatch([](Form1& f) { f.MenuCombinations_Click(3); }); break;
-    case MenuItem::ShapeSquare: dispatch([](Form1& f) { f.MenuShape_Click(0); }); break;
-    case MenuItem::ShapeFace: dispatch([](Form1& f) { f.MenuShape_Click(1); }); break;
-    case MenuItem::ShapeDiamond: dispatch([](Form1& f) { f.MenuShape_Click(2); }); break;
-    case MenuItem::ShapeColumns: dispatch([](Form1& f) { f.MenuShape_Click(3); }); break;
-    case MenuItem::ShapeSaw: dispatch([](Form1& f) { f.MenuShape_Click(4); }); break;
-    case MenuItem::ShapeRandom: dispatch([](Form1& f) { f.MenuShape_Click(5); }); break;
-    case MenuItem::ChoosePieces: dispatch([](Form1& f) { f.MenuOptions_Click(2); }); break;
-    case MenuItem::ChooseSkins: dispatch([](Form1& f) { f.MenuOptions_Click(3); }); break;
-    case MenuItem::SaveSettings: dispatch([](Form1& f) { f.MenuOptions_Click(4); }); break;
-    default: break; // submenu headers: nothing to do
-    }
+    const MenuEntry* entry = menuEntry(item);
+    if (!entry)
+        return;
+    if (entry->onView)
+        entry->onView(*sizing_);
+    else if (entry->onGame)
+        dispatch(entry->onGame);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -52,33 +52,41 @@ public:
     void present(Surface surface, const QImage& image) override;
     void pause(int ms) override;
 
-    // WindowPort
+    // MenuPort
     void setMenuChecked(MenuItem item, bool checked) override;
     bool menuChecked(MenuItem item) const override;
     void setMenuEnabled(MenuItem item, bool enabled) override;
+
+    // ScreenPort
     void setCaption(Caption label, int index, const std::string& text) override;
     void showTitleScreen(bool visible) override;
     void setTitlePicture(const QImage& picture) override;
+    void setRecordWatchable(int row, bool watchable) override;
+    void setWatching(bool watching) override;
+
+    // PromptPort
     void messageBox(const std::string& text, const std::string& title) override;
     void notice(const std::string& text, const std::string& title, int ms) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& proposed) override;
-    void setRecordWatchable(int row, bool watchable) override;
-    void setWatching(bool watching) override;
+    std::array<int16_t, 6> choosePieces(const std::array<int16_t, 6>& current,
+                                        const std::array<QImage, 12>& pictures,
+                                        const std::array<QImage, 12>& masks) override;
+    std::optional<std::string> chooseSkin(const std::filesystem::path& appFolder,
+                                          const std::string& currentSkin) override;
+    void showAbout(const QImage& picture, const std::string& versionLine) override;
+    void openInEditor(const std::filesystem::path& file) override;
+
+    // PointerPort
     int16_t pointer() const override { return pointer_; }
     void setPointer(int16_t shape) override;
     void disableInput() override;
     void enableInput(int16_t pointer) override;
     int32_t showCursor(bool show) override;
     void confineCursor(bool toPlayField) override;
-    std::array<int16_t, 6> choosePieces(const std::array<int16_t, 6>& current,
-                                        const std::array<QImage, 12>& pictures,
-                                        const std::array<QImage, 12>& masks) override;
-    std::optional<std::string> chooseSkin(const std::filesystem::path& appFolder,
-                                          const std::string& currentSkin) override;
     void focusPlayField() override;
-    void openInEditor(const std::filesystem::path& file) override;
-    void showAbout(const QImage& picture, const std::string& versionLine) override;
+
+    // WindowPort
     void quit() override;
 
 protected:
@@ -91,6 +99,8 @@ private:
     // a close asked for meanwhile stops the animation and is carried out
     // as soon as the handler returns.
     void dispatch(const std::function<void(Form1&)>& handler);
+    // A menu item's handler from the menu table: the window's own at once,
+    // the game's through dispatch.
     void onMenu(MenuItem item);
     // Puts on screen the pointer the game asked for, blank while the cursor
     // is hidden and an arrow while a prompt is open.

@@ -1,12 +1,10 @@
 #include "ui/WindowSizing.h"
 
+#include "ui/GameMenuBar.h"
 #include "ui/Stage.h"
 #include "ui/StageLayout.h"
 
-#include <QAction>
-#include <QKeySequence>
 #include <QMainWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -14,26 +12,9 @@
 
 namespace quibix {
 
-WindowSizing::WindowSizing(QMainWindow* window, Stage* stage, QMenuBar* bar)
-    : QObject(window), window_(window), stage_(stage), bar_(bar)
+WindowSizing::WindowSizing(QMainWindow* window, Stage* stage, QMenuBar* bar, GameMenuBar* menus)
+    : QObject(window), window_(window), stage_(stage), bar_(bar), menus_(menus)
 {
-    auto* view = new QMenu(QStringLiteral("View"), bar);
-    const QList<QAction*> titles = bar->actions();
-    bar->insertMenu(titles.isEmpty() ? nullptr : titles.back(), view); // before Help
-
-    fullScreen_ = view->addAction(QStringLiteral("Full Screen"));
-    fullScreen_->setCheckable(true);
-    fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
-    connect(fullScreen_, &QAction::triggered, this, [this] { toggleFullScreen(); });
-
-    QAction* larger = view->addAction(QStringLiteral("Larger"));
-    // Ctrl+= is Ctrl and the key that carries '+' on most layouts.
-    larger->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
-    connect(larger, &QAction::triggered, this, [this] { stepScale(1); });
-    QAction* smaller = view->addAction(QStringLiteral("Smaller"));
-    smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    connect(smaller, &QAction::triggered, this, [this] { stepScale(-1); });
-
     connect(stage_, &Stage::scaleChanged, this, [this](int scale) {
         if (!full_)
             windowedScale_ = scale;
@@ -104,7 +85,7 @@ void WindowSizing::toggleFullScreen()
         if (const QScreen* screen = window_->screen())
             window_->setGeometry(screen->geometry());
     }
-    fullScreen_->setChecked(full_);
+    menus_->setChecked(MenuItem::FullScreen, full_);
 }
 
 void WindowSizing::stepScale(int delta)

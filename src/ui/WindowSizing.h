@@ -2,24 +2,25 @@
 // The window's size as the player sets it: the View menu (full screen, a
 // larger or smaller window in whole steps of the game's size), and the
 // window put back as it was left.
+#include "ports/ViewPort.h"
 #include "ui/WindowPrefs.h"
 
 #include <QObject>
 #include <QRect>
 
-class QAction;
 class QMainWindow;
 class QMenuBar;
 
 namespace quibix {
 
+class GameMenuBar;
 class Stage;
 
-class WindowSizing final : public QObject {
+class WindowSizing final : public QObject, public ViewPort {
     Q_OBJECT
 public:
-    // Adds the View menu to `bar`, before the Help menu.
-    WindowSizing(QMainWindow* window, Stage* stage, QMenuBar* bar);
+    // `menus` shows whether the window is full screen.
+    WindowSizing(QMainWindow* window, Stage* stage, QMenuBar* bar, GameMenuBar* menus);
 
     // The window at `scale` in a window, inside the screen.
     void sizeForScale(int scale);
@@ -29,11 +30,8 @@ public:
     // The window as it is now, to be restored next time.
     WindowPrefs prefs() const;
 
-    void toggleFullScreen();
-    // One scale up or down; only in a window, and only if it fits.
-    void stepScale(int delta);
-
-    QAction* fullScreenAction() const { return fullScreen_; }
+    void toggleFullScreen() override;
+    void stepScale(int delta) override;
 
 private:
     // The room the stage can have on the screen in a window.
@@ -43,7 +41,7 @@ private:
     QMainWindow* window_;
     Stage* stage_;
     QMenuBar* bar_;
-    QAction* fullScreen_;
+    GameMenuBar* menus_;
     bool full_ = false;
     int windowedScale_ = 1;
     QRect normal_; // the window's place before full screen

@@ -92,10 +92,12 @@ protected:
     EventLog& log_;
 };
 
+// The whole window, its ports in turn; what they recorded is gathered below.
 class FakeWindow final : public WindowPort, public Recorder {
 public:
     using Recorder::Recorder;
 
+    // DisplayPort
     void present(Surface s, const QImage& image) override
     {
         const bool field = s == Surface::Picture1;
@@ -114,10 +116,13 @@ public:
         if (onPause) onPause(ms);
     }
 
+    // MenuPort
     void setMenuChecked(MenuItem i, bool b) override { checkedItems[i] = b; note("check " + num(i) + " " + flag(b)); }
     bool menuChecked(MenuItem i) const override { return checkedItems.count(i) && checkedItems.at(i); }
     void setMenuEnabled(MenuItem i, bool b) override { enabledItems[i] = b; note("enable " + num(i) + " " + flag(b)); }
     bool menuEnabled(MenuItem i) const { return !enabledItems.count(i) || enabledItems.at(i); }
+
+    // ScreenPort
     void setCaption(Caption c, int i, const std::string& t) override
     {
         captions[{c, i}] = t;
@@ -137,6 +142,14 @@ public:
         if (trace) trace("title picture " + imageHash(picture));
     }
 
+    // Not traced: the golden games were recorded before games could be
+    // watched.
+    void setRecordWatchable(int row, bool on) override { watchableRows[row] = on; }
+    void setWatching(bool on) override { watching = on; record(on ? "watching" : "watching ends"); }
+    std::map<int, bool> watchableRows;
+    bool watching = false;
+
+    // PromptPort
     void messageBox(const std::string& text, const std::string& title) override
     {
         messages.push_back(text);
@@ -158,18 +171,6 @@ public:
         return a;
     }
 
-    // Pointer, input lock and cursor
-    int16_t pointer() const override { return pointerShape; }
-    void setPointer(int16_t shape) override { pointerShape = shape; note("pointer " + num(shape)); }
-    void disableInput() override { pointerShape = kPointerHourglass; record("disable input", "input off"); }
-    void enableInput(int16_t p) override { pointerShape = p; record("enable input", "input on " + num(p)); }
-    int32_t showCursor(bool show) override
-    {
-        note("cursor " + num(cursorCounter += show ? 1 : -1));
-        return cursorCounter;
-    }
-    void confineCursor(bool on) override { cursorConfined = on; note("confine " + flag(on)); }
-
     // The two choosers answer what the test set (the current choice, or
     // Cancel, by default).
     std::array<int16_t, 6> choosePieces(const std::array<int16_t, 6>& current,
@@ -189,14 +190,6 @@ public:
     std::optional<std::string> skinAnswer;
     std::array<QImage, 12> chooserPictures;
 
-    // Not traced: the golden games were recorded before games could be
-    // watched.
-    void setRecordWatchable(int row, bool on) override { watchableRows[row] = on; }
-    void setWatching(bool on) override { watching = on; record(on ? "watching" : "watching ends"); }
-    std::map<int, bool> watchableRows;
-    bool watching = false;
-
-    void focusPlayField() override { note("focus"); }
     void openInEditor(const std::filesystem::path& file) override
     {
         openedFiles.push_back(file);
@@ -208,6 +201,21 @@ public:
         aboutVersion = versionLine;
         record("about", trace ? "about " + versionLine + " " + imageHash(picture) : "");
     }
+
+    // PointerPort: pointer, input lock and cursor
+    int16_t pointer() const override { return pointerShape; }
+    void setPointer(int16_t shape) override { pointerShape = shape; note("pointer " + num(shape)); }
+    void disableInput() override { pointerShape = kPointerHourglass; record("disable input", "input off"); }
+    void enableInput(int16_t p) override { pointerShape = p; record("enable input", "input on " + num(p)); }
+    int32_t showCursor(bool show) override
+    {
+        note("cursor " + num(cursorCounter += show ? 1 : -1));
+        return cursorCounter;
+    }
+    void confineCursor(bool on) override { cursorConfined = on; note("confine " + flag(on)); }
+    void focusPlayField() override { note("focus"); }
+
+    // WindowPort's own
     void quit() override { quitRequested = true; record("quit"); }
 
     // What to record, and what a pause really does (nothing by default).

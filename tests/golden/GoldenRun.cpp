@@ -2,6 +2,7 @@
 
 #include "fakes/FakePorts.h"
 #include "form/Form1.h"
+#include "form/MenuTable.h"
 #include "game/Board.h"
 #include "storage/ReplayFile.h"
 
@@ -191,8 +192,9 @@ GameResult playGame(const GameSpec& spec, const std::filesystem::path& appFolder
         window.answers.push_back(n % 3 ? std::optional("Bot " + std::to_string(n)) : std::nullopt);
 
     // As the real window starts: "Easy", "3" and "Square" checked.
-    for (MenuItem item : {MenuItem::Easy, MenuItem::Combinations3, MenuItem::ShapeSquare})
-        window.setMenuChecked(item, true);
+    for (const MenuEntry& e : menuTable())
+        if (e.checkedAtStart)
+            window.setMenuChecked(*e.item, true);
 
     Engine rules(random);
     Form1 form(appFolder, window, effects, music, random, rules);
