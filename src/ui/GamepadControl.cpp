@@ -44,6 +44,11 @@ PadActions GamepadControl::update(const PadState& pad, PadPlace place, int64_t n
         break;
     case PadPlace::OtherDialog:
         break;
+    case PadPlace::Watching:
+        // As a key or a click does: any button.
+        actions.stopWatching = pressed(pad.a, before.a) || pressed(pad.b, before.b) ||
+                               pressed(pad.start, before.start) || pressed(pad.back, before.back);
+        break;
     }
     return actions;
 }

@@ -13,8 +13,8 @@ constexpr int kPollMs = 16; // about a screen frame
 } // namespace
 
 GamepadInput::GamepadInput(std::unique_ptr<GamepadPort> pads, std::function<bool()> playing,
-                           QObject* parent)
-    : QObject(parent), pads_(std::move(pads)), playing_(std::move(playing))
+                           std::function<bool()> watching, QObject* parent)
+    : QObject(parent), pads_(std::move(pads)), playing_(std::move(playing)), watching_(std::move(watching))
 {
     clock_.start();
     timer_.setInterval(kPollMs);
@@ -26,6 +26,9 @@ GamepadInput::~GamepadInput() = default;
 
 PadPlace GamepadInput::place() const
 {
+    // A watched game's messages close themselves: a button stops the game.
+    if (watching_())
+        return PadPlace::Watching;
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal)
         return playing_() ? PadPlace::Game : PadPlace::Title;
@@ -43,6 +46,8 @@ void GamepadInput::poll()
         emit turned(actions.turn);
     if (actions.command)
         emit commanded(*actions.command);
+    if (actions.stopWatching)
+        emit stopWatchingAsked();
     if (actions.accept || actions.cancel) {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             if (actions.accept)

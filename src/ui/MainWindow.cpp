@@ -158,7 +158,10 @@ void MainWindow::watchSoon(Replay replay)
 
 void MainWindow::useGamepads(std::unique_ptr<GamepadPort> pads)
 {
-    auto* gamepad = new GamepadInput(std::move(pads), [this] { return form_ && form_->running(); }, this);
+    auto* gamepad = new GamepadInput(
+        std::move(pads), [this] { return form_ && form_->running(); }, [this] { return input_->watching(); },
+        this);
+    connect(gamepad, &GamepadInput::stopWatchingAsked, this, [this] { input_->interruptWatch(); });
     connect(gamepad, &GamepadInput::turned, this,
             [this](int degrees) { dispatch([degrees](Form1& f) { turnCannon(f, degrees); }); });
     connect(gamepad, &GamepadInput::commanded, this,

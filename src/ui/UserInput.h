@@ -37,6 +37,13 @@ public:
     // endWatch.
     void watch(std::function<void()> interrupt);
     void endWatch();
+    bool watching() const { return static_cast<bool>(interrupt_); }
+    // A button of another device (a gamepad) pressed while watching.
+    void interruptWatch()
+    {
+        if (interrupt_)
+            interrupt_();
+    }
 
     static bool isUserInput(const QEvent* event);
 

@@ -96,6 +96,27 @@ TEST(GamepadPromptTest, ANamesOrConfirmsAndBCancelsOnlyTheNameBox)
     EXPECT_EQ(pad.update(left, PadPlace::NameBox, 112).turn, 0);
 }
 
+TEST(GamepadWatchTest, AnyButtonStopsAWatchedGameOncePerPressAndNothingElseHappens)
+{
+    GamepadControl pad;
+    int64_t now = 0;
+    PadState left;
+    left.left = true;
+    const PadActions turning = pad.update(left, PadPlace::Watching, now += 16);
+    EXPECT_EQ(turning.turn, 0);
+    EXPECT_FALSE(turning.stopWatching);
+    for (bool PadState::*button : {&PadState::a, &PadState::b, &PadState::start, &PadState::back}) {
+        PadState down;
+        down.*button = true;
+        const PadActions pressed = pad.update(down, PadPlace::Watching, now += 16);
+        EXPECT_TRUE(pressed.stopWatching);
+        EXPECT_FALSE(pressed.command);
+        EXPECT_FALSE(pressed.accept);
+        EXPECT_FALSE(pad.update(down, PadPlace::Watching, now += 16).stopWatching); // held
+        pad.update({}, PadPlace::Watching, now += 16);
+    }
+}
+
 // A controller SDL makes up: every button and axis of a game controller.
 SDL_JoystickID plugVirtualPad()
 {
