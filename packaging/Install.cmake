@@ -3,6 +3,7 @@
 # installed tree can be moved as a whole:
 #   games/quibix                     the program (bin/quibix links to it)
 #   lib/games/quibix/quibix-audio.so its sound and music, loaded once the window shows
+#   lib/games/quibix/quibix-gamepads.so  its gamepads, loaded after the sound
 #   share/quibix/                    data/, the skin folders, Readme.txt
 #   share/applications/, share/icons/hicolor/, share/metainfo/, share/man/man6/
 #   share/doc/quibix/                copyright and changelog
@@ -33,7 +34,7 @@ add_custom_target(packaging_docs ALL DEPENDS ${MAN_GZ} ${CHANGELOG_GZ})
 install(TARGETS quibix RUNTIME DESTINATION games)
 # The audio module, a game's private library (lib/games/, as Debian keeps
 # them), which the program loads from there.
-install(TARGETS quibix-audio LIBRARY DESTINATION lib/games/quibix)
+install(TARGETS quibix-audio quibix-gamepads LIBRARY DESTINATION lib/games/quibix)
 install(CODE "if(NOT \${CMAKE_INSTALL_PREFIX} STREQUAL \"/usr\")
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
   file(CREATE_LINK ../games/quibix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/quibix\" SYMBOLIC)
@@ -43,6 +44,7 @@ endif()")
 install(DIRECTORY ${APP_DIR}/ DESTINATION share/quibix
   PATTERN quibix EXCLUDE
   PATTERN quibix-audio.so EXCLUDE
+  PATTERN quibix-gamepads.so EXCLUDE
   REGEX "/[Qq][Uu][Ii][Bb][Ii][Xx]\\.([Dd][Aa][Tt]|[Cc][Ff][Gg])$" EXCLUDE)
 install(FILES ${PACKAGING_DIR}/${APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${PACKAGING_DIR}/${APP_ID}.metainfo.xml DESTINATION share/metainfo)

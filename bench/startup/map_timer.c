@@ -70,7 +70,8 @@ int main(int argc, char** argv)
     if (child == 0) {
         close(ConnectionNumber(display));
         /* Our output is the caller's pipe: the program must not hold it open. */
-        freopen("/dev/null", "w", stdout);
+        if (!freopen("/dev/null", "w", stdout))
+            _exit(126);
         execvp(command[0], command);
         _exit(127);
     }

@@ -1,9 +1,8 @@
 #include "app/AudioModule.h"
 
+#include "app/Modules.h"
 #include "audio/AudioEntry.h"
 #include "audio/SilentAudio.h"
-
-#include <dlfcn.h>
 
 #include <cstdio>
 #include <string>
@@ -12,20 +11,8 @@ namespace quibix {
 
 AudioPorts loadAudioModule(const std::filesystem::path& programFolder, const std::function<void(int)>& wait)
 {
-    std::string why = "not found";
-    for (const std::filesystem::path& file :
-         {programFolder / kAudioModuleName, programFolder / ".." / "lib" / "games" / "quibix" / kAudioModuleName}) {
-        std::error_code ec;
-        if (!std::filesystem::exists(file, ec))
-            continue;
-        // Never closed: the ports' code lives in it until the program ends.
-        void* module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-        auto* make = module ? reinterpret_cast<MakeAudio*>(dlsym(module, kMakeAudioSymbol)) : nullptr;
-        if (!make) {
-            const char* error = dlerror();
-            why = error ? error : "no entry point";
-            break;
-        }
+    std::string why;
+    if (auto* make = reinterpret_cast<MakeAudio*>(moduleEntry(programFolder, kAudioModuleName, kMakeAudioSymbol, why))) {
         EffectsPort* effects = nullptr;
         MusicDevicePort* music = nullptr;
         make(&wait, &effects, &music);
@@ -34,6 +21,17 @@ AudioPorts loadAudioModule(const std::filesystem::path& programFolder, const std
     std::fprintf(stderr, "Quibix: cannot load the sound library %s (%s); sound and music are off\n",
                  kAudioModuleName, why.c_str());
     return {std::make_unique<SilentEffects>(), std::make_unique<SilentMusicDevice>()};
+}
+
+MakeGamepads* loadGamepadModule(const std::filesystem::path& programFolder)
+{
+    std::string why;
+    auto* make = reinterpret_cast<MakeGamepads*>(
+        moduleEntry(programFolder, kGamepadsModuleName, kMakeGamepadsSymbol, why));
+    if (!make)
+        std::fprintf(stderr, "Quibix: cannot load the gamepad library %s (%s); play on with mouse and keys\n",
+                     kGamepadsModuleName, why.c_str());
+    return make;
 }
 
 } // namespace quibix

@@ -1,7 +1,8 @@
 #pragma once
-// Loads the audio module: next to the program (the build) or in the
-// library folder of an installed tree (games/ -> lib/games/quibix/).
+// Loads the modules the window does not wait for: the audio, and the
+// gamepads (see app/Modules.h for where they are looked for).
 #include "app/LateAudio.h"
+#include "ui/GamepadsEntry.h"
 
 #include <filesystem>
 #include <functional>
@@ -11,5 +12,9 @@ namespace quibix {
 // The real effects and music device; silent ones, said once on standard
 // error, when the module cannot be loaded. `wait` must outlive the ports.
 AudioPorts loadAudioModule(const std::filesystem::path& programFolder, const std::function<void(int ms)>& wait);
+
+// The gamepads' maker; null, said once on standard error, when the module
+// cannot be loaded.
+MakeGamepads* loadGamepadModule(const std::filesystem::path& programFolder);
 
 } // namespace quibix

@@ -135,9 +135,13 @@ void LateAudio::arrive(AudioPorts ports)
     }
 }
 
-void LateAudio::arriveFrom(std::function<AudioPorts()> make)
+void LateAudio::arriveFrom(std::function<AudioPorts()> make, std::function<void()> afterwards)
 {
-    loader_ = std::thread([this, make = std::move(make)] { arrive(make()); });
+    loader_ = std::thread([this, make = std::move(make), afterwards = std::move(afterwards)] {
+        arrive(make());
+        if (afterwards)
+            afterwards();
+    });
 }
 
 bool LateAudio::arrived() const

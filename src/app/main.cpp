@@ -5,11 +5,11 @@
 #include "app/QuitSignals.h"
 #include "app/WindowScale.h"
 #include "form/Form1.h"
+#include "render/Canvas.h"
 #include "game/Random.h"
 #include "storage/AppPaths.h"
 #include "storage/UserFiles.h"
 #include "ui/MainWindow.h"
-#include "ui/SdlGamepads.h"
 #include "ui/StageLayout.h"
 #include "ui/WindowPrefs.h"
 #include "ui/WindowSizing.h"
@@ -117,6 +117,9 @@ int main(int argc, char** argv)
         }
     }
 
+    // The sprites and the drawing surfaces are made meanwhile on the other core.
+    quibix::Canvas::prepareAhead();
+
     const quibix::DesktopScaleEnvironment desktopScale;
     if (options.scale > 0)
         quibix::forceScale(options.scale);
@@ -141,7 +144,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quibix"));
     QApplication::setApplicationVersion(QString::fromLatin1(quibix::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("org.quibix.Quibix"));
-    QApplication::setWindowIcon(gameIcon());
     // The captions ask for the classic comic font; the free look-alike
     // stands in where it is missing.
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
@@ -180,12 +182,20 @@ int main(int argc, char** argv)
         window.sizing().sizeForScale(1);
         window.show();
     }
-    // Gamepads are looked for once the window shows.
-    QTimer::singleShot(0, &window, [&window] { window.useGamepads(std::make_unique<quibix::SdlGamepads>()); });
+    // Its icon's eight sizes are decoded once it shows: the window system
+    // takes a new icon at any time.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(gameIcon()); });
     // The sound arrives once the window shows; what the game asks of it
-    // meanwhile waits for it, the game does not.
-    QTimer::singleShot(0, [&audio, &waitFor, folder = programFolder(argv[0])] {
-        audio.arriveFrom([&waitFor, folder] { return quibix::loadAudioModule(folder, waitFor); });
+    // meanwhile waits for it, the game does not. The gamepads come next
+    // (SDL is loaded by then), made and polled on the window's thread.
+    QTimer::singleShot(0, [&audio, &waitFor, &window, folder = programFolder(argv[0])] {
+        audio.arriveFrom([&waitFor, folder] { return quibix::loadAudioModule(folder, waitFor); },
+                         [&window, folder] {
+                             if (quibix::MakeGamepads* make = quibix::loadGamepadModule(folder))
+                                 QMetaObject::invokeMethod(&window, [&window, make] {
+                                     window.useGamepads(std::unique_ptr<quibix::GamepadPort>(make()));
+                                 }, Qt::QueuedConnection);
+                         });
     });
     if (replay)
         window.watchSoon(std::move(*replay));

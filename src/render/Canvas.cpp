@@ -32,14 +32,48 @@ void outline(QPainter& p, int x1, int y1, int x2, int y2)
 
 } // namespace
 
-Canvas::Canvas(DisplayPort& display, SpriteCatalogue sprites)
+// What a canvas starts from: its sprites and its surfaces, all black.
+struct Canvas::Start {
+    SpriteCatalogue sprites;
+    QImage field1, field2, field3, band, bandClean;
+
+    explicit Start(SpriteCatalogue catalogue)
+        : sprites(std::move(catalogue)),
+          field1(blackSurface(kFieldWidth, kFieldHeight)),
+          field2(blackSurface(kFieldWidth, kFieldHeight)),
+          field3(blackSurface(kFieldWidth, kFieldHeight)),
+          band(blackSurface(kBandWidth, kBandHeight)),
+          bandClean(blackSurface(kBandWidth, kBandHeight))
+    {
+    }
+};
+
+std::future<Canvas::Start>& Canvas::ahead()
+{
+    static std::future<Start> made;
+    return made;
+}
+
+void Canvas::prepareAhead()
+{
+    ahead() = std::async(std::launch::async, [] { return Start(SpriteCatalogue::fromResource()); });
+}
+
+Canvas::Canvas(DisplayPort& display, SpriteCatalogue sprites) : Canvas(display, Start(std::move(sprites))) {}
+
+Canvas::Canvas(DisplayPort& display)
+    : Canvas(display, ahead().valid() ? ahead().get() : Start(SpriteCatalogue::fromResource()))
+{
+}
+
+Canvas::Canvas(DisplayPort& display, Start start)
     : display_(display),
-      Picture1(blackSurface(kFieldWidth, kFieldHeight)),
-      Picture2(blackSurface(kFieldWidth, kFieldHeight)),
-      Picture3(blackSurface(kFieldWidth, kFieldHeight)),
-      PicBanda(blackSurface(kBandWidth, kBandHeight)),
-      PicBandaBuff(blackSurface(kBandWidth, kBandHeight)),
-      catalogue_(std::move(sprites))
+      Picture1(std::move(start.field1)),
+      Picture2(std::move(start.field2)),
+      Picture3(std::move(start.field3)),
+      PicBanda(std::move(start.band)),
+      PicBandaBuff(std::move(start.bandClean)),
+      catalogue_(std::move(start.sprites))
 {
     useSprites({0, 1, 2, 3, 4, 5});
 }

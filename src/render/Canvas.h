@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <future>
 
 namespace quibix {
 
@@ -21,7 +22,15 @@ class Canvas {
 public:
     // `sprites` is every sprite of the program, the chooser's twelve pieces
     // included; the kinds in play start as pictures 0..5.
-    explicit Canvas(DisplayPort& display, SpriteCatalogue sprites = SpriteCatalogue::fromResource());
+    Canvas(DisplayPort& display, SpriteCatalogue sprites);
+    // With the program's own sprites: those made ahead, when they were.
+    explicit Canvas(DisplayPort& display);
+
+    // Decodes the program's sprites and makes the black surfaces on a
+    // thread of its own, for the next Canvas made with them. The program
+    // asks first thing, so the work overlaps Qt's own start (touching new
+    // memory is what costs most there).
+    static void prepareAhead();
 
     // Takes the sprites in play from the catalogue: kinds 0..5 from the
     // given picture numbers, the stone, the fuse, the dynamite, the bricks.
@@ -118,6 +127,11 @@ public:
     bool hasBuffers() const;
 
 private:
+    struct Start;
+    Canvas(DisplayPort& display, Start start);
+    // The start made ahead, taken by the next canvas with the program's sprites.
+    static std::future<Start>& ahead();
+
     // Picture2 rebuilt as the clean background under `ladrillos` brick rows.
     void layBricks(int16_t ladrillos);
     // Every piece of the field drawn at rest: at its cell below `ladrillos`

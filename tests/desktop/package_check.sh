@@ -7,7 +7,7 @@ DEB=$(ls -t "${1:-build}"/quibix_*.deb 2>/dev/null | head -n 1)
 [ -n "$DEB" ] || fail "no package in ${1:-build} (run make package)"
 
 dpkg-deb -c "$DEB" | awk '{ print $6 }' >"$WORK/contents"
-for f in games/quibix lib/games/quibix/quibix-audio.so share/quibix/Readme.txt share/doc/quibix/copyright share/doc/quibix/changelog.gz \
+for f in games/quibix lib/games/quibix/quibix-audio.so lib/games/quibix/quibix-gamepads.so share/quibix/Readme.txt share/doc/quibix/copyright share/doc/quibix/changelog.gz \
          share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/quibix.png; do
     grep -qxF "./usr/$f" "$WORK/contents" || fail "the package lacks /usr/$f"
 done
@@ -25,11 +25,11 @@ appstreamcli validate --no-net "$WORK/root/usr/share/metainfo/org.quibix.Quibix.
 man -l "$WORK/root/usr/share/man/man6/quibix.6.gz" >/dev/null 2>"$WORK/man.err" || true
 [ ! -s "$WORK/man.err" ] || { cat "$WORK/man.err"; fail "the manual page has mistakes"; }
 lintian --fail-on error,warning --suppress-tags-from-file /dev/null "$DEB" || fail "lintian reports errors or warnings"
-# The distribution's hardening, in the program and its audio module:
+# The distribution's hardening, in the program and its modules:
 # read-only relocations bound at start, the stack protector and fortified
 # functions.
 # (Read whole first: grep -q stopping early would fail the pipe.)
-for PROGRAM in "$WORK/root/usr/games/quibix" "$WORK/root/usr/lib/games/quibix/quibix-audio.so"; do
+for PROGRAM in "$WORK/root/usr/games/quibix" "$WORK/root/usr/lib/games/quibix/"quibix-{audio,gamepads}.so; do
     HEADERS=$(readelf -lW "$PROGRAM") DYNAMIC=$(readelf -dW "$PROGRAM") SYMBOLS=$(readelf --dyn-syms -W "$PROGRAM")
     grep -q GNU_RELRO <<<"$HEADERS" || fail "$PROGRAM: no read-only relocations"
     grep -q 'BIND_NOW' <<<"$DYNAMIC" || fail "$PROGRAM: not bound at start (bind-now)"
