@@ -66,7 +66,7 @@ Canvas::Canvas(DisplayPort& display)
 {
 }
 
-Canvas::Canvas(DisplayPort& display, Start start)
+Canvas::Canvas(DisplayPort& display, Start&& start)
     : display_(display),
       Picture1(std::move(start.field1)),
       Picture2(std::move(start.field2)),

@@ -128,7 +128,7 @@ public:
 
 private:
     struct Start;
-    Canvas(DisplayPort& display, Start start);
+    Canvas(DisplayPort& display, Start&& start);
     // The start made ahead, taken by the next canvas with the program's sprites.
     static std::future<Start>& ahead();
 
