@@ -135,13 +135,9 @@ void LateAudio::arrive(AudioPorts ports)
     }
 }
 
-void LateAudio::arriveFrom(std::function<AudioPorts()> make, std::function<void()> afterwards)
+void LateAudio::arriveFrom(std::function<AudioPorts()> make)
 {
-    loader_ = std::thread([this, make = std::move(make), afterwards = std::move(afterwards)] {
-        arrive(make());
-        if (afterwards)
-            afterwards();
-    });
+    loader_ = std::thread([this, make = std::move(make)] { arrive(make()); });
 }
 
 bool LateAudio::arrived() const

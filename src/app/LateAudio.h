@@ -35,9 +35,8 @@ public:
     // The real ports, once (any thread): what was asked so far is carried
     // out on the calling thread.
     void arrive(AudioPorts ports);
-    // Runs `make` on a thread of its own, then arrive() with its ports,
-    // then `afterwards` (on that thread).
-    void arriveFrom(std::function<AudioPorts()> make, std::function<void()> afterwards = {});
+    // Runs `make` on a thread of its own, then arrive() with its ports.
+    void arriveFrom(std::function<AudioPorts()> make);
     bool arrived() const;
 
 private:

@@ -185,17 +185,22 @@ int main(int argc, char** argv)
     // Its icon's eight sizes are decoded once it shows: the window system
     // takes a new icon at any time.
     QTimer::singleShot(0, [] { QApplication::setWindowIcon(gameIcon()); });
-    // The sound arrives once the window shows; what the game asks of it
-    // meanwhile waits for it, the game does not. The gamepads come next
-    // (SDL is loaded by then), made and polled on the window's thread.
+    // The gamepads and the sound arrive once the window shows, on a thread
+    // of their own; what the game asks of the sound meanwhile waits for it,
+    // the game does not. The gamepads are set up first and whole: SDL's
+    // parts must never start side by side (the sound's device opens on a
+    // thread of its own as soon as it arrives). They are polled on the
+    // window's thread.
     QTimer::singleShot(0, [&audio, &waitFor, &window, folder = programFolder(argv[0])] {
-        audio.arriveFrom([&waitFor, folder] { return quibix::loadAudioModule(folder, waitFor); },
-                         [&window, folder] {
-                             if (quibix::MakeGamepads* make = quibix::loadGamepadModule(folder))
-                                 QMetaObject::invokeMethod(&window, [&window, make] {
-                                     window.useGamepads(std::unique_ptr<quibix::GamepadPort>(make()));
-                                 }, Qt::QueuedConnection);
-                         });
+        audio.arriveFrom([&waitFor, &window, folder] {
+            if (quibix::MakeGamepads* make = quibix::loadGamepadModule(folder)) {
+                // Freed here if the window is gone before it takes them.
+                auto pads = std::make_shared<std::unique_ptr<quibix::GamepadPort>>(make());
+                QMetaObject::invokeMethod(
+                    &window, [&window, pads] { window.useGamepads(std::move(*pads)); }, Qt::QueuedConnection);
+            }
+            return quibix::loadAudioModule(folder, waitFor);
+        });
     });
     if (replay)
         window.watchSoon(std::move(*replay));

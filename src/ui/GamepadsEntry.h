@@ -6,8 +6,8 @@
 
 namespace quibix {
 
-// Makes the gamepads over SDL's game controller support; on the thread
-// that polls them.
+// Makes the gamepads over SDL's game controller support, on any thread but
+// never while another part of SDL starts; they may be polled on another.
 using MakeGamepads = GamepadPort*();
 constexpr const char* kMakeGamepadsSymbol = "quibix_make_gamepads";
 constexpr const char* kGamepadsModuleName = "quibix-gamepads.so";
