@@ -117,9 +117,6 @@ int main(int argc, char** argv)
         }
     }
 
-    // The sprites and the drawing surfaces are made meanwhile on the other core.
-    quibix::Canvas::prepareAhead();
-
     const quibix::DesktopScaleEnvironment desktopScale;
     if (options.scale > 0)
         quibix::forceScale(options.scale);
@@ -127,6 +124,9 @@ int main(int argc, char** argv)
         quibix::preferWholeScale();
     std::optional<QApplication> app;
     app.emplace(argc, argv);
+    // The sprites and the drawing surfaces are made on the other core while
+    // the window is measured and built.
+    quibix::Canvas::prepareAhead();
     // Never larger than the screen: the factor only shows once Qt runs, so
     // a window that would not fit starts Qt again at a factor that does.
     const double wanted = screenFactor();
@@ -135,6 +135,7 @@ int main(int argc, char** argv)
     if (std::abs(fit - wanted) > 1e-6) {
         std::cerr << "quibix: the window does not fit the screen at scale " << wanted
                   << ", using " << fit << '\n';
+        quibix::Canvas::waitAhead(); // its pictures are read through Qt
         app.reset();
         quibix::forceScale(static_cast<int>(fit));
         app.emplace(argc, argv);

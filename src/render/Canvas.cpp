@@ -59,6 +59,12 @@ void Canvas::prepareAhead()
     ahead() = std::async(std::launch::async, [] { return Start(SpriteCatalogue::fromResource()); });
 }
 
+void Canvas::waitAhead()
+{
+    if (ahead().valid())
+        ahead().wait();
+}
+
 Canvas::Canvas(DisplayPort& display, SpriteCatalogue sprites) : Canvas(display, Start(std::move(sprites))) {}
 
 Canvas::Canvas(DisplayPort& display)

@@ -27,10 +27,12 @@ public:
     explicit Canvas(DisplayPort& display);
 
     // Decodes the program's sprites and makes the black surfaces on a
-    // thread of its own, for the next Canvas made with them. The program
-    // asks first thing, so the work overlaps Qt's own start (touching new
-    // memory is what costs most there).
+    // thread of its own, for the next Canvas made with them, so the work
+    // overlaps the window's own start (touching new memory is what costs
+    // most there). Only while the application object exists: the pictures
+    // are read through Qt. waitAhead waits for that work to end.
     static void prepareAhead();
+    static void waitAhead();
 
     // Takes the sprites in play from the catalogue: kinds 0..5 from the
     // given picture numbers, the stone, the fuse, the dynamite, the bricks.
