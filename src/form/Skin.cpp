@@ -5,7 +5,6 @@
 #include "storage/AppPaths.h"
 
 #include <cstdio>
-#include <future>
 
 namespace quibix {
 
@@ -75,17 +74,12 @@ void Form1::CargaSkin()
 
     // Covers and band. The Hard cover is shown only when Hard is chosen,
     // from the path kept here.
-    // Decoded side by side: the window waits for them at start-up.
-    auto hardCoverLater = std::async(std::launch::async, [this] {
-        return skinPicture(appFolder, strSkinPath, strDataPath, "paredb.jpg", PlainKind::Cover, kFieldSize);
-    });
-    auto bandLater = std::async(std::launch::async, [this] {
-        return skinPicture(appFolder, strSkinPath, strDataPath, "banda.jpg", PlainKind::Band, kBandSize);
-    });
     const SkinPicture cover =
         skinPicture(appFolder, strSkinPath, strDataPath, "pareda.jpg", PlainKind::Cover, kFieldSize);
-    const SkinPicture hardCover = hardCoverLater.get();
-    const SkinPicture band = bandLater.get();
+    const SkinPicture hardCover =
+        skinPicture(appFolder, strSkinPath, strDataPath, "paredb.jpg", PlainKind::Cover, kFieldSize);
+    const SkinPicture band =
+        skinPicture(appFolder, strSkinPath, strDataPath, "banda.jpg", PlainKind::Band, kBandSize);
     strParedA = cover.stored;
     strParedB = hardCover.stored;
     strBanda = band.stored;

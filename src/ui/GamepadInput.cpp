@@ -10,6 +10,9 @@ namespace quibix {
 
 namespace {
 constexpr int kPollMs = 16; // about a screen frame
+// With no controller plugged in, a look twice a second finds one being
+// plugged in soon enough and keeps an idle game idle.
+constexpr int kIdlePollMs = 500;
 } // namespace
 
 GamepadInput::GamepadInput(std::unique_ptr<GamepadPort> pads, std::function<bool()> playing,
@@ -41,7 +44,11 @@ PadPlace GamepadInput::place() const
 
 void GamepadInput::poll()
 {
-    const PadActions actions = control_.update(pads_->poll(), place(), clock_.elapsed());
+    const PadState pad = pads_->poll();
+    const int interval = pad.connected ? kPollMs : kIdlePollMs;
+    if (timer_.interval() != interval)
+        timer_.setInterval(interval);
+    const PadActions actions = control_.update(pad, place(), clock_.elapsed());
     if (actions.turn != 0)
         emit turned(actions.turn);
     if (actions.command)
