@@ -109,27 +109,22 @@ wait_still() {
     fail "the window kept changing for 15 s"
 }
 
-# wait_change FROM NAME [MIN]: waits (up to 15 s) for the field to differ
-# from FROM.png in more than MIN pixels (100); its shot is NAME.png. A busy
-# machine or a sanitizer build may take a moment to answer a key or a click.
-wait_change() {
+# wait_until REF NAME TEST COUNT: waits (up to 15 s) until the number of
+# pixels the field differs from REF.png in passes `-TEST COUNT` (gt, lt);
+# its shot is NAME.png. A busy machine or a sanitizer build may take a
+# moment to answer a key or a click.
+wait_until() {
     local tries
     for ((tries = 0; tries < 30; tries++)); do
         shot "$2"
-        [ "$(diff_pixels "$1" "$2")" -gt "${3:-100}" ] && return 0
+        [ "$(diff_pixels "$1" "$2")" "-$3" "$4" ] && return 0
         sleep 0.5
     done
 }
-# wait_like REF NAME LIMIT: waits (up to 15 s) for the field to differ from
-# REF.png in fewer than LIMIT pixels; its shot is NAME.png.
-wait_like() {
-    local tries
-    for ((tries = 0; tries < 30; tries++)); do
-        shot "$2"
-        [ "$(diff_pixels "$1" "$2")" -lt "$3" ] && return 0
-        sleep 0.5
-    done
-}
+# wait_change FROM NAME [MIN]: until it differs in more than MIN pixels (100).
+wait_change() { wait_until "$1" "$2" gt "${3:-100}"; }
+# wait_like REF NAME LIMIT: until it differs in fewer than LIMIT pixels.
+wait_like() { wait_until "$1" "$2" lt "$3"; }
 
 x11() { # close|ping ...: WM_DELETE_WINDOW or _NET_WM_PING (see x11.c)
     [ -x "$WORK/x11" ] || cc -O1 -o "$WORK/x11" "$HERE/x11.c" -lX11 || fail "cannot build x11.c (needs libx11-dev)"
