@@ -157,6 +157,15 @@ TEST_F(CanvasTest, FlyingSpriteIsShownThenErasedFromTheRightSourceAtTheBottomStr
     EXPECT_EQ(canvas.field().copy(430, 450, 12, 10), canvas.cannonStrip().copy(430, 142, 12, 10));
 }
 
+TEST_F(CanvasTest, PictureNumbersOutsideTheCatalogueKeepTheKindsOwnPicture)
+{
+    canvas.useSprites({11, 1, 2, 3, -1, 12});
+    EXPECT_EQ(canvas.sprite(0), canvas.catalogue().pieces[11]);
+    EXPECT_EQ(canvas.sprite(4), canvas.catalogue().pieces[4]);
+    EXPECT_EQ(canvas.sprite(5), canvas.catalogue().pieces[5]);
+    EXPECT_EQ(canvas.spriteMask(5), canvas.catalogue().pieceMasks[5]);
+}
+
 TEST_F(CanvasTest, NegativePositionsDoNothingAtAll)
 {
     canvas.DibujaIcono(-12, 100, 0, false, 30);

@@ -1,5 +1,6 @@
 // "New Game", "Stop Game" and the Level menu.
 #include "fakes/GameFixture.h"
+#include "form/MenuTable.h"
 
 namespace quibix::testing {
 namespace {
@@ -59,6 +60,46 @@ TEST_F(GameMenusTest, LevelShowsItsOwnRecordTable)
         g.MenuLevel_Click(level);
         EXPECT_EQ(window.caption(Caption::RecordValue, 0), level ? "0004242" : "0000000");
     }
+}
+
+// The table's handlers, as a click on each item runs them: each item does
+// its own thing (the bar's look and the groups are MenuTableTest's).
+TEST_F(GameMenusTest, EachMenuItemRunsItsOwnHandler)
+{
+    folder.writeFile("Readme.txt");
+    Form1& g = load();
+    auto click = [&](MenuItem item) {
+        log.clear();
+        const MenuEntry* entry = menuEntry(item);
+        ASSERT_TRUE(entry != nullptr && entry->onGame != nullptr);
+        entry->onGame(g);
+    };
+    click(MenuItem::ChoosePieces);
+    EXPECT_EQ(log.count("choose pieces"), 1);
+    click(MenuItem::ChooseSkins);
+    EXPECT_EQ(log.count("choose skin"), 1);
+    click(MenuItem::SaveSettings);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "data" / "Quibix.cfg"));
+    click(MenuItem::Combinations5);
+    EXPECT_EQ(g.engine().combinaciones(), 5);
+    click(MenuItem::ShapeSaw);
+    EXPECT_EQ(g.engine().forma(), 4);
+    click(MenuItem::Hard);
+    EXPECT_TRUE(window.menuChecked(MenuItem::Hard));
+    click(MenuItem::Music);
+    EXPECT_FALSE(window.menuChecked(MenuItem::Music));
+    click(MenuItem::FxSound);
+    EXPECT_FALSE(window.menuChecked(MenuItem::FxSound));
+    click(MenuItem::About);
+    EXPECT_EQ(log.count("about"), 1);
+    click(MenuItem::Readme);
+    EXPECT_EQ(window.openedFiles.size(), 1u);
+    click(MenuItem::NewGame);
+    EXPECT_TRUE(g.running());
+    click(MenuItem::StopGame);
+    EXPECT_FALSE(g.running());
+    click(MenuItem::Exit);
+    EXPECT_TRUE(window.quitRequested);
 }
 
 } // namespace
