@@ -22,8 +22,8 @@ namespace quibix {
 
 namespace {
 
-// A MIDI file with one empty track: loading it makes FluidSynth read the
-// sound font, whose samples it then keeps cached while this stays loaded.
+// A MIDI file with one empty track: it loads whenever the synthesiser and
+// its sound font work, so it tells their failure from a file's.
 constexpr uint8_t kEmptyMidi[] = {
     'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
     'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0,
@@ -35,6 +35,9 @@ constexpr int kMusicVolume = 96;
 
 // Music wanted by nobody this long (unchecked, or the game closed the
 // device) gives the synthesiser's memory back; the next piece makes it anew.
+// Each loaded piece is a whole synthesiser with the sound font read in
+// (some 14 MB), so no other is kept beside it: a new piece reads the font
+// again, on the worker, in a few tens of milliseconds.
 constexpr std::chrono::milliseconds kFreeSynthAfter{3000};
 
 } // namespace
@@ -72,7 +75,6 @@ struct SdlMusic::Impl {
     std::vector<Mix_Music*> discard; // freed by the worker, off the game's thread
     std::set<std::string> told;      // each problem is told once per run
 
-    Mix_Music* keeper = nullptr; // worker only, until joined
     std::thread worker;
 
     void tellLocked(const std::string& key, const std::string& line)
@@ -123,19 +125,21 @@ struct SdlMusic::Impl {
             tellLocked("play", std::string("cannot play music (") + Mix_GetError() + ")");
     }
 
-    // The sound font's synthesiser, made by loading an empty piece that is
-    // kept (worker only, unlocked). False when it cannot be made.
-    bool makeSynth()
+    // Whether the synthesiser and its sound font can be made at all, asked
+    // when a piece that passed the file check does not load (worker only,
+    // unlocked). The empty piece is freed at once.
+    static bool synthWorks()
     {
-        if (!mixer->use())
-            return false;
         SDL_RWops* rw = SDL_RWFromConstMem(kEmptyMidi, sizeof kEmptyMidi);
-        keeper = rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
-        return keeper != nullptr;
+        Mix_Music* probe = rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
+        if (probe)
+            Mix_FreeMusic(probe);
+        return probe != nullptr;
     }
 
-    // Frees the loaded piece and the kept one, giving their memory back to
-    // the system; the commands meanwhile find no piece and ask for a load.
+    // Frees the loaded piece and with it the synthesiser, giving their
+    // memory back to the system; the commands meanwhile find no piece and
+    // ask for a load.
     void freeSynth(std::unique_lock<std::mutex>& lock)
     {
         Mix_Music* stale = piece;
@@ -143,9 +147,6 @@ struct SdlMusic::Impl {
         lock.unlock();
         if (stale)
             Mix_FreeMusic(stale);
-        if (keeper)
-            Mix_FreeMusic(keeper);
-        keeper = nullptr;
         malloc_trim(0);
         lock.lock();
         synth = Synth::Idle; // only now may the device close
@@ -180,9 +181,10 @@ struct SdlMusic::Impl {
             lock.unlock();
             for (Mix_Music* m : trash)
                 Mix_FreeMusic(m);
-            const bool made = create ? makeSynth() : true;
-            Mix_Music* loaded = loading && made ? Mix_LoadMUS(file->string().c_str()) : nullptr;
+            const bool device = create ? mixer->use() : true;
+            Mix_Music* loaded = loading && device ? Mix_LoadMUS(file->string().c_str()) : nullptr;
             const std::string error = loading && !loaded ? Mix_GetError() : "";
+            const bool made = device && (loaded || !create || synthWorks());
             lock.lock();
 
             const bool tried = loading;
@@ -249,8 +251,6 @@ SdlMusic::~SdlMusic()
     }
     for (Mix_Music* m : impl_->discard)
         Mix_FreeMusic(m);
-    if (impl_->keeper)
-        Mix_FreeMusic(impl_->keeper);
 }
 
 void SdlMusic::setDeviceType(const std::string&) {}

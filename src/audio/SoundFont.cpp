@@ -1,6 +1,7 @@
 #include "audio/SoundFont.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -50,10 +51,17 @@ SoundFontSearch SoundFontSearch::fromEnvironment()
 bool isSoundFont(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
-    char head[12] = {};
-    if (!in.read(head, sizeof head))
+    unsigned char head[12] = {};
+    if (!in.read(reinterpret_cast<char*>(head), sizeof head))
         return false;
-    return std::equal(head, head + 4, "RIFF") && std::equal(head + 8, head + 12, "sfbk");
+    if (!std::equal(head, head + 4, "RIFF") || !std::equal(head + 8, head + 12, "sfbk"))
+        return false;
+    // A cut-off font still starts well, but the synthesiser then refuses it
+    // and plays every piece silently: the size it gives must be there.
+    const std::uintmax_t riffSize = head[4] | head[5] << 8 | head[6] << 16 | std::uintmax_t(head[7]) << 24;
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(file, ec);
+    return !ec && size >= riffSize + 8;
 }
 
 std::optional<fs::path> findSoundFont(const SoundFontSearch& search, std::string& why)

@@ -29,7 +29,7 @@ struct SoundFontSearch {
 // says what was searched.
 std::optional<std::filesystem::path> findSoundFont(const SoundFontSearch& search, std::string& why);
 
-// Whether the file starts like a SoundFont (a RIFF "sfbk" file).
+// Whether the file is a SoundFont (a RIFF "sfbk" file) as long as it says.
 bool isSoundFont(const std::filesystem::path& file);
 
 } // namespace quibix

@@ -38,8 +38,9 @@ const Bytes kEnd{0x00, 0xFF, 0x2F, 0x00};
 const Bytes kNote{0x00, 0x90, 60, 100, 0x83, 0x60, 60, 0};
 
 void write(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
-// A file that starts like a sound font (all the search looks at).
-void writeFont(const fs::path& file) { write(file, std::string("RIFF\x10\0\0\0sfbkLIST", 16)); }
+// A file with a sound font's header and as long as it says (all the search
+// looks at).
+void writeFont(const fs::path& file) { write(file, std::string("RIFF\x08\0\0\0sfbkLIST", 16)); }
 
 // rebound.wav is short, sound18.wav lasts 0.3 s or more, wellcome.wav 1.5 s.
 fs::path built(const char* name) { return fs::path(std::getenv("QUIBIX_TEST_APP_DIR")) / "data" / name; }
@@ -107,6 +108,7 @@ TEST(SoundFontSearch, TakesSdlSoundFontsFirstThenTheKnownFontsThenAnyFont)
     writeFont(b / "zz.sf2");
     writeFont(b / "TimGM6mb.sf2");
     write(c / "default-GM.sf2", "a dangling choice"); // not a font: passed over
+    write(c / "a.sf2", std::string("RIFF\x09\0\0\0sfbkLIST", 16)); // one byte cut off: passed over
     writeFont(c / "other.SF3");
     writeFont(c / "b.sf2");
     const std::string nowhere = (empty / "none.sf2").string();
@@ -180,6 +182,33 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said; // one line per file, not per try
+}
+
+// The synthesiser is freed a while after the music stops being wanted,
+// and made again by the next "play".
+TEST(MusicDevice, AnUnwantedSynthesiserIsFreedAndMadeAgain)
+{
+    std::string why;
+    if (!findSoundFont(SoundFontSearch{}, why))
+        GTEST_SKIP() << why;
+    SdlMusic music(SoundFontSearch{});
+    ASSERT_TRUE(music.available());
+    music.setFileName(built("clockwork.mid"));
+    music.command("open");
+    music.command("play");
+    music.waitUntilReady();
+    ASSERT_TRUE(music.synthesiserAlive());
+    music.command("stop");
+    const auto stopped = std::chrono::steady_clock::now();
+    while (music.synthesiserAlive() && std::chrono::steady_clock::now() - stopped < std::chrono::seconds(6))
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(music.synthesiserAlive());
+    EXPECT_GE(std::chrono::steady_clock::now() - stopped, std::chrono::milliseconds(2900)); // not at once
+    music.command("play");
+    EXPECT_EQ(music.mode(), kMusicPlaying);
+    music.waitUntilReady();
+    EXPECT_TRUE(music.synthesiserAlive());
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
 }
 
 constexpr int16_t kAsync = kSoundAsync | kSoundNoDefault; // as the game plays effects
