@@ -5,6 +5,7 @@
 #include "storage/AppPaths.h"
 
 #include <cstdio>
+#include <future>
 
 namespace quibix {
 
@@ -74,12 +75,16 @@ void Form1::CargaSkin()
 
     // Covers and band. The Hard cover is shown only when Hard is chosen,
     // from the path kept here.
+    // The Hard cover and the band are decoded on the other core meanwhile:
+    // the window waits for all three at start-up.
+    auto otherPictures = std::async(std::launch::async, [this] {
+        return std::pair(
+            skinPicture(appFolder, strSkinPath, strDataPath, "paredb.jpg", PlainKind::Cover, kFieldSize),
+            skinPicture(appFolder, strSkinPath, strDataPath, "banda.jpg", PlainKind::Band, kBandSize));
+    });
     const SkinPicture cover =
         skinPicture(appFolder, strSkinPath, strDataPath, "pareda.jpg", PlainKind::Cover, kFieldSize);
-    const SkinPicture hardCover =
-        skinPicture(appFolder, strSkinPath, strDataPath, "paredb.jpg", PlainKind::Cover, kFieldSize);
-    const SkinPicture band =
-        skinPicture(appFolder, strSkinPath, strDataPath, "banda.jpg", PlainKind::Band, kBandSize);
+    const auto [hardCover, band] = otherPictures.get();
     strParedA = cover.stored;
     strParedB = hardCover.stored;
     strBanda = band.stored;
