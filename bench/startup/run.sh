@@ -5,7 +5,8 @@
 # Start-up is exec to the map event of the main window (MAP_TIMER), the
 # programs started in turn so that all see the same machine load; median of
 # STARTUP_RUNS (11) each. Then CPU over IDLE_SECONDS (20) at the title
-# screen and memory: music playing, "Music" unchecked from the start, and
+# screen and memory: music playing (each piece in turn, as the title picks
+# one by chance and they differ), "Music" unchecked from the start, and
 # "Music" unchecked after a piece has played. OTHER_QUIBIX (an older build,
 # say) is measured alongside, without targets.
 # Targets: start-up <= 1.3 x the bare window; unchecked <= 0.1 % CPU and
@@ -82,16 +83,28 @@ idle() {
     echo "$cpu $rss $peak"
 }
 
+# one_piece FOLDER PIECE: a copy of the game's folder whose only music is PIECE.
+one_piece() {
+    rm -rf "$work/piece" && cp -r "$1" "$work/piece"
+    find "$work/piece/data" -name '*.mid' ! -name "$2" -delete
+    echo "$work/piece/$(basename "$game")"
+}
+
 echo "At the title screen, CPU over $idle s and memory (resident now / peak):"
 read -r c r p < <(idle bare "$bare" playing)
 printf '  %-32s %5.2f %% CPU  %6.1f / %6.1f MB\n' "bare window" "$c" "$r" "$p"
 for name in game ${other:+other}; do
     program=${programs[0]}
     [ "$name" = other ] && program=${programs[2]}
-    read -r c r p < <(idle "$name" "$program" playing)
-    printf '  %-32s %5.2f %% CPU  %6.1f / %6.1f MB\n' "$name, music playing" "$c" "$r" "$p"
-    [ "$name" = game ] && verdict "$(awk -v c="$c" -v p="$p" 'BEGIN { print (c <= 1.5 && p <= 70) }')" \
-        "music playing: $c % CPU (<= 1.5), peak $p MB (<= 70)"
+    worst_c=0 worst_p=0
+    for piece in $(cd "$(dirname "$program")/data" && ls -- *.mid); do
+        read -r c r p < <(idle "$name" "$(one_piece "$(dirname "$program")" "$piece")" playing)
+        printf '  %-32s %5.2f %% CPU  %6.1f / %6.1f MB\n' "$name, music playing ($piece)" "$c" "$r" "$p"
+        worst_c=$(awk -v a="$worst_c" -v b="$c" 'BEGIN { print (b > a ? b : a) }')
+        worst_p=$(awk -v a="$worst_p" -v b="$p" 'BEGIN { print (b > a ? b : a) }')
+    done
+    [ "$name" = game ] && verdict "$(awk -v c="$worst_c" -v p="$worst_p" 'BEGIN { print (c <= 1.5 && p <= 70) }')" \
+        "music playing, the costliest piece: $worst_c % CPU (<= 1.5), peak $worst_p MB (<= 70)"
     read -r c r p < <(idle "$name" "$program" off)
     printf '  %-32s %5.2f %% CPU  %6.1f / %6.1f MB\n' "$name, Music unchecked" "$c" "$r" "$p"
     [ "$name" = game ] && verdict "$(awk -v c="$c" -v p="$p" 'BEGIN { print (c <= 0.1 && p <= 45) }')" \
