@@ -60,7 +60,7 @@ int main()
     auto untilSounding = [&]() {
         const auto start = Clock::now();
         music.waitUntilReady();
-        return Mix_PlayingMusic() ? millisSince(start) : -1.0;
+        return music.mode() == kMusicPlaying ? millisSince(start) : -1.0;
     };
 
     const double first = newScreen(pieces[3], pieces[0]);

@@ -26,7 +26,9 @@ void releaseSdl()
         SDL_Quit();
 }
 
-bool sounding() { return Mix_Playing(-1) > 0 || Mix_PlayingMusic(); }
+// The effects' channels; the music keeps the device open through its user,
+// which does not let go while its synthesiser lives.
+bool sounding() { return Mix_Playing(-1) > 0; }
 
 } // namespace
 
@@ -122,7 +124,6 @@ bool SdlMixer::everyoneLetGo()
 void SdlMixer::closeDevice()
 {
     Mix_HaltChannel(-1);
-    Mix_HaltMusic();
     Mix_CloseAudio();
     state_ = State::Closed;
 }

@@ -1,9 +1,9 @@
 #include "audio/SdlMusic.h"
 
 #include "audio/MidiCheck.h"
+#include "audio/MidiSynth.h"
 #include "audio/SdlMixer.h"
 
-#include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <malloc.h>
@@ -11,6 +11,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -22,45 +24,40 @@ namespace quibix {
 
 namespace {
 
-// A MIDI file with one empty track: it loads whenever the synthesiser and
-// its sound font work, so it tells their failure from a file's.
-constexpr uint8_t kEmptyMidi[] = {
-    'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
-    'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0,
-};
-
-// The synthesiser at full volume can clip when every part plays at once;
-// this keeps the music under the effects.
-constexpr int kMusicVolume = 96;
-
 // Music wanted by nobody this long (unchecked, or the game closed the
 // device) gives the synthesiser's memory back; the next piece makes it anew.
-// Each loaded piece is a whole synthesiser with the sound font read in
-// (some 14 MB), so no other is kept beside it: a new piece reads the font
-// again, on the worker, in a few tens of milliseconds.
 constexpr std::chrono::milliseconds kFreeSynthAfter{3000};
+
+std::vector<uint8_t> readWhole(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 } // namespace
 
-// Loading a piece makes a whole synthesiser (hundreds of milliseconds on a
-// busy machine), so it happens on a worker thread, started by the first
-// "open": the game's commands only note what is wanted and return at once,
-// and the piece starts when it is ready. The worker also opens the audio
-// device when music is the first to need it, and frees the synthesiser
-// while no music is wanted. Everything below `mutex` is shared with the worker; SDL_mixer
-// calls that take the audio lock may be made while holding it (the audio
-// thread never takes ours).
+// Making the synthesiser reads the whole sound font (hundreds of
+// milliseconds on a busy machine), so it happens on a worker thread,
+// started by the first "open": the game's commands only note what is
+// wanted and return at once, and the piece starts when it is ready. The
+// worker also opens the audio device when music is the first to need it,
+// and frees the synthesiser while no music is wanted. Everything below
+// `mutex` is shared with the worker. SDL_mixer calls that take the audio
+// lock may be made while holding it: the audio thread only ever takes the
+// synthesiser's own lock.
 struct SdlMusic::Impl {
     std::shared_ptr<SdlMixer> mixer;
     int user = -1;                  // our id with the mixer
     std::filesystem::path fileName; // main thread only
-    bool enabled = false;           // set once in the constructor
+    std::filesystem::path soundFont;
+    bool enabled = false; // set once in the constructor
 
     std::mutex mutex;
     std::condition_variable wake; // the worker has something to do
     std::condition_variable rest; // the worker has nothing left to do
     // Idle: no synthesiser (none made yet, or freed while music was off).
     enum class Synth { Idle, Warming, Ready, Failed } synth = Synth::Idle;
+    std::unique_ptr<MidiSynth> synthesiser; // made and playing into the mixer while Ready
     bool quit = false;
     bool open = false;
     std::filesystem::path openFile;
@@ -69,11 +66,10 @@ struct SdlMusic::Impl {
     unsigned generation = 0;
     std::optional<std::filesystem::path> pendingLoad;
     bool loading = false;
+    bool pieceLoaded = false; // the open piece is in the synthesiser
     bool wantPlay = false;
     std::chrono::steady_clock::time_point unwantedSince; // when wantPlay last became false
-    Mix_Music* piece = nullptr;
-    std::vector<Mix_Music*> discard; // freed by the worker, off the game's thread
-    std::set<std::string> told;      // each problem is told once per run
+    std::set<std::string> told;                          // each problem is told once per run
 
     std::thread worker;
 
@@ -85,12 +81,9 @@ struct SdlMusic::Impl {
 
     void closeLocked()
     {
-        if (piece) {
-            Mix_HaltMusic();
-            discard.push_back(piece);
-            piece = nullptr;
-            wake.notify_one();
-        }
+        if (pieceLoaded)
+            synthesiser->unload();
+        pieceLoaded = false;
         pendingLoad.reset();
         unwantLocked();
         open = false;
@@ -107,46 +100,32 @@ struct SdlMusic::Impl {
         wantPlay = false;
     }
 
-    bool busyLocked() const { return loading || pendingLoad.has_value() || !discard.empty(); }
+    bool busyLocked() const { return loading || pendingLoad.has_value(); }
 
     // Before the mixer closes the device: nothing of ours may be left in
     // it, so only a freed synthesiser with nothing on its way lets go.
     bool letGo()
     {
         std::lock_guard<std::mutex> lock(mutex);
-        return synth == Synth::Idle && !piece && !busyLocked();
+        return synth == Synth::Idle && !busyLocked();
     }
 
-    void startLocked(Mix_Music* music)
+    void startLocked()
     {
-        mixer->use(); // wakes a device paused by silence
-        Mix_VolumeMusic(kMusicVolume);
-        if (Mix_PlayMusic(music, 0) != 0)
-            tellLocked("play", std::string("cannot play music (") + Mix_GetError() + ")");
+        mixer->use(); // counts as sound, so the device stays open
+        synthesiser->play();
     }
 
-    // Whether the synthesiser and its sound font can be made at all, asked
-    // when a piece that passed the file check does not load (worker only,
-    // unlocked). The empty piece is freed at once.
-    static bool synthWorks()
-    {
-        SDL_RWops* rw = SDL_RWFromConstMem(kEmptyMidi, sizeof kEmptyMidi);
-        Mix_Music* probe = rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr;
-        if (probe)
-            Mix_FreeMusic(probe);
-        return probe != nullptr;
-    }
-
-    // Frees the loaded piece and with it the synthesiser, giving their
+    // Unhooks the synthesiser from the mixer and frees it, giving its
     // memory back to the system; the commands meanwhile find no piece and
     // ask for a load.
     void freeSynth(std::unique_lock<std::mutex>& lock)
     {
-        Mix_Music* stale = piece;
-        piece = nullptr;
+        Mix_HookMusic(nullptr, nullptr); // the audio thread is done with it once this returns
+        std::unique_ptr<MidiSynth> gone = std::move(synthesiser);
+        pieceLoaded = false;
         lock.unlock();
-        if (stale)
-            Mix_FreeMusic(stale);
+        gone.reset();
         malloc_trim(0);
         lock.lock();
         synth = Synth::Idle; // only now may the device close
@@ -155,7 +134,7 @@ struct SdlMusic::Impl {
     void run()
     {
         std::unique_lock<std::mutex> lock(mutex);
-        auto hasWork = [this] { return quit || pendingLoad || !discard.empty(); };
+        auto hasWork = [this] { return quit || pendingLoad; };
         for (;;) {
             rest.notify_all();
             if (synth == Synth::Ready && !wantPlay) {
@@ -168,26 +147,25 @@ struct SdlMusic::Impl {
             } else {
                 wake.wait(lock, [&] { return hasWork() || (synth == Synth::Ready && !wantPlay); });
             }
-            std::vector<Mix_Music*> trash;
-            trash.swap(discard);
+            if (quit)
+                break;
             const std::optional<std::filesystem::path> file = pendingLoad;
             pendingLoad.reset();
+            if (!file || synth == Synth::Failed)
+                continue;
             const unsigned wanted = generation;
-            loading = file.has_value() && synth != Synth::Failed && !quit;
-            const bool create = loading && synth == Synth::Idle;
+            loading = true;
+            const bool create = synth == Synth::Idle;
             if (create)
                 synth = Synth::Warming;
 
             lock.unlock();
-            for (Mix_Music* m : trash)
-                Mix_FreeMusic(m);
-            const bool device = create ? mixer->use() : true;
-            Mix_Music* loaded = loading && device ? Mix_LoadMUS(file->string().c_str()) : nullptr;
-            const std::string error = loading && !loaded ? Mix_GetError() : "";
-            const bool made = device && (loaded || !create || synthWorks());
+            std::string error = "no audio device";
+            std::unique_ptr<MidiSynth> made =
+                create && mixer->use() ? MidiSynth::make(soundFont, error) : nullptr;
+            std::vector<uint8_t> piece = readWhole(*file);
             lock.lock();
 
-            const bool tried = loading;
             loading = false;
             if (create && !made) {
                 synth = Synth::Failed;
@@ -196,28 +174,24 @@ struct SdlMusic::Impl {
                 continue;
             }
             if (create) {
+                synthesiser = std::move(made);
+                Mix_HookMusic(&MidiSynth::render, synthesiser.get());
                 synth = Synth::Ready;
                 if (!wantPlay) // made for a piece only opened: kept a while all the same
                     unwantedSince = std::chrono::steady_clock::now();
             }
-            if (quit && !tried && discard.empty())
-                break;
-            if (!tried)
+            if (wanted != generation || !open)
                 continue;
-            if (wanted != generation || !open) {
-                if (loaded)
-                    discard.push_back(loaded);
-                continue;
-            }
-            if (!loaded) {
-                tellLocked("file " + file->string(),
-                           "cannot play music file " + file->string() + " (" + error + "); it is skipped");
+            if (piece.empty()) {
+                tellLocked("file " + file->string(), "cannot play music file " + file->string() +
+                                                         " (cannot be read); it is skipped");
                 closeLocked();
                 continue;
             }
-            piece = loaded;
+            synthesiser->load(std::move(piece));
+            pieceLoaded = true;
             if (wantPlay)
-                startLocked(piece);
+                startLocked();
         }
         rest.notify_all();
     }
@@ -233,7 +207,7 @@ SdlMusic::SdlMusic(const SoundFontSearch& search) : impl_(std::make_unique<Impl>
         std::fprintf(stderr, "Quibix: %s; music is off\n", why.c_str());
         return;
     }
-    Mix_SetSoundFonts(font->string().c_str());
+    impl_->soundFont = *font;
     impl_->enabled = true;
 }
 
@@ -249,8 +223,10 @@ SdlMusic::~SdlMusic()
         impl_->wake.notify_one();
         impl_->worker.join();
     }
-    for (Mix_Music* m : impl_->discard)
-        Mix_FreeMusic(m);
+    if (impl_->synthesiser) {
+        Mix_HookMusic(nullptr, nullptr);
+        impl_->synthesiser.reset();
+    }
 }
 
 void SdlMusic::setDeviceType(const std::string&) {}
@@ -296,9 +272,9 @@ void SdlMusic::command(const std::string& command)
         if (!d.open)
             return;
         d.wantPlay = true;
-        if (d.piece) {
-            if (!Mix_PlayingMusic())
-                d.startLocked(d.piece);
+        if (d.pieceLoaded) {
+            if (!d.synthesiser->playing())
+                d.startLocked();
         } else if (!d.loading && !d.pendingLoad) {
             d.pendingLoad = d.openFile;
             d.wake.notify_one();
@@ -306,8 +282,8 @@ void SdlMusic::command(const std::string& command)
     } else if (command == "stop") {
         std::lock_guard<std::mutex> lock(d.mutex);
         d.unwantLocked();
-        if (d.piece)
-            Mix_HaltMusic();
+        if (d.pieceLoaded)
+            d.synthesiser->stop();
     } else if (command == "close") {
         std::lock_guard<std::mutex> lock(d.mutex);
         d.closeLocked();
@@ -322,9 +298,9 @@ int SdlMusic::mode() const
         return kMusicNotOpen;
     // Still loading a piece that is to play counts as busy, like a device
     // that is seeking.
-    if (d.wantPlay && !d.piece && (d.loading || d.pendingLoad))
+    if (d.wantPlay && !d.pieceLoaded && d.busyLocked())
         return kMusicPlaying;
-    return d.piece && Mix_PlayingMusic() ? kMusicPlaying : kMusicStopped;
+    return d.pieceLoaded && d.synthesiser->playing() ? kMusicPlaying : kMusicStopped;
 }
 
 bool SdlMusic::available() const

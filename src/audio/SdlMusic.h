@@ -1,6 +1,6 @@
 #pragma once
-// The music device over SDL_mixer's MIDI playback (FluidSynth with a
-// General MIDI sound font). Problems (no sound font, a damaged file, no
+// The music device: a MIDI synthesiser (FluidSynth with a General MIDI
+// sound font, audio/MidiSynth.h) playing into SDL_mixer's device. Problems (no sound font, a damaged file, no
 // audio device) leave the music silent with one line on standard error;
 // effects and play go on.
 #include "audio/SoundFont.h"

@@ -2,6 +2,8 @@
 // files, the sound font search, and effects and music through SDL_mixer
 // (dummy audio driver) with their failures.
 #include "audio/MidiCheck.h"
+#include "audio/MidiSynth.h"
+#include "audio/SdlMixer.h"
 #include "audio/SdlEffects.h"
 #include "audio/SdlMusic.h"
 #include "audio/SoundFont.h"
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <thread>
@@ -158,7 +161,7 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
         ASSERT_TRUE(music.available());
         EXPECT_EQ(music.mode(), kMusicPlaying); // busy loading, then playing
         music.waitUntilReady();
-        EXPECT_EQ(Mix_PlayingMusic(), 1);
+        EXPECT_EQ(music.mode(), kMusicPlaying);
         {
             // Effects share the mixer and never cut the music off.
             SdlEffects effects(nullptr); // waits by sleeping
@@ -182,6 +185,61 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said; // one line per file, not per try
+}
+
+// The synthesiser as the audio thread drives it: a piece sounds from its
+// first buffer, stops dead, and starts over; a font that only looks like
+// one is refused with the synthesiser's reason.
+TEST(MidiSynth, RendersAPieceStopsItDeadAndRefusesADamagedFont)
+{
+    std::string why;
+    const auto font = findSoundFont(SoundFontSearch{}, why);
+    if (!font)
+        GTEST_SKIP() << why;
+    const std::shared_ptr<SdlMixer> mixer = SdlMixer::acquire();
+    ASSERT_TRUE(mixer->use());
+    std::string error;
+    const std::unique_ptr<MidiSynth> synth = MidiSynth::make(*font, error);
+    ASSERT_TRUE(synth) << error;
+
+    std::vector<int16_t> buffer(2048 * 2);
+    auto peak = [&] {
+        MidiSynth::render(synth.get(), reinterpret_cast<uint8_t*>(buffer.data()), int(buffer.size() * 2));
+        int most = 0;
+        for (int16_t v : buffer)
+            most = std::max(most, std::abs(int(v)));
+        return most;
+    };
+    EXPECT_EQ(peak(), 0); // nothing loaded
+    std::ifstream in(built("clockwork.mid"), std::ios::binary);
+    synth->load({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+    EXPECT_FALSE(synth->playing());
+    synth->play();
+    EXPECT_TRUE(synth->playing());
+    int loudest = 0;
+    for (int i = 0; i < 40; ++i) // about two seconds
+        loudest = std::max(loudest, peak());
+    EXPECT_GT(loudest, 1000);
+    synth->stop();
+    EXPECT_FALSE(synth->playing());
+    EXPECT_EQ(peak(), 0) << "the notes or their echo went on";
+    synth->play();
+    loudest = 0;
+    for (int i = 0; i < 40; ++i)
+        loudest = std::max(loudest, peak());
+    EXPECT_GT(loudest, 1000);
+    synth->unload();
+    EXPECT_FALSE(synth->playing());
+
+    QTemporaryDir tmp;
+    const fs::path damaged = fs::path(tmp.path().toStdString()) / "damaged.sf2";
+    writeFont(damaged);
+    error.clear();
+    EXPECT_FALSE(MidiSynth::make(damaged, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(MidiSynth::renderRate(44100), 22050);
+    EXPECT_EQ(MidiSynth::renderRate(48000), 24000);
+    EXPECT_EQ(MidiSynth::renderRate(22050), 22050);
 }
 
 // The synthesiser is freed a while after the music stops being wanted,
@@ -208,7 +266,7 @@ TEST(MusicDevice, AnUnwantedSynthesiserIsFreedAndMadeAgain)
     EXPECT_EQ(music.mode(), kMusicPlaying);
     music.waitUntilReady();
     EXPECT_TRUE(music.synthesiserAlive());
-    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_EQ(music.mode(), kMusicPlaying);
 }
 
 constexpr int16_t kAsync = kSoundAsync | kSoundNoDefault; // as the game plays effects
