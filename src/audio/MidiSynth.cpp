@@ -92,7 +92,7 @@ std::unique_ptr<MidiSynth> MidiSynth::make(const std::filesystem::path& soundFon
         error = SDL_GetError();
         return nullptr;
     }
-    made->block_.resize(2 * kBlockFrames);
+    made->block_.resize(std::size_t{2} * kBlockFrames);
     return made;
 }
 

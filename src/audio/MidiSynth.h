@@ -7,17 +7,15 @@
 // The pieces are rendered at half the device's rate and resampled to it:
 // the sound font holds almost nothing above a quarter of the device rate
 // (some 50 dB below the music), and the synthesiser's work halves.
+#include <SDL.h>
+#include <fluidsynth.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
-
-struct _fluid_hashtable_t;
-struct _fluid_synth_t;
-struct _fluid_player_t;
-struct _SDL_AudioStream;
 
 namespace quibix {
 
@@ -52,10 +50,10 @@ private:
     void dropPlayer();
 
     mutable std::mutex mutex_; // the audio thread renders under it
-    _fluid_hashtable_t* settings_ = nullptr;
-    _fluid_synth_t* synth_ = nullptr;
-    _fluid_player_t* player_ = nullptr;
-    _SDL_AudioStream* resampler_ = nullptr;
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    fluid_player_t* player_ = nullptr;
+    SDL_AudioStream* resampler_ = nullptr;
     std::vector<uint8_t> midi_;
     std::vector<float> block_; // one rendered block, stereo
 };
