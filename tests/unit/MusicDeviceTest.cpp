@@ -185,6 +185,8 @@ TEST(MusicDevice, PlaysStopsAndClosesAndSkipsDamagedFilesWithOneLineEach)
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said; // one line per file, not per try
+    EXPECT_NE(said.find("cut.mid is damaged ("), std::string::npos) << said;
+    EXPECT_NE(said.find("missing.mid cannot be read; it is skipped"), std::string::npos) << said;
 }
 
 // The synthesiser as the audio thread drives it: a piece sounds from its
@@ -203,11 +205,23 @@ TEST(MidiSynth, RendersAPieceStopsItDeadAndRefusesADamagedFont)
     ASSERT_TRUE(synth) << error;
 
     std::vector<int16_t> buffer(2048 * 2);
-    auto peak = [&] {
+    // The loudest sample of the next buffer, on the left and right channel.
+    auto peaks = [&] {
         MidiSynth::render(synth.get(), reinterpret_cast<uint8_t*>(buffer.data()), int(buffer.size() * 2));
-        int most = 0;
-        for (int16_t v : buffer)
-            most = std::max(most, std::abs(int(v)));
+        std::pair<int, int> most{0, 0};
+        for (std::size_t i = 0; i < buffer.size(); i += 2) {
+            most.first = std::max(most.first, std::abs(int(buffer[i])));
+            most.second = std::max(most.second, std::abs(int(buffer[i + 1])));
+        }
+        return most;
+    };
+    auto peak = [&] { const auto [left, right] = peaks(); return std::max(left, right); };
+    auto loudestOver = [&](int buffers) {
+        std::pair<int, int> most{0, 0};
+        for (int i = 0; i < buffers; ++i) {
+            const auto [left, right] = peaks();
+            most = {std::max(most.first, left), std::max(most.second, right)};
+        }
         return most;
     };
     EXPECT_EQ(peak(), 0); // nothing loaded
@@ -216,18 +230,33 @@ TEST(MidiSynth, RendersAPieceStopsItDeadAndRefusesADamagedFont)
     EXPECT_FALSE(synth->playing());
     synth->play();
     EXPECT_TRUE(synth->playing());
-    int loudest = 0;
-    for (int i = 0; i < 40; ++i) // about two seconds
-        loudest = std::max(loudest, peak());
-    EXPECT_GT(loudest, 1000);
+    const auto [left, right] = loudestOver(40); // about two seconds
+    EXPECT_GT(left, 1000);
+    EXPECT_GT(right, 1000);
     synth->stop();
     EXPECT_FALSE(synth->playing());
     EXPECT_EQ(peak(), 0) << "the notes or their echo went on";
     synth->play();
-    loudest = 0;
-    for (int i = 0; i < 40; ++i)
-        loudest = std::max(loudest, peak());
-    EXPECT_GT(loudest, 1000);
+    EXPECT_GT(loudestOver(40).first, 1000);
+
+    // Time as the device counts it: a click, and the next one a second
+    // (two beats at 120 a minute) later, is heard a second later.
+    const Bytes click{0x99, 37, 120};
+    synth->load(header(0, 1) + track(Bytes{0x00} + click + Bytes{0x87, 0x40} + click + Bytes{0x60, 0x89, 37, 0} + kEnd));
+    synth->play();
+    int frame = 0, second = -1, first = 0;
+    for (int i = 0; i < 60 && second < 0; ++i) {
+        peaks();
+        for (std::size_t k = 0; k < buffer.size(); k += 2, ++frame) {
+            const int level = std::abs(int(buffer[k]));
+            if (frame < 44100 / 2)
+                first = std::max(first, level);
+            else if (second < 0 && level > first / 2)
+                second = frame;
+        }
+    }
+    EXPECT_GT(first, 1000);
+    EXPECT_NEAR(second, 44100, 44100 / 20) << "the second click came at frame " << second;
     synth->unload();
     EXPECT_FALSE(synth->playing());
 
@@ -240,6 +269,37 @@ TEST(MidiSynth, RendersAPieceStopsItDeadAndRefusesADamagedFont)
     EXPECT_EQ(MidiSynth::renderRate(44100), 22050);
     EXPECT_EQ(MidiSynth::renderRate(48000), 24000);
     EXPECT_EQ(MidiSynth::renderRate(22050), 22050);
+}
+
+// A font as long as it says but damaged inside passes the search, and the
+// synthesiser refuses it: music goes off with one line, and stays off.
+TEST(MusicDevice, AFontTheSynthesiserRefusesTurnsMusicOffWithOneLine)
+{
+    QTemporaryDir tmp;
+    const fs::path font = fs::path(tmp.path().toStdString()) / "damaged.sf2";
+    writeFont(font);
+    ::testing::internal::CaptureStderr();
+    {
+        SdlMusic music(SoundFontSearch{font.string(), ""});
+        ASSERT_TRUE(music.available());
+        for (const char* piece : {"lanterns.mid", "marbles.mid"}) {
+            music.setFileName(built(piece));
+            music.command("open");
+            music.command("play");
+            music.waitUntilReady();
+            EXPECT_FALSE(music.available()) << piece;
+            EXPECT_FALSE(music.synthesiserAlive()) << piece;
+            EXPECT_EQ(music.mode(), kMusicNotOpen) << piece;
+        }
+    }
+    // Ours only: the sound font library's own checks may add a line.
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    std::size_t lines = 0;
+    for (std::size_t at = said.find("Quibix: "); at != std::string::npos; at = said.find("Quibix: ", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 1U) << said;
+    EXPECT_NE(said.find("cannot start the MIDI synthesiser ("), std::string::npos) << said;
+    EXPECT_NE(said.find("); music is off"), std::string::npos) << said;
 }
 
 // The synthesiser is freed a while after the music stops being wanted,
