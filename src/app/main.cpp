@@ -179,6 +179,7 @@ int main(int argc, char** argv)
     window.attach(form);
     quibix::closeOnQuitSignals(window);
 
+    form.Form_Load();
     // The window as the player left it, unless the command line asks for
     // a scale: then that, in a window of the game's size.
     QSettings windowSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quibix"),
@@ -190,10 +191,6 @@ int main(int argc, char** argv)
         window.sizing().sizeForScale(1);
         window.show();
     }
-    // The game loads its pictures and files once the window is on its way
-    // to the screen: nothing is painted before the event loop runs, so the
-    // first picture the player sees is still the whole title screen.
-    form.Form_Load();
     // Its icon's eight sizes are decoded once it shows: the window system
     // takes a new icon at any time.
     QTimer::singleShot(0, [] { QApplication::setWindowIcon(gameIcon()); });
