@@ -127,25 +127,27 @@ bool checkMidi(const std::vector<uint8_t>& b, std::string& why)
     return true;
 }
 
-bool checkMidiFile(const std::filesystem::path& file, std::string& why)
+std::optional<std::vector<uint8_t>> readMidiFile(const std::filesystem::path& file, std::string& why)
 {
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
     if (ec) {
         why = "cannot be read";
-        return false;
+        return std::nullopt;
     }
     if (size > kMaxMidiBytes) {
         why = "too large for a MIDI file";
-        return false;
+        return std::nullopt;
     }
     std::ifstream in(file, std::ios::binary);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.eof() && in.fail()) {
         why = "cannot be read";
-        return false;
+        return std::nullopt;
     }
-    return checkMidi(bytes, why);
+    if (!checkMidi(bytes, why))
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace quibix

@@ -4,6 +4,7 @@
 // (or worse) without a word.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ namespace quibix {
 // its chunk. `why` says what is wrong otherwise.
 bool checkMidi(const std::vector<uint8_t>& bytes, std::string& why);
 
-// The same for a file (unreadable and oversized files fail too).
-bool checkMidiFile(const std::filesystem::path& file, std::string& why);
+// A file's bytes when they pass the same check (unreadable and oversized
+// files fail too), so what was checked is what plays.
+std::optional<std::vector<uint8_t>> readMidiFile(const std::filesystem::path& file, std::string& why);
 
 } // namespace quibix

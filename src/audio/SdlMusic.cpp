@@ -11,8 +11,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -27,12 +25,6 @@ namespace {
 // Music wanted by nobody this long (unchecked, or the game closed the
 // device) gives the synthesiser's memory back; the next piece makes it anew.
 constexpr std::chrono::milliseconds kFreeSynthAfter{3000};
-
-std::vector<uint8_t> readWhole(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 } // namespace
 
@@ -61,10 +53,11 @@ struct SdlMusic::Impl {
     bool quit = false;
     bool open = false;
     std::filesystem::path openFile;
+    std::vector<uint8_t> openPiece; // the open file's bytes, as checked
     // Bumped whenever the open piece changes, so a load that finishes for
     // a piece no longer wanted is thrown away.
     unsigned generation = 0;
-    std::optional<std::filesystem::path> pendingLoad;
+    bool pendingLoad = false; // the open piece is to go into the synthesiser
     bool loading = false;
     bool pieceLoaded = false; // the open piece is in the synthesiser
     bool wantPlay = false;
@@ -84,10 +77,11 @@ struct SdlMusic::Impl {
         if (pieceLoaded)
             synthesiser->unload();
         pieceLoaded = false;
-        pendingLoad.reset();
+        pendingLoad = false;
         unwantLocked();
         open = false;
         openFile.clear();
+        openPiece.clear();
         ++generation;
     }
 
@@ -100,7 +94,7 @@ struct SdlMusic::Impl {
         wantPlay = false;
     }
 
-    bool busyLocked() const { return loading || pendingLoad.has_value(); }
+    bool busyLocked() const { return loading || pendingLoad; }
 
     // Before the mixer closes the device: nothing of ours may be left in
     // it, so only a freed synthesiser with nothing on its way lets go.
@@ -149,10 +143,9 @@ struct SdlMusic::Impl {
             }
             if (quit)
                 break;
-            const std::optional<std::filesystem::path> file = pendingLoad;
-            pendingLoad.reset();
-            if (!file || synth == Synth::Failed)
+            if (!pendingLoad || synth == Synth::Failed)
                 continue;
+            pendingLoad = false;
             const unsigned wanted = generation;
             loading = true;
             const bool create = synth == Synth::Idle;
@@ -163,7 +156,6 @@ struct SdlMusic::Impl {
             std::string error = "no audio device";
             std::unique_ptr<MidiSynth> made =
                 create && mixer->use() ? MidiSynth::make(soundFont, error) : nullptr;
-            std::vector<uint8_t> piece = readWhole(*file);
             lock.lock();
 
             loading = false;
@@ -182,13 +174,7 @@ struct SdlMusic::Impl {
             }
             if (wanted != generation || !open)
                 continue;
-            if (piece.empty()) {
-                tellLocked("file " + file->string(), "cannot play music file " + file->string() +
-                                                         " (cannot be read); it is skipped");
-                closeLocked();
-                continue;
-            }
-            synthesiser->load(std::move(piece));
+            synthesiser->load(openPiece);
             pieceLoaded = true;
             if (wantPlay)
                 startLocked();
@@ -254,9 +240,9 @@ void SdlMusic::command(const std::string& command)
         // Checked here, so a damaged file is told about by name and never
         // reaches the synthesiser.
         std::string why;
-        const bool good = checkMidiFile(d.fileName, why);
+        std::optional<std::vector<uint8_t>> piece = readMidiFile(d.fileName, why);
         std::lock_guard<std::mutex> lock(d.mutex);
-        if (!good) {
+        if (!piece) {
             d.tellLocked("file " + d.fileName.string(),
                          "music file " + d.fileName.string() + " " +
                              (why == "cannot be read" ? why : "is damaged (" + why + ")") + "; it is skipped");
@@ -266,6 +252,7 @@ void SdlMusic::command(const std::string& command)
             return;
         d.open = true;
         d.openFile = d.fileName;
+        d.openPiece = std::move(*piece);
         ++d.generation;
     } else if (command == "play") {
         std::lock_guard<std::mutex> lock(d.mutex);
@@ -276,7 +263,7 @@ void SdlMusic::command(const std::string& command)
             if (!d.synthesiser->playing())
                 d.startLocked();
         } else if (!d.loading && !d.pendingLoad) {
-            d.pendingLoad = d.openFile;
+            d.pendingLoad = true;
             d.wake.notify_one();
         }
     } else if (command == "stop") {

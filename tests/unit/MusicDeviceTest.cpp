@@ -57,7 +57,7 @@ TEST(SoundFiles, EveryEffectIsAudibleWithoutClicksAndEveryPieceParses)
         const fs::path file = built(name);
         if (file.extension() == ".mid") {
             std::string why;
-            EXPECT_TRUE(checkMidiFile(file, why)) << why;
+            EXPECT_TRUE(readMidiFile(file, why)) << why;
             continue;
         }
         SDL_AudioSpec spec;
@@ -303,7 +303,7 @@ TEST(MusicDevice, AFontTheSynthesiserRefusesTurnsMusicOffWithOneLine)
 }
 
 // The synthesiser is freed a while after the music stops being wanted,
-// and made again by the next "play".
+// and made again by the next "play"; wanted again in time, it is kept.
 TEST(MusicDevice, AnUnwantedSynthesiserIsFreedAndMadeAgain)
 {
     std::string why;
@@ -325,6 +325,14 @@ TEST(MusicDevice, AnUnwantedSynthesiserIsFreedAndMadeAgain)
     music.command("play");
     EXPECT_EQ(music.mode(), kMusicPlaying);
     music.waitUntilReady();
+    EXPECT_TRUE(music.synthesiserAlive());
+    EXPECT_EQ(music.mode(), kMusicPlaying);
+
+    // Wanted again before the time is up: kept, and still playing after it.
+    music.command("stop");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    music.command("play");
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
     EXPECT_TRUE(music.synthesiserAlive());
     EXPECT_EQ(music.mode(), kMusicPlaying);
 }
